@@ -1,0 +1,161 @@
+// varendo-solve: runs the window's Solve command over files of puzzles.
+
+#include <CLI/CLI.hpp>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/memory_window.h"
+#include "cli/puzzle_reader.h"
+#include "cli/report.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;    // an unreadable file, bad options, or output lost
+constexpr int kExitBadLines = 2;   // some lines were no puzzles; the others were solved
+
+struct Options {
+    std::vector<std::string> files;
+    bool json = false;
+    bool steps = false;
+    bool detailed_steps = false;
+};
+
+// Thrown when standard output can take no more; a closed pipe ends the run quietly.
+struct OutputClosed {
+    bool broken_pipe;
+};
+
+void emit(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        throw OutputClosed{errno == EPIPE};
+}
+
+class Run {
+public:
+    explicit Run(const Options& options)
+        : options_(options),
+          mode_(options.steps            ? varendo::StepMode::Visible
+                : options.detailed_steps ? varendo::StepMode::Detailed
+                                         : varendo::StepMode::Off) {}
+
+    void solve_file(std::FILE* file, const std::string& name) {
+        varendo::PuzzleReader reader(file);
+        varendo::PuzzleLine line;
+        while (reader.next(line)) {
+            if (line.kind == varendo::PuzzleLine::Kind::Skip) continue;
+            if (line.kind == varendo::PuzzleLine::Kind::Error) {
+                std::fprintf(stderr, "varendo-solve: %s:%ld: %s\n", name.c_str(), line.number,
+                             line.text.c_str());
+                bad_lines_ = true;
+                continue;
+            }
+            solve(line.text);
+        }
+        if (reader.failed()) unreadable(name, std::strerror(errno));
+    }
+
+    void unreadable(const std::string& name, const char* why) {
+        std::fprintf(stderr, "varendo-solve: %s: %s\n", name.c_str(), why);
+        unreadable_ = true;
+    }
+
+    int exit_status() const {
+        if (unreadable_) return kExitFailure;
+        return bad_lines_ ? kExitBadLines : kExitOk;
+    }
+
+private:
+    void solve(const std::string& puzzle) {
+        varendo::run_puzzle(window_, puzzle, mode_);
+        const int solutions = varendo::count_solutions(puzzle);
+        out_.clear();
+        if (options_.json)
+            varendo::append_json_report(out_, puzzle, window_, solutions);
+        else
+            varendo::append_text_report(out_, window_, solutions, mode_ != varendo::StepMode::Off);
+        emit(out_);
+    }
+
+    const Options& options_;
+    varendo::StepMode mode_;
+    varendo::MemoryWindow window_;
+    std::string out_;
+    bool bad_lines_ = false;
+    bool unreadable_ = false;
+};
+
+void solve_named_file(Run& run, const std::string& name) {
+    std::error_code error;
+    if (std::filesystem::is_directory(name, error)) {
+        run.unreadable(name, "is a directory");
+        return;
+    }
+    std::FILE* file = std::fopen(name.c_str(), "rb");
+    if (file == nullptr) {
+        run.unreadable(name, std::strerror(errno));
+        return;
+    }
+    run.solve_file(file, name);
+    std::fclose(file);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{
+        "Solves Sudoku puzzles with Varendo's engine, as the window's Solve command does.\n\n"
+        "Reads the named files, or standard input when none is named. One puzzle per line:\n"
+        "its first 81 characters, row by row from the top left, 1-9 a given and 0 or . an\n"
+        "empty cell; after white space the rest of the line is ignored. Blank lines and\n"
+        "lines starting with # are skipped; any other line is reported on standard error\n"
+        "with its file and line number, and the other puzzles are still solved.\n\n"
+        "For each puzzle it clicks New, types the givens, ticks \"Save to File\" when asked,\n"
+        "clicks Freeze and Solve, and prints one line: the grid after the command (row by\n"
+        "row, . for empty), a tab, the message box text and, when solved, a tab and the\n"
+        "difficulty line (and a tab and \"several solutions\" when the givens allow more\n"
+        "than one). With a step file, its lines follow, indented by two spaces.\n\n"
+        "Exit status: 0 when all went well, 2 when some lines were no puzzles, 1 for an\n"
+        "unreadable file, bad options or output that could not be written.",
+        "varendo-solve"};
+    Options options;
+    app.add_option("files", options.files, "Puzzle files (standard input when none)");
+    app.add_flag("--json", options.json,
+                 "Print one JSON object per puzzle with the keys puzzle, outcome, grid, colors "
+                 "(g given, b placed, k typed, row by row), label1, label4, pass_count, "
+                 "guess_count, steps and solutions (0, 1, or 2 for two or more)");
+    auto* steps = app.add_flag("--steps", options.steps,
+                               "Tick the visible \"Save to File\" box: the placement lines");
+    auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
+                                  "Tick the hidden \"Save to File\" box: every step and failure line");
+    steps->excludes(detailed);
+    detailed->excludes(steps);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        // --help and --version end here too, with status 0.
+        return app.exit(error) == 0 ? kExitOk : kExitFailure;
+    }
+
+    // A closed pipe shows up as a failed write, not as a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    Run run(options);
+    try {
+        if (options.files.empty()) {
+            run.solve_file(stdin, "<stdin>");
+        } else {
+            for (const std::string& name : options.files) solve_named_file(run, name);
+        }
+    } catch (const OutputClosed& closed) {
+        if (closed.broken_pipe) return kExitOk;
+        std::fprintf(stderr, "varendo-solve: cannot write the output: %s\n", std::strerror(errno));
+        return kExitFailure;
+    }
+    return run.exit_status();
+}

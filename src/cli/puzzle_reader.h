@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace varendo {
+
+// One line of a puzzle file: a puzzle, a line to skip (blank or a # comment), or a line
+// that is no puzzle, with the reason.
+struct PuzzleLine {
+    enum class Kind { Puzzle, Skip, Error };
+    Kind kind = Kind::Skip;
+    long number = 0;     // 1-based line number in its file
+    std::string text;    // the puzzle (81 characters, row by row, '.' for empty) or the error
+};
+
+// Reads puzzle lines from an open file: the first 81 characters of a line are the puzzle,
+// row by row, '1'-'9' a given and '0' or '.' an empty cell; after white space the rest of
+// the line is ignored. LF, CR LF and a lone CR all end a line, so no line hides another.
+// A line of any length is read in constant memory.
+class PuzzleReader {
+public:
+    explicit PuzzleReader(std::FILE* file) : file_(file) {}
+
+    // False at the end of the file or on a read error (see failed()).
+    bool next(PuzzleLine& line);
+    bool failed() const { return std::ferror(file_) != 0; }
+
+private:
+    int get();
+
+    std::FILE* file_;
+    long line_number_ = 0;
+    int pending_ = -1;  // a byte read ahead after a CR
+};
+
+// Classifies one line; `length` is the line's full length and `head` its first bytes
+// (at least 82 of them when the line is that long).
+PuzzleLine::Kind classify_line(std::string_view head, std::size_t length, bool blank,
+                               std::string& text);
+
+}  // namespace varendo

@@ -1,0 +1,105 @@
+#include "cli/report.h"
+
+#include <nlohmann/json.hpp>
+
+#include "solver/exact_search.h"
+#include "solver/units.h"
+
+namespace varendo {
+
+namespace {
+
+constexpr std::string_view kSolved = "Sudoku Solved";
+
+// The step file's lines, without their CR LF.
+template <typename Visit>
+void for_each_step_line(std::string_view contents, Visit visit) {
+    while (!contents.empty()) {
+        const std::size_t end = contents.find("\r\n");
+        visit(contents.substr(0, end));
+        if (end == std::string_view::npos) return;
+        contents.remove_prefix(end + 2);
+    }
+}
+
+char color_code(Rgb color) {
+    if (color == kGivenColor) return 'g';
+    if (color == kPlacedColor) return 'b';
+    return 'k';
+}
+
+std::string colors_text(const MemoryWindow& window) {
+    std::string colors;
+    colors.reserve(kCellCount);
+    for (int row = 1; row <= 9; ++row)
+        for (int column = 1; column <= 9; ++column)
+            colors += color_code(window.cell_color(index_of(row, column)));
+    return colors;
+}
+
+}  // namespace
+
+void run_puzzle(MemoryWindow& window, std::string_view puzzle, StepMode mode) {
+    window.click(Button::New);
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            const char c = puzzle[static_cast<std::size_t>(9 * (row - 1) + (column - 1))];
+            if (c != '.') window.type(index_of(row, column), c);
+        }
+    }
+    if (mode == StepMode::Visible) window.set_save_to_file(true);
+    // The hidden box keeps its state from one puzzle to the next: click it only to tick it.
+    if (mode == StepMode::Detailed && window.check_state(CheckBox::Check1) == 0) window.click_check1();
+    window.click(Button::Freeze);
+    window.click(Button::Solve);
+}
+
+int count_solutions(std::string_view puzzle) {
+    Grid81 givens{};
+    for (std::size_t i = 0; i < givens.size(); ++i)
+        givens[i] = puzzle[i] == '.' ? 0 : static_cast<std::uint8_t>(puzzle[i] - '0');
+    return find_solutions(givens, 2).count;
+}
+
+void append_text_report(std::string& out, const MemoryWindow& window, int solutions,
+                        bool with_steps) {
+    out += window.grid_text();
+    out += '\t';
+    out += window.last_message();
+    if (window.last_message() == kSolved) {
+        out += '\t';
+        out += window.caption(Label::Label1);
+        if (solutions > 1) out += "\tseveral solutions";
+    }
+    out += '\n';
+    if (!with_steps) return;
+    for_each_step_line(window.step_file_contents(), [&out](std::string_view line) {
+        out += "  ";
+        out += line;
+        out += '\n';
+    });
+}
+
+void append_json_report(std::string& out, std::string_view puzzle, const MemoryWindow& window,
+                        int solutions) {
+    nlohmann::ordered_json steps = nlohmann::ordered_json::array();
+    for_each_step_line(window.step_file_contents(),
+                       [&steps](std::string_view line) { steps.push_back(line); });
+    const Solver& solver = window.solver();
+    const nlohmann::ordered_json report = {
+        {"puzzle", puzzle},
+        {"outcome", window.last_message()},
+        {"grid", window.grid_text()},
+        {"colors", colors_text(window)},
+        {"label1", window.caption(Label::Label1)},
+        {"label4", window.caption(Label::Label4)},
+        {"pass_count", solver.pass_count},
+        {"guess_count", solver.guess_count},
+        {"steps", std::move(steps)},
+        {"solutions", solutions},
+    };
+    out += report.dump();
+    out += '\n';
+}
+
+}  // namespace varendo

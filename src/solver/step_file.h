@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace varendo {
+
+// The step file "steps.txt": one text file, opened and closed within one Solve command.
+// Lines are plain text ended by CR LF; a written line is enclosed in double quotes.
+class StepFile {
+public:
+    virtual ~StepFile() = default;
+
+    // Creates the file anew (an existing one is emptied). Fails when it is already open.
+    virtual bool open() = 0;
+    // Appends bytes; false when the file is not open or the write failed.
+    virtual bool write(std::string_view bytes) = 0;
+    // Closes the file; false when buffered bytes could not be written. Closing a file that
+    // is not open does nothing.
+    virtual bool close() = 0;
+    virtual bool is_open() const = 0;
+};
+
+// A step file on disk.
+class DiskStepFile final : public StepFile {
+public:
+    explicit DiskStepFile(std::filesystem::path path);
+    ~DiskStepFile() override;
+    DiskStepFile(const DiskStepFile&) = delete;
+    DiskStepFile& operator=(const DiskStepFile&) = delete;
+
+    bool open() override;
+    bool write(std::string_view bytes) override;
+    bool close() override;
+    bool is_open() const override { return file_ != nullptr; }
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    std::FILE* file_ = nullptr;
+};
+
+// A step file kept in memory: the bytes of the last opening.
+class MemoryStepFile final : public StepFile {
+public:
+    bool open() override;
+    bool write(std::string_view bytes) override;
+    bool close() override;
+    bool is_open() const override { return open_; }
+
+    const std::string& contents() const { return contents_; }
+
+private:
+    std::string contents_;
+    bool open_ = false;
+};
+
+}  // namespace varendo

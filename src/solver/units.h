@@ -1,0 +1,72 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace varendo {
+
+// Cells are numbered 1..81 down the columns: cell k sits in column (k - 1) / 9 + 1 and
+// row (k - 1) % 9 + 1. Units are numbered 1..27: columns 1..9, rows 10..18, 3x3 boxes 19..27,
+// the boxes counted down the bands of columns.
+
+constexpr int kCellCount = 81;
+constexpr int kUnitCount = 27;
+
+enum class UnitKind { Column, Row, Box };
+
+// Unit kinds are told apart by testing u < 10, then u < 19, as every procedure does.
+constexpr UnitKind unit_kind(int u) {
+    if (u < 10) return UnitKind::Column;
+    if (u < 19) return UnitKind::Row;
+    return UnitKind::Box;
+}
+
+// The number a unit has within its kind: column c, row r or box b, each 1..9.
+constexpr int unit_number(int u) {
+    if (u < 10) return u;
+    if (u < 19) return u - 9;
+    return u - 18;
+}
+
+using UnitCells = std::array<std::uint8_t, 9>;
+
+namespace detail {
+
+constexpr UnitCells cells_of_unit(int u) {
+    UnitCells cells{};
+    for (int j = 0; j < 9; ++j) {
+        if (u < 10) {
+            cells[j] = static_cast<std::uint8_t>(9 * u - 8 + j);
+        } else if (u < 19) {
+            cells[j] = static_cast<std::uint8_t>(u - 9 + 9 * j);
+        } else {
+            const int band_offset = u < 22 ? 0 : (u < 25 ? 18 : 36);
+            const int s = band_offset + 3 * (u - 19);
+            // A box runs down its left column, then its middle one, then its right one.
+            cells[j] = static_cast<std::uint8_t>(s + 1 + j % 3 + 9 * (j / 3));
+        }
+    }
+    return cells;
+}
+
+constexpr std::array<UnitCells, kUnitCount + 1> make_unit_table() {
+    std::array<UnitCells, kUnitCount + 1> table{};
+    for (int u = 1; u <= kUnitCount; ++u) table[u] = cells_of_unit(u);
+    return table;
+}
+
+}  // namespace detail
+
+// unit_cells(u)[j] is the cell number (1..81) of the (j + 1)-th cell of unit u in unit order.
+inline constexpr std::array<UnitCells, kUnitCount + 1> kUnitTable = detail::make_unit_table();
+
+constexpr const UnitCells& unit_cells(int u) { return kUnitTable[u]; }
+
+// Column and row (1..9) of the cell shown in text box index loc (0..80).
+constexpr int column_of_index(int loc) { return loc / 9 + 1; }
+constexpr int row_of_index(int loc) { return loc % 9 + 1; }
+
+// Text box index of the cell in the given row and column (1..9): the index runs down the columns.
+constexpr int index_of(int row, int column) { return 9 * (column - 1) + (row - 1); }
+
+}  // namespace varendo
