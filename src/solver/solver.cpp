@@ -13,9 +13,26 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 // The digit whose mask is value (2^1 .. 2^9), or 0 for any other value.
 int single_digit_of(std::int16_t value) {
-    if (value < 2 || value > 512 || !std::has_single_bit(static_cast<unsigned>(value))) return 0;
+    if (value < 2 || value > 512 || (value & (value - 1)) != 0) return 0;
     return std::countr_zero(static_cast<unsigned>(value));
 }
+
+// For the elimination method: the digits with at least one and with at least two candidate
+// cells in a unit, and the digits that some cell holds as its only candidate.
+struct DigitTally {
+    unsigned once = 0;
+    unsigned twice = 0;
+    unsigned decided = 0;
+
+    void add(std::int16_t cell_mask) {
+        const auto mask = static_cast<unsigned>(cell_mask);
+        twice |= once & mask;
+        once |= mask;
+        decided |= (mask & (mask - 1)) == 0 ? mask : 0u;
+    }
+    // Digits with exactly one candidate cell, which still has other candidates.
+    unsigned lone() const { return once & ~twice & ~decided; }
+};
 
 }  // namespace
 
@@ -112,35 +129,67 @@ void Solver::write_pos(int loc, std::int16_t value) {
     write_bytes(line.view());
 }
 
-void Solver::possible(const int& p) {
+void Solver::leave_work_mask(int p) {
     const UnitCells& cells = unit_cells(p);
+    int sum = 0;
+    for (const std::uint8_t k : cells) {
+        const std::int16_t value = cell_value[k - 1];
+        if (value != kEmptyCell) sum += digit_mask(value);
+    }
+    // latest_pos leaves a non-negative mask at its bit 0, which is 0 for every allowed mask,
+    // and a negative one as it was.
+    const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - sum);
+    for (int j = 1; j <= 9; ++j) {
+        const bool empty = cell_value[cells[j - 1] - 1] == kEmptyCell;
+        work_mask[j] = empty && allowed_empty < 0 ? allowed_empty : std::int16_t{0};
+    }
+    work_mask[10] = kAllDigits;
+}
+
+void Solver::possible(const int& p) {
+    // work_mask depends only on the grid as the call finds it.
+    leave_work_mask(p);
+    narrow_unit(p);
+    digit_counter = 0;
+}
+
+bool Solver::narrow_unit(int p) {
+    const UnitCells& cells = unit_cells(p);
+    bool placed = false;
     const UnitKind kind = unit_kind(p);
     const int n = unit_number(p);
 
-    for (int j = 1; j <= 10; ++j) work_mask[j] = kAllDigits;
-    unit_sum = 0;
-
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
+    int sum = 0;
     for (const std::uint8_t k : cells) {
         const std::int16_t value = cell_value[k - 1];
-        if (value != kEmptyCell) unit_sum = static_cast<std::int16_t>(unit_sum + digit_mask(value));
+        if (value != kEmptyCell) sum += digit_mask(value);
     }
-    for (int j = 1; j <= 9; ++j) {
-        const std::int16_t value = cell_value[cells[j - 1] - 1];
-        work_mask[j] = value == kEmptyCell ? static_cast<std::int16_t>(work_mask[j] - unit_sum)
-                                           : digit_mask(value);
-    }
+    unit_sum = static_cast<std::int16_t>(sum);
+    // 1022 minus the sum: the digits not yet placed in the unit when no digit repeats.
+    const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - unit_sum);
 
-    // Mask reduction, with the allowed masks worked out before it.
+    // Mask reduction, with the allowed masks worked out before it: a placement changes only
+    // its own cell, whose allowed mask is already used. latest_pos of a mask and the allowed
+    // mask is their AND over bits 1..9, or 0 when the allowed mask is negative.
+    // The loop also tallies the reduced masks for the elimination method below.
+    DigitTally tally;
     for (int j = 1; j <= 9; ++j) {
         const int k = cells[j - 1];
+        const std::int16_t value = cell_value[k - 1];
+        const std::int16_t allowed = value == kEmptyCell ? allowed_empty : digit_mask(value);
         const std::int16_t old = cell_mask[k];
-        cell_mask[k] = latest_pos(cell_mask[k], work_mask[j]);
-        if (cell_mask[k] == old) continue;
+        const auto reduced = static_cast<std::int16_t>(allowed < 0 ? 0 : old & allowed & kAllDigits);
+        tally.add(reduced);
+        if (reduced == old) continue;
+        cell_mask[k] = reduced;
+        narrowed_units_ |= units_of_cell(k);
         no_progress = false;
         written_value = 0;
-        write_pos(k - 1, cell_mask[k]);
+        write_pos(k - 1, reduced);
         if (written_value == 0) continue;
+        placed = true;
+        filled_units_ |= units_of_cell(k);
         switch (kind) {
         case UnitKind::Column:
             message = Message(Message::Kind::ColumnReduction, n, written_value, k);
@@ -156,28 +205,29 @@ void Solver::possible(const int& p) {
     }
 
     // The elimination method: a digit with one candidate cell left in the unit goes there.
-    // Each digit sees the placements made for the lower digits.
-    for (int d = 1; d <= 9; ++d) {
+    // Digits are taken in ascending order and each sees the placements made for the lower
+    // ones, so the tallies are worked out again after every placement. A digit whose only
+    // cell holds it alone already changes nothing.
+    for (unsigned pending = static_cast<unsigned>(kAllDigits);;) {
+        const unsigned lone = tally.lone() & pending;
+        if (lone == 0) break;
+        const int d = std::countr_zero(lone);
+        pending &= ~0u << (d + 1);
+
         const std::int16_t bit = digit_mask(d);
-        int count = 0;
-        int candidate_place = 0;
-        for (int j = 1; j <= 9; ++j) {
-            std::int16_t mask = cell_mask[cells[j - 1]];
-            std::int16_t digit = bit;
-            if (latest_pos(mask, digit) == bit) {
-                ++count;
-                candidate_place = j;
-            }
-        }
-        if (count != 1) continue;
+        int candidate_place = 1;
+        while ((cell_mask[cells[candidate_place - 1]] & bit) == 0) ++candidate_place;
         const int c = cells[candidate_place - 1];
-        const std::int16_t old = cell_mask[c];
         cell_mask[c] = bit;
-        if (cell_mask[c] == old) continue;
+        tally = DigitTally{};
+        for (const std::uint8_t k : cells) tally.add(cell_mask[k]);
+        narrowed_units_ |= units_of_cell(c);
         no_progress = false;
         written_value = 0;
         write_pos(c - 1, bit);
         if (written_value == 0) continue;
+        placed = true;
+        filled_units_ |= units_of_cell(c);
         switch (kind) {
         case UnitKind::Column:
             message = Message(Message::Kind::ColumnElimination, n, written_value, c);
@@ -192,6 +242,7 @@ void Solver::possible(const int& p) {
         }
         if (save_to_file) print_line(message);
     }
+    return placed;
 }
 
 void Solver::complete(const std::int16_t& c) {
@@ -214,6 +265,62 @@ void Solver::complete(const std::int16_t& c) {
     if (unit_sum != kAllDigits) is_complete = false;
 }
 
+bool Solver::grid_repeats_a_digit() const {
+    std::array<unsigned, kUnitCount + 1> seen{};
+    for (int k = 1; k <= kCellCount; ++k) {
+        const std::int16_t value = cell_value[k - 1];
+        if (value == kEmptyCell) continue;
+        const unsigned bit = 1u << value;
+        for (std::uint32_t units = units_of_cell(k); units != 0; units &= units - 1) {
+            unsigned& unit_seen = seen[std::countr_zero(units)];
+            if ((unit_seen & bit) != 0) return true;
+            unit_seen |= bit;
+        }
+    }
+    return false;
+}
+
+bool Solver::has_lone_digit(int p) const {
+    DigitTally tally;
+    for (const std::uint8_t k : unit_cells(p)) tally.add(cell_mask[k]);
+    return tally.lone() != 0;
+}
+
+void Solver::eliminate_until_stable() {
+    // Only calls of possible that change something matter. A call that places no digit
+    // leaves its unit where calling it again changes nothing. After that, while its cells
+    // only lose candidates, its mask reduction stays idle and just the elimination method
+    // may find a digit with one place left; once a digit is placed in one of its cells, its
+    // allowed masks change and the whole call is due again. Only the last call's work_mask
+    // and digit_counter outlast the passes, and are left as that call leaves them.
+    constexpr std::uint32_t kAllUnits = ((1u << kUnitCount) - 1) << 1;
+    std::uint32_t due_in_full = kAllUnits;
+    std::uint32_t due_for_elimination = 0;
+    while (!no_progress) {
+        pass_count = saturating_increment(pass_count);
+        no_progress = true;
+        for (reduce_unit = 1; reduce_unit <= kUnitCount; ++reduce_unit) {
+            const std::uint32_t unit_bit = 1u << reduce_unit;
+            if ((due_in_full & unit_bit) == 0) {
+                if ((due_for_elimination & unit_bit) == 0) continue;
+                due_for_elimination &= ~unit_bit;
+                if (!has_lone_digit(reduce_unit)) continue;
+            }
+            narrowed_units_ = 0;
+            filled_units_ = 0;
+            const bool placed = narrow_unit(reduce_unit);
+            due_in_full |= filled_units_;
+            due_for_elimination |= narrowed_units_;
+            if (!placed) {
+                due_in_full &= ~unit_bit;
+                due_for_elimination &= ~unit_bit;
+            }
+        }
+    }
+    leave_work_mask(kUnitCount);
+    digit_counter = 0;
+}
+
 void Solver::main_function() {
     is_valid = true;
     valid_after = true;
@@ -221,9 +328,13 @@ void Solver::main_function() {
     solve_state = 1;
     no_progress = false;
 
-    for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) {
-        if (!is_valid) break;
-        validate(check_unit);
+    if (grid_repeats_a_digit()) {
+        for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) {
+            if (!is_valid) break;
+            validate(check_unit);
+        }
+    } else {
+        digit_counter = static_cast<std::int16_t>(digit_counter + kUnitCount);
     }
     if (!is_valid) {
         valid_before = false;
@@ -235,15 +346,14 @@ void Solver::main_function() {
         const std::int16_t value = cell_value[k - 1];
         cell_mask[k] = value == kEmptyCell ? kAllDigits : digit_mask(value);
     }
-
-    while (!no_progress) {
-        pass_count = saturating_increment(pass_count);
-        no_progress = true;
-        for (reduce_unit = 1; reduce_unit <= kUnitCount; ++reduce_unit) possible(reduce_unit);
-    }
+    eliminate_until_stable();
 
     is_valid = true;
-    for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) validate(check_unit);
+    if (grid_repeats_a_digit()) {
+        for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) validate(check_unit);
+    } else {
+        digit_counter = static_cast<std::int16_t>(digit_counter + kUnitCount);
+    }
     if (!is_valid) {
         valid_after = false;
         solve_state = -1;
@@ -251,7 +361,15 @@ void Solver::main_function() {
     }
 
     is_complete = true;
-    for (complete_unit = 1; complete_unit <= kUnitCount; ++complete_unit) complete(complete_unit);
+    if (is_valid) {
+        // Without a repeat a unit is complete exactly when it is full; the last unit is
+        // still checked for what complete leaves behind.
+        for (int k = 1; k <= kCellCount && is_complete; ++k) is_complete = cell_value[k - 1] != kEmptyCell;
+        complete_unit = kUnitCount;
+        complete(complete_unit);
+    } else {
+        for (complete_unit = 1; complete_unit <= kUnitCount; ++complete_unit) complete(complete_unit);
+    }
 
     if (!is_complete && solve_state != -1) {
         solve_state = 1234;
@@ -260,6 +378,30 @@ void Solver::main_function() {
         guess_function();
     }
 }
+
+namespace {
+
+// Per digit of one unit, how many of its cells still have the digit as a candidate, held
+// as four bit planes of a binary counter (bit d of plane i is bit i of digit d's count).
+struct PlaceCounts {
+    unsigned planes[4] = {};
+
+    void add(unsigned mask) {
+        for (unsigned& plane : planes) {
+            const unsigned carry = plane & mask;
+            plane ^= mask;
+            mask = carry;
+        }
+    }
+    // The digits (as bits) with exactly n candidate cells.
+    unsigned digits_with(int n) const {
+        unsigned digits = static_cast<unsigned>(kAllDigits);
+        for (int i = 0; i < 4; ++i) digits &= (n >> i & 1) != 0 ? planes[i] : ~planes[i];
+        return digits;
+    }
+};
+
+}  // namespace
 
 void Solver::guess_function() {
     guess_count = saturating_increment(guess_count);
@@ -271,45 +413,46 @@ void Solver::guess_function() {
     }
     for (int k = 1; k <= kCellCount; ++k) saved_mask[k] = cell_mask[k];
 
-    std::array<int, 11> place_list{};
+    // Every trial (n, u, d) starts from the saved masks, so the number of places of digit d
+    // in unit u is the same for every n. A trial can place a guess only in a cell that has
+    // other candidates besides d and where d was never guessed; any other trial only forces
+    // masks that the next trial puts back, so the search goes straight to the first trial
+    // that guesses.
+    std::array<PlaceCounts, kUnitCount + 1> counts{};
+    std::array<unsigned, kUnitCount + 1> guessable{};
+    for (int u = 1; u <= kUnitCount; ++u) {
+        for (const std::uint8_t k : unit_cells(u)) {
+            const auto mask = static_cast<unsigned>(saved_mask[k]);
+            counts[u].add(mask);
+            if ((mask & (mask - 1)) != 0) guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]);
+        }
+    }
+    // latest_pos, called on every cell of every trial, leaves digit_counter at 0.
+    digit_counter = 0;
+
     for (int n = 2; n <= 9; ++n) {
         for (int u = 1; u <= kUnitCount; ++u) {
-            const UnitCells& cells = unit_cells(u);
-            for (int d = 1; d <= 9; ++d) {
-                const std::int16_t bit = digit_mask(d);
-                for (int k = 1; k <= kCellCount; ++k) cell_mask[k] = saved_mask[k];
+            const unsigned digits = counts[u].digits_with(n) & guessable[u];
+            if (digits == 0) continue;
+            const std::int16_t bit = digit_mask(std::countr_zero(digits));
+            for (const std::uint8_t p : unit_cells(u)) {
+                const std::int16_t old = cell_mask[p];
+                if ((old & bit) == 0) continue;
+                cell_mask[p] = bit;
+                if (old == bit || (guess_mark[p] & bit) != 0) continue;
 
-                int count = 0;
-                for (digit_counter = 1; digit_counter <= 9; ++digit_counter) place_list[digit_counter] = 0;
-                for (const std::uint8_t k : cells) {
-                    std::int16_t mask = cell_mask[k];
-                    std::int16_t digit = bit;
-                    if (latest_pos(mask, digit) == bit) place_list[++count] = k;
-                }
-                if (count != n) continue;
-
-                for (int j = 1; j <= n; ++j) {
-                    const int p = place_list[j];
-                    const std::int16_t old = cell_mask[p];
-                    std::int16_t mask = cell_mask[p];
-                    std::int16_t digit = bit;
-                    if (latest_pos(mask, digit) == bit) cell_mask[p] = bit;
-                    if (cell_mask[p] == old) continue;
-                    std::int16_t tried = guess_mark[p];
-                    digit = bit;
-                    if (latest_pos(digit, tried) == bit) continue;
-
-                    guess_mark[p] = static_cast<std::int16_t>(guess_mark[p] + bit);
-                    no_progress = false;
-                    written_value = 0;
-                    write_pos(p - 1, bit);
-                    if (written_value != 0) {
-                        main_function();
-                        return;
-                    }
-                }
+                guess_mark[p] = static_cast<std::int16_t>(guess_mark[p] + bit);
+                no_progress = false;
+                written_value = 0;
+                write_pos(p - 1, bit);
+                main_function();
+                return;
             }
         }
+    }
+    // No guess is left. The last trial, (9, 27, 9), leaves the masks it forced to 9.
+    if ((counts[kUnitCount].digits_with(9) & static_cast<unsigned>(digit_mask(9))) != 0) {
+        for (const std::uint8_t p : unit_cells(kUnitCount)) cell_mask[p] = digit_mask(9);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "solver/controls.h"
 #include "solver/message.h"
+#include "solver/units.h"
 
 namespace varendo {
 
@@ -80,13 +81,33 @@ public:
 
     // Reloads the fixed puzzle into cell_value and cell_mask, leaving the cell boxes alone.
     void reload_fixed_puzzle();
+    // Completes the fixed puzzle with the complete search when its givens have a solution:
+    // reloads it and places every missing digit through write_pos, in cell order. False,
+    // with nothing changed, when the givens have no solution.
+    bool complete_by_search();
 
 private:
+    // The elimination passes of one run, up to the first pass that changes nothing.
+    void eliminate_until_stable();
+    // possible without the scratch it leaves behind; true when it placed a digit.
+    bool narrow_unit(int p);
+    // Both validation sweeps call every unit they reach; on a grid without a repeat a call
+    // only counts itself, so such a sweep is done in one go.
+    bool grid_repeats_a_digit() const;
+    // Leaves work_mask as the mask reduction of unit p, called now, leaves it: every entry
+    // used up, so 0, or the negative allowed mask of a unit that repeats a digit.
+    void leave_work_mask(int p);
+    // Whether the elimination method would place a digit in unit p.
+    bool has_lone_digit(int p) const;
+
     // Prints a text unchanged as one line of the step file.
     void print_line(const Message& text);
     void write_bytes(std::string_view bytes);
 
     Controls& controls_;
+    // Units (bit u) whose cells the current call of possible narrowed, and filled.
+    std::uint32_t narrowed_units_ = 0;
+    std::uint32_t filled_units_ = 0;
 };
 
 }  // namespace varendo

@@ -62,6 +62,14 @@ inline constexpr std::array<UnitCells, kUnitCount + 1> kUnitTable = detail::make
 
 constexpr const UnitCells& unit_cells(int u) { return kUnitTable[u]; }
 
+// The units that hold cell k (1..81), as a set with bit u for unit u.
+constexpr std::uint32_t units_of_cell(int k) {
+    const int column = (k - 1) / 9 + 1;
+    const int row = (k - 1) % 9 + 1;
+    const int box = 3 * ((column - 1) / 3) + (row - 1) / 3 + 1;
+    return (1u << column) | (1u << (9 + row)) | (1u << (18 + box));
+}
+
 // Column and row (1..9) of the cell shown in text box index loc (0..80).
 constexpr int column_of_index(int loc) { return loc / 9 + 1; }
 constexpr int row_of_index(int loc) { return loc % 9 + 1; }

@@ -166,6 +166,11 @@ void Commands::run_attempts() {
 
 void Commands::report() {
     Solver& s = solver_;
+    // The attempts never take a guess back, so they can miss a solution that exists: before
+    // calling the puzzle unsolvable, ask the complete search.
+    const bool failed = !s.valid_after || (s.valid_before && (!s.is_valid || !s.is_complete));
+    if (failed) s.complete_by_search();
+
     std::string text;
     if (!s.valid_after) {
         restart();

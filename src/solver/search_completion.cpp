@@ -1,0 +1,32 @@
+#include "solver/exact_search.h"
+#include "solver/solver.h"
+#include "solver/units.h"
+
+namespace varendo {
+
+bool Solver::complete_by_search() {
+    // The search takes the grid in any consistent order: here cell k at index k - 1.
+    Grid81 givens{};
+    for (int k = 1; k <= kCellCount; ++k)
+        givens[k - 1] = frozen_value[k] == kEmptyFrozen ? 0 : static_cast<std::uint8_t>(frozen_value[k]);
+    const SearchResult found = find_solutions(givens, 1);
+    if (found.count == 0) return false;
+
+    reload_fixed_puzzle();
+    for (int k = 1; k <= kCellCount; ++k) {
+        if (frozen_value[k] != kEmptyFrozen) continue;
+        const std::int16_t bit = digit_mask(found.solution[k - 1]);
+        cell_mask[k] = bit;
+        written_value = 0;
+        write_pos(k - 1, bit);
+    }
+    // The state now tells what the grid shows: a valid, complete solution.
+    is_valid = true;
+    valid_before = true;
+    valid_after = true;
+    is_complete = true;
+    solve_state = 1;
+    return true;
+}
+
+}  // namespace varendo
