@@ -1,0 +1,12 @@
+#include "window/message_box.h"
+
+namespace varendo {
+
+std::unique_ptr<QMessageBox> make_message_box(const QString& text, QWidget* parent) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("Varendo"), text,
+                                             QMessageBox::Ok, parent);
+    box->setWindowModality(Qt::ApplicationModal);
+    return box;
+}
+
+}  // namespace varendo
