@@ -11,6 +11,16 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
+// 2^v for a cell value: 2..512 for a digit, 0 for an empty cell (1023). Looked up rather
+// than branched on, as the inner loops meet empty and filled cells in no order.
+constexpr std::array<std::int16_t, 16> kValueMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, 0};
+static_assert((kEmptyCell & 15) == 15);
+
+int value_mask(std::int16_t value) { return kValueMask[value & 15]; }
+
+// A cell's mask at the start of a run: 2^v for a digit, all of 1..9 (1022) for an empty cell.
+constexpr std::array<std::int16_t, 16> kStartMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, kAllDigits};
+
 // The digit whose mask is value (2^1 .. 2^9), or 0 for any other value.
 int single_digit_of(std::int16_t value) {
     if (value < 2 || value > 512 || (value & (value - 1)) != 0) return 0;
@@ -132,10 +142,7 @@ void Solver::write_pos(int loc, std::int16_t value) {
 void Solver::leave_work_mask(int p) {
     const UnitCells& cells = unit_cells(p);
     int sum = 0;
-    for (const std::uint8_t k : cells) {
-        const std::int16_t value = cell_value[k - 1];
-        if (value != kEmptyCell) sum += digit_mask(value);
-    }
+    for (const std::uint8_t k : cells) sum += value_mask(cell_value[k - 1]);
     // latest_pos leaves a non-negative mask at its bit 0, which is 0 for every allowed mask,
     // and a negative one as it was.
     const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - sum);
@@ -159,34 +166,45 @@ bool Solver::narrow_unit(int p) {
     const UnitKind kind = unit_kind(p);
     const int n = unit_number(p);
 
+    std::array<int, 9> values;
+    std::array<int, 9> masks;
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
     int sum = 0;
-    for (const std::uint8_t k : cells) {
-        const std::int16_t value = cell_value[k - 1];
-        if (value != kEmptyCell) sum += digit_mask(value);
+    for (int j = 0; j < 9; ++j) {
+        values[j] = cell_value[cells[j] - 1];
+        masks[j] = cell_mask[cells[j]];
+        sum += value_mask(static_cast<std::int16_t>(values[j]));
     }
     unit_sum = static_cast<std::int16_t>(sum);
     // 1022 minus the sum: the digits not yet placed in the unit when no digit repeats.
+    // latest_pos of a mask and an allowed mask is their AND over bits 1..9, or 0 when the
+    // allowed mask is negative.
     const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - unit_sum);
+    const int empty_cut = allowed_empty < 0 ? 0 : allowed_empty & kAllDigits;
 
     // Mask reduction, with the allowed masks worked out before it: a placement changes only
-    // its own cell, whose allowed mask is already used. latest_pos of a mask and the allowed
-    // mask is their AND over bits 1..9, or 0 when the allowed mask is negative.
-    // The loop also tallies the reduced masks for the elimination method below.
+    // its own cell, whose allowed mask is already used, so every cell's reduced mask is
+    // known up front; the changes then take effect in unit order.
+    std::array<int, 9> reduced;
+    unsigned changed_places = 0;
     DigitTally tally;
-    for (int j = 1; j <= 9; ++j) {
-        const int k = cells[j - 1];
-        const std::int16_t value = cell_value[k - 1];
-        const std::int16_t allowed = value == kEmptyCell ? allowed_empty : digit_mask(value);
-        const std::int16_t old = cell_mask[k];
-        const auto reduced = static_cast<std::int16_t>(allowed < 0 ? 0 : old & allowed & kAllDigits);
-        tally.add(reduced);
-        if (reduced == old) continue;
-        cell_mask[k] = reduced;
+    for (int j = 0; j < 9; ++j) {
+        const int cut = values[j] == kEmptyCell ? empty_cut : value_mask(static_cast<std::int16_t>(values[j]));
+        reduced[j] = masks[j] & cut;
+        changed_places |= static_cast<unsigned>(reduced[j] != masks[j]) << j;
+        tally.add(static_cast<std::int16_t>(reduced[j]));
+    }
+    for (; changed_places != 0; changed_places &= changed_places - 1) {
+        const int j = std::countr_zero(changed_places);
+        const int k = cells[j];
+        const auto mask = static_cast<std::int16_t>(reduced[j]);
+        cell_mask[k] = mask;
         narrowed_units_ |= units_of_cell(k);
         no_progress = false;
         written_value = 0;
-        write_pos(k - 1, reduced);
+        // write_pos places nothing for a mask of several digits, or none.
+        if ((mask & (mask - 1)) != 0 || mask == 0) continue;
+        write_pos(k - 1, mask);
         if (written_value == 0) continue;
         placed = true;
         filled_units_ |= units_of_cell(k);
@@ -198,7 +216,7 @@ bool Solver::narrow_unit(int p) {
             message = Message(Message::Kind::RowReduction, n, written_value, k);
             break;
         case UnitKind::Box:
-            message = Message(Message::Kind::BoxReduction, n, written_value, j);
+            message = Message(Message::Kind::BoxReduction, n, written_value, j + 1);
             break;
         }
         if (save_to_file) print_line(message);
@@ -266,18 +284,16 @@ void Solver::complete(const std::int16_t& c) {
 }
 
 bool Solver::grid_repeats_a_digit() const {
-    std::array<unsigned, kUnitCount + 1> seen{};
+    std::array<int, kUnitCount + 1> seen{};
+    int repeats = 0;
     for (int k = 1; k <= kCellCount; ++k) {
-        const std::int16_t value = cell_value[k - 1];
-        if (value == kEmptyCell) continue;
-        const unsigned bit = 1u << value;
-        for (std::uint32_t units = units_of_cell(k); units != 0; units &= units - 1) {
-            unsigned& unit_seen = seen[std::countr_zero(units)];
-            if ((unit_seen & bit) != 0) return true;
-            unit_seen |= bit;
+        const int bit = value_mask(cell_value[k - 1]);
+        for (const std::uint8_t u : units_holding(k)) {
+            repeats |= seen[u] & bit;
+            seen[u] |= bit;
         }
     }
-    return false;
+    return repeats != 0;
 }
 
 bool Solver::has_lone_digit(int p) const {
@@ -342,10 +358,7 @@ void Solver::main_function() {
         return;
     }
 
-    for (int k = 1; k <= kCellCount; ++k) {
-        const std::int16_t value = cell_value[k - 1];
-        cell_mask[k] = value == kEmptyCell ? kAllDigits : digit_mask(value);
-    }
+    for (int k = 1; k <= kCellCount; ++k) cell_mask[k] = kStartMask[cell_value[k - 1] & 15];
     eliminate_until_stable();
 
     is_valid = true;
@@ -424,7 +437,8 @@ void Solver::guess_function() {
         for (const std::uint8_t k : unit_cells(u)) {
             const auto mask = static_cast<unsigned>(saved_mask[k]);
             counts[u].add(mask);
-            if ((mask & (mask - 1)) != 0) guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]);
+            const unsigned undecided = (mask & (mask - 1)) != 0 ? ~0u : 0u;
+            guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]) & undecided;
         }
     }
     // latest_pos, called on every cell of every trial, leaves digit_counter at 0.
