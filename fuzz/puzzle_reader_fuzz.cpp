@@ -1,0 +1,90 @@
+// Any bytes through the puzzle file reader: each line must come back as a puzzle, a skip or
+// a one-line error, in order and none missing, whatever the bytes and line ends.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/puzzle_reader.h"
+
+namespace {
+
+[[noreturn]] void fail(const char* what, long line) {
+    std::fprintf(stderr, "puzzle_reader_fuzz: %s (line %ld)\n", what, line);
+    std::abort();
+}
+
+bool is_space(unsigned char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+// The lines as the format defines them, split independently of the reader.
+std::vector<std::string_view> split_lines(std::string_view data) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        if (data[i] != '\n' && data[i] != '\r') continue;
+        lines.push_back(data.substr(start, i - start));
+        if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < data.size()) lines.push_back(data.substr(start));
+    return lines;
+}
+
+// What a line must give: Skip for blank or '#' lines, the puzzle text for a good line,
+// and Error for anything else.
+varendo::PuzzleLine::Kind expected_kind(std::string_view line, std::string& puzzle) {
+    bool blank = true;
+    for (const char c : line) blank = blank && is_space(static_cast<unsigned char>(c));
+    if (blank || line.front() == '#') return varendo::PuzzleLine::Kind::Skip;
+    if (line.size() < 81) return varendo::PuzzleLine::Kind::Error;
+    puzzle.clear();
+    for (std::size_t i = 0; i < 81; ++i) {
+        const char c = line[i];
+        if (c >= '1' && c <= '9') puzzle += c;
+        else if (c == '0' || c == '.') puzzle += '.';
+        else return varendo::PuzzleLine::Kind::Error;
+    }
+    if (line.size() > 81 && !is_space(static_cast<unsigned char>(line[81])))
+        return varendo::PuzzleLine::Kind::Error;
+    return varendo::PuzzleLine::Kind::Puzzle;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    // fmemopen refuses an empty buffer on some C libraries; one byte past the end is never read.
+    std::string buffer = bytes;
+    buffer.push_back('\0');
+    std::FILE* file = size == 0 ? std::fopen("/dev/null", "rb") : fmemopen(buffer.data(), size, "rb");
+    if (file == nullptr) fail("cannot open the input", 0);
+
+    const std::vector<std::string_view> lines = split_lines(bytes);
+    varendo::PuzzleReader reader(file);
+    varendo::PuzzleLine line;
+    long count = 0;
+    std::string puzzle;
+    while (reader.next(line)) {
+        ++count;
+        if (line.number != count) fail("line numbers are not consecutive", count);
+        if (static_cast<std::size_t>(count) > lines.size()) fail("more lines than line ends", count);
+        const auto expected = expected_kind(lines[count - 1], puzzle);
+        if (line.kind != expected) fail("wrong kind of line", count);
+        if (line.kind == varendo::PuzzleLine::Kind::Puzzle && line.text != puzzle)
+            fail("wrong puzzle text", count);
+        if (line.kind == varendo::PuzzleLine::Kind::Error) {
+            if (line.text.empty()) fail("empty error text", count);
+            for (const char c : line.text) {
+                // The error goes to a terminal on one line: printable ASCII only.
+                if (c < 0x20 || c > 0x7e) fail("unprintable byte in the error text", count);
+            }
+        }
+    }
+    if (reader.failed()) fail("read error on a memory file", count);
+    if (static_cast<std::size_t>(count) != lines.size()) fail("lines went missing", count);
+    std::fclose(file);
+    return 0;
+}
