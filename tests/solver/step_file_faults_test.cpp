@@ -2,12 +2,9 @@
 // leaves the file closed, and the next Solve works once the fault is gone.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <sstream>
 
 #include "test_grid.h"
@@ -28,137 +25,81 @@ std::string read_file(const fs::path& path) {
     return bytes.str();
 }
 
+// Hands every call on to the file now chosen; the fail_at-th write after opening fails (0: none).
+class FaultyStepFile final : public StepFile {
+public:
+    explicit FaultyStepFile(StepFile* target) : target(target) {}
+    bool open() override { writes = 0; return target->open(); }
+    bool write(std::string_view bytes) override { return ++writes != fail_at && target->write(bytes); }
+    bool close() override { return target->close(); }
+    bool is_open() const override { return target->is_open(); }
+    StepFile* target;
+    int fail_at = 0, writes = 0;
+};
+
+// Ticks the visible box (Check2) or clicks the hidden one (Check1), not both.
+void choose_switch(MemoryWindow& w, bool detailed) {
+    w.set_save_to_file(!detailed);
+    if (detailed != w.solver().save_to_file) w.click_check1();
+}
+
 // A fresh directory per test, removed at the end.
 class StepFileFaults : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() /
-               ("varendo_faults_" + std::to_string(::getpid()) + "_" + test->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-        fs::remove_all(dir_);
-    }
-    fs::path steps() const { return dir_ / "steps.txt"; }
-
-    fs::path dir_;
+    void SetUp() override { fs::remove_all(dir_); fs::create_directories(dir_); }
+    void TearDown() override { fs::permissions(dir_, fs::perms::owner_all); fs::remove_all(dir_); }
+    const fs::path dir_ = fs::temp_directory_path() / ("varendo_faults_" + std::to_string(::getpid()) + "_" +
+                                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    const fs::path steps_ = dir_ / "steps.txt";
 };
 
-// Hands every call on to the file now chosen, so a fault can be put in and taken away.
-class SwitchableStepFile final : public StepFile {
-public:
-    explicit SwitchableStepFile(StepFile* target) : target_(target) {}
-    void use(StepFile* target) { target_ = target; }
-    bool open() override { return target_->open(); }
-    bool write(std::string_view bytes) override { return target_->write(bytes); }
-    bool close() override { return target_->close(); }
-    bool is_open() const override { return target_->is_open(); }
+TEST_F(StepFileFaults, DirectoryInItsPlaceUnwritableDirectoryAndFullDisk) {
+    DiskStepFile disk(steps_), full("/dev/full");
+    for (const std::string fault : {"directory named steps.txt", "directory not writable", "disk full"}) {
+        for (const bool detailed : {false, true}) {
+            SCOPED_TRACE(fault + (detailed ? ", Check1" : ", Check2"));
+            if (fault == "directory not writable" && ::geteuid() == 0) continue;  // root writes anyway
+            if (fault == "disk full" && !fs::exists("/dev/full")) continue;
+            fs::remove(steps_);  // an existing file stays writable in a read-only directory
+            FaultyStepFile file(fault == "disk full" ? &full : &disk);
+            if (fault == "directory named steps.txt") fs::create_directory(steps_);
+            if (fault == "directory not writable") fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+            MemoryWindow w(&file);
+            test::load_puzzle(w, kEasy);
+            choose_switch(w, detailed);
+            w.click(Button::Solve);
+            EXPECT_EQ(w.last_message(), kUnable);
+            EXPECT_FALSE(disk.is_open() || full.is_open());
+            // A file that cannot be opened stops the run before it starts.
+            EXPECT_TRUE(fault == "disk full" || (w.grid_text() == kEasy && w.caption(Label::Label4) == "No"));
 
-private:
-    StepFile* target_;
-};
-
-// A disk file whose n-th write fails (0: none fails); it counts the writes.
-class FailingStepFile final : public StepFile {
-public:
-    explicit FailingStepFile(fs::path path) : file_(std::move(path)) {}
-    int fail_at = 0;
-    int writes = 0;
-    bool open() override {
-        writes = 0;
-        return file_.open();
-    }
-    bool write(std::string_view bytes) override {
-        ++writes;
-        return writes != fail_at && file_.write(bytes);
-    }
-    bool close() override { return file_.close(); }
-    bool is_open() const override { return file_.is_open(); }
-
-private:
-    DiskStepFile file_;
-};
-
-void expect_solved_with_quoted_lines(const MemoryWindow& w, const fs::path& steps) {
-    EXPECT_EQ(w.last_message(), "Sudoku Solved");
-    EXPECT_TRUE(test::solves(kEasy, w.grid_text()));
-    const auto lines = test::step_lines(read_file(steps));
-    ASSERT_FALSE(lines.empty());
-    for (const std::string& line : lines) EXPECT_TRUE(line.starts_with("\" Column ")) << line;
-}
-
-TEST_F(StepFileFaults, DirectoryInPlaceOfTheFileStopsTheRunBeforeItStarts) {
-    fs::create_directory(steps());
-    DiskStepFile file(steps());
-    MemoryWindow w(&file);
-    test::load_puzzle(w, kEasy);
-    w.set_save_to_file(true);
-    w.click(Button::Solve);
-    EXPECT_EQ(w.last_message(), kUnable);
-    EXPECT_FALSE(file.is_open());
-    EXPECT_EQ(w.grid_text(), kEasy);
-    EXPECT_EQ(w.solver().pass_count, 0);
-    EXPECT_EQ(w.caption(Label::Label4), "No");
-
-    fs::remove(steps());
-    w.click(Button::Solve);
-    expect_solved_with_quoted_lines(w, steps());
-    EXPECT_FALSE(file.is_open());
-}
-
-TEST_F(StepFileFaults, UnwritableDirectoryFailsForAnOrdinaryUser) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any directory";
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    DiskStepFile file(steps());
-    MemoryWindow w(&file);
-    test::load_puzzle(w, kEasy);
-    w.set_save_to_file(true);
-    w.click(Button::Solve);
-    EXPECT_EQ(w.last_message(), kUnable);
-    EXPECT_FALSE(file.is_open());
-
-    fs::permissions(dir_, fs::perms::owner_all);
-    w.click(Button::Solve);
-    expect_solved_with_quoted_lines(w, steps());
-}
-
-TEST_F(StepFileFaults, FullDiskFailsAndAWritableFileWorksAfterwards) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
-    DiskStepFile full("/dev/full");
-    DiskStepFile good(steps());
-    SwitchableStepFile file(&full);
-    MemoryWindow w(&file);
-    for (const bool detailed : {false, true}) {
-        SCOPED_TRACE(detailed ? "Check1" : "Check2");
-        file.use(&full);
-        test::load_puzzle(w, kEasy);
-        w.set_save_to_file(!detailed);
-        if (detailed != w.solver().save_to_file) w.click_check1();
-        w.click(Button::Solve);
-        EXPECT_EQ(w.last_message(), kUnable);
-        EXPECT_FALSE(full.is_open());
-
-        file.use(&good);
-        w.click(Button::Restart);
-        w.click(Button::Solve);
-        EXPECT_FALSE(good.is_open());
-        if (detailed) EXPECT_EQ(test::step_lines(read_file(steps())).back(), "Sudoku Solved");
-        else expect_solved_with_quoted_lines(w, steps());
+            fs::remove(steps_);  // the fault goes away
+            fs::permissions(dir_, fs::perms::owner_all);
+            file.target = &disk;
+            w.click(Button::Restart);
+            w.click(Button::Solve);
+            EXPECT_TRUE(w.last_message() == "Sudoku Solved" && test::solves(kEasy, w.grid_text()));
+            EXPECT_FALSE(disk.is_open());
+            const auto lines = test::step_lines(read_file(steps_));  // whole lines of the switch's form
+            ASSERT_FALSE(lines.empty());
+            for (const std::string& line : lines) EXPECT_TRUE(detailed || line.starts_with("\" Column ")) << line;
+            EXPECT_TRUE(!detailed || lines.back() == "Sudoku Solved") << lines.back();
+        }
     }
 }
 
 TEST_F(StepFileFaults, AFailedWriteAtAnyPointEndsTheSolveAndTheNextOneWorks) {
-    FailingStepFile file(steps());
+    DiskStepFile disk(steps_);
+    FaultyStepFile file(&disk);
     MemoryWindow w(&file);
+    std::ofstream(steps_, std::ios::binary) << "kept\r\n";
+    test::load_puzzle(w, kEasy);
+    w.click(Button::Solve);  // with neither switch on, the file is neither opened nor emptied
+    EXPECT_EQ(read_file(steps_), "kept\r\n");
     for (const bool detailed : {false, true}) {
         SCOPED_TRACE(detailed ? "Check1" : "Check2");
         test::load_puzzle(w, kEasy);
-        w.set_save_to_file(!detailed);
-        if (detailed != w.solver().save_to_file) w.click_check1();
-        file.fail_at = 0;
+        choose_switch(w, detailed);
         w.click(Button::Solve);
         ASSERT_EQ(w.last_message(), "Sudoku Solved");
         const int total = file.writes;
@@ -172,32 +113,15 @@ TEST_F(StepFileFaults, AFailedWriteAtAnyPointEndsTheSolveAndTheNextOneWorks) {
             w.click(Button::Solve);
             EXPECT_EQ(w.last_message(), kUnable);
             // The outcome box comes before the outcome line, so only that write follows it.
-            const bool outcome_line = detailed && n == total;
-            EXPECT_EQ(w.message_count(), messages + (outcome_line ? 2 : 1));
-            EXPECT_FALSE(file.is_open());
-            EXPECT_EQ(file.writes, n);  // nothing more was tried
+            EXPECT_EQ(w.message_count(), messages + (detailed && n == total ? 2 : 1));
+            EXPECT_TRUE(!file.is_open() && file.writes == n) << file.writes;  // nothing more was tried
 
             file.fail_at = 0;
             w.click(Button::Solve);  // straight on, from where the failed run stopped
-            EXPECT_EQ(w.last_message(), "Sudoku Solved");
-            EXPECT_TRUE(test::solves(kEasy, w.grid_text()));
+            EXPECT_TRUE(w.last_message() == "Sudoku Solved" && test::solves(kEasy, w.grid_text()));
             EXPECT_FALSE(file.is_open());
         }
     }
-}
-
-TEST_F(StepFileFaults, Check2UncheckedCreatesAndChangesNoFile) {
-    DiskStepFile file(steps());
-    MemoryWindow w(&file);
-    test::load_puzzle(w, kEasy);
-    w.click(Button::Solve);
-    EXPECT_EQ(w.last_message(), "Sudoku Solved");
-    EXPECT_FALSE(fs::exists(steps()));
-
-    std::ofstream(steps(), std::ios::binary) << "kept\r\n";
-    w.click(Button::Restart);
-    w.click(Button::Solve);
-    EXPECT_EQ(read_file(steps()), "kept\r\n");
 }
 
 }  // namespace

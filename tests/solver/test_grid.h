@@ -46,14 +46,26 @@ inline void load_puzzle(MemoryWindow& w, std::string_view puzzle) {
     w.click(Button::Freeze);
 }
 
-// Sets cell_value directly, and every cell_mask from it.
-inline void set_grid(Solver& s, std::string_view grid) {
-    for (int pos = 0; pos < 81; ++pos) {
-        const int k = box_of(pos) + 1, d = digit_at(grid, pos);
-        s.cell_value[k - 1] = static_cast<std::int16_t>(d == 0 ? 1023 : d);
-        s.cell_mask[k] = static_cast<std::int16_t>(d == 0 ? 1022 : 1 << d);
+// A window after New whose solver holds grid (every mask set from it), with both switches on
+// and the step file open, so every line a procedure writes can be read back.
+struct Bench {
+    explicit Bench(std::string_view grid = std::string(81, '.')) {
+        w.click(Button::New);
+        for (int pos = 0; pos < 81; ++pos) {
+            const int k = box_of(pos) + 1, d = digit_at(grid, pos);
+            s.cell_value[k - 1] = static_cast<std::int16_t>(d == 0 ? 1023 : d);
+            s.cell_mask[k] = static_cast<std::int16_t>(d == 0 ? 1022 : 1 << d);
+        }
+        w.set_save_to_file(true);
+        s.save_to_file = true;
+        w.step_file().open();
+        s.message = kOld;
     }
-}
+    const std::string& file() const { return w.step_file_contents(); }
+    inline static const Message kOld{Message::Kind::Stall};
+    MemoryWindow w;
+    Solver& s = w.commands().solver();
+};
 
 // The solver's cell_value as a grid.
 inline std::string grid_of(const Solver& s) {
@@ -63,6 +75,7 @@ inline std::string grid_of(const Solver& s) {
     return grid;
 }
 
+// The puzzle lines (first 81 characters) of a shared set; shorter lines are left out.
 inline std::vector<std::string> read_set(const std::string& name) {
     std::ifstream in(std::string(VARENDO_PUZZLE_DIR) + "/" + name);
     std::vector<std::string> lines;
