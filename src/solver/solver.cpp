@@ -156,25 +156,27 @@ void Solver::leave_work_mask(int p) {
 void Solver::possible(const int& p) {
     // work_mask depends only on the grid as the call finds it.
     leave_work_mask(p);
-    narrow_unit(p);
+    narrow_unit(p, false);
     digit_counter = 0;
 }
 
-bool Solver::narrow_unit(int p) {
+bool Solver::narrow_unit(int p, bool masks_tell_values) {
     const UnitCells& cells = unit_cells(p);
     bool placed = false;
-    const UnitKind kind = unit_kind(p);
-    const int n = unit_number(p);
 
-    std::array<int, 9> values;
+    // own[j]: 2^v for a cell that holds digit v, 0 for an empty one.
     std::array<int, 9> masks;
+    std::array<int, 9> own;
+    for (int j = 0; j < 9; ++j) {
+        masks[j] = cell_mask[cells[j]];
+        // Selected with masks rather than branches, which filled and empty cells in no
+        // order would keep mispredicting.
+        const int single = -static_cast<int>((masks[j] & (masks[j] - 1)) == 0);
+        own[j] = masks_tell_values ? masks[j] & single : value_mask(cell_value[cells[j] - 1]);
+    }
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
     int sum = 0;
-    for (int j = 0; j < 9; ++j) {
-        values[j] = cell_value[cells[j] - 1];
-        masks[j] = cell_mask[cells[j]];
-        sum += value_mask(static_cast<std::int16_t>(values[j]));
-    }
+    for (const int bit : own) sum += bit;
     unit_sum = static_cast<std::int16_t>(sum);
     // 1022 minus the sum: the digits not yet placed in the unit when no digit repeats.
     // latest_pos of a mask and an allowed mask is their AND over bits 1..9, or 0 when the
@@ -189,8 +191,7 @@ bool Solver::narrow_unit(int p) {
     unsigned changed_places = 0;
     DigitTally tally;
     for (int j = 0; j < 9; ++j) {
-        const int cut = values[j] == kEmptyCell ? empty_cut : value_mask(static_cast<std::int16_t>(values[j]));
-        reduced[j] = masks[j] & cut;
+        reduced[j] = masks[j] & (own[j] | (empty_cut & -static_cast<int>(own[j] == 0)));
         changed_places |= static_cast<unsigned>(reduced[j] != masks[j]) << j;
         tally.add(static_cast<std::int16_t>(reduced[j]));
     }
@@ -207,19 +208,7 @@ bool Solver::narrow_unit(int p) {
         write_pos(k - 1, mask);
         if (written_value == 0) continue;
         placed = true;
-        filled_units_ |= units_of_cell(k);
-        switch (kind) {
-        case UnitKind::Column:
-            message = Message(Message::Kind::ColumnReduction, n, written_value, k);
-            break;
-        case UnitKind::Row:
-            message = Message(Message::Kind::RowReduction, n, written_value, k);
-            break;
-        case UnitKind::Box:
-            message = Message(Message::Kind::BoxReduction, n, written_value, j + 1);
-            break;
-        }
-        if (save_to_file) print_line(message);
+        report_placement(p, k, j + 1, false);
     }
 
     // The elimination method: a digit with one candidate cell left in the unit goes there.
@@ -245,22 +234,28 @@ bool Solver::narrow_unit(int p) {
         write_pos(c - 1, bit);
         if (written_value == 0) continue;
         placed = true;
-        filled_units_ |= units_of_cell(c);
-        switch (kind) {
-        case UnitKind::Column:
-            message = Message(Message::Kind::ColumnElimination, n, written_value, c);
-            break;
-        case UnitKind::Row:
-            message = Message(Message::Kind::RowReduction, n, written_value, c);
-            break;
-        case UnitKind::Box:
-            // The box line names the place within the box, as the mask reduction's does.
-            message = Message(Message::Kind::BoxReduction, n, written_value, candidate_place);
-            break;
-        }
-        if (save_to_file) print_line(message);
+        report_placement(p, c, candidate_place, true);
     }
     return placed;
+}
+
+void Solver::report_placement(int p, int k, int place, bool by_elimination) {
+    filled_units_ |= units_of_cell(k);
+    const int n = unit_number(p);
+    switch (unit_kind(p)) {
+    case UnitKind::Column:
+        message = Message(by_elimination ? Message::Kind::ColumnElimination : Message::Kind::ColumnReduction, n,
+                          written_value, k);
+        break;
+    case UnitKind::Row:
+        message = Message(Message::Kind::RowReduction, n, written_value, k);
+        break;
+    case UnitKind::Box:
+        // Both methods name the place within the box.
+        message = Message(Message::Kind::BoxReduction, n, written_value, place);
+        break;
+    }
+    if (save_to_file) print_line(message);
 }
 
 void Solver::complete(const std::int16_t& c) {
@@ -284,13 +279,18 @@ void Solver::complete(const std::int16_t& c) {
 }
 
 bool Solver::grid_repeats_a_digit() const {
-    std::array<int, kUnitCount + 1> seen{};
+    std::array<int, 10> row_seen{};
+    std::array<int, 10> box_seen{};
     int repeats = 0;
-    for (int k = 1; k <= kCellCount; ++k) {
-        const int bit = value_mask(cell_value[k - 1]);
-        for (const std::uint8_t u : units_holding(k)) {
-            repeats |= seen[u] & bit;
-            seen[u] |= bit;
+    for (int column = 1; column <= 9; ++column) {
+        int column_seen = 0;
+        for (int row = 1; row <= 9; ++row) {
+            const int bit = value_mask(cell_value[index_of(row, column)]);
+            int& box = box_seen[3 * ((column - 1) / 3) + (row - 1) / 3 + 1];
+            repeats |= (column_seen | row_seen[row] | box) & bit;
+            column_seen |= bit;
+            row_seen[row] |= bit;
+            box |= bit;
         }
     }
     return repeats != 0;
@@ -303,6 +303,10 @@ bool Solver::has_lone_digit(int p) const {
 }
 
 void Solver::eliminate_until_stable() {
+    // From the rebuilt masks on, a cell's mask is its digit alone exactly when it holds one:
+    // every mask that comes down to one digit is placed at once, and a placement sets the
+    // mask to its digit. So the passes read the cells' digits off their masks.
+    //
     // Only calls of possible that change something matter. A call that places no digit
     // leaves its unit where calling it again changes nothing. After that, while its cells
     // only lose candidates, its mask reduction stays idle and just the elimination method
@@ -324,7 +328,7 @@ void Solver::eliminate_until_stable() {
             }
             narrowed_units_ = 0;
             filled_units_ = 0;
-            const bool placed = narrow_unit(reduce_unit);
+            const bool placed = narrow_unit(reduce_unit, true);
             due_in_full |= filled_units_;
             due_for_elimination |= narrowed_units_;
             if (!placed) {
@@ -425,48 +429,65 @@ void Solver::guess_function() {
         controls_.set_caption(Label::Label4, caption.view());
     }
     for (int k = 1; k <= kCellCount; ++k) saved_mask[k] = cell_mask[k];
+    // latest_pos, called on every cell of every trial, leaves digit_counter at 0.
+    digit_counter = 0;
 
     // Every trial (n, u, d) starts from the saved masks, so the number of places of digit d
     // in unit u is the same for every n. A trial can place a guess only in a cell that has
     // other candidates besides d and where d was never guessed; any other trial only forces
     // masks that the next trial puts back, so the search goes straight to the first trial
-    // that guesses.
-    std::array<PlaceCounts, kUnitCount + 1> counts{};
+    // that guesses. Most searches end at n = 2, which a cheap tally decides.
     std::array<unsigned, kUnitCount + 1> guessable{};
+    std::array<unsigned, kUnitCount + 1> two_places{};
     for (int u = 1; u <= kUnitCount; ++u) {
+        unsigned once = 0;
+        unsigned twice = 0;
+        unsigned thrice = 0;
         for (const std::uint8_t k : unit_cells(u)) {
             const auto mask = static_cast<unsigned>(saved_mask[k]);
-            counts[u].add(mask);
+            thrice |= twice & mask;
+            twice |= once & mask;
+            once |= mask;
             const unsigned undecided = (mask & (mask - 1)) != 0 ? ~0u : 0u;
             guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]) & undecided;
         }
+        two_places[u] = twice & ~thrice;
     }
-    // latest_pos, called on every cell of every trial, leaves digit_counter at 0.
-    digit_counter = 0;
+    for (int u = 1; u <= kUnitCount; ++u) {
+        if ((two_places[u] & guessable[u]) != 0) return guess_in_unit(u, two_places[u] & guessable[u]);
+    }
 
-    for (int n = 2; n <= 9; ++n) {
+    std::array<PlaceCounts, kUnitCount + 1> counts{};
+    for (int u = 1; u <= kUnitCount; ++u)
+        for (const std::uint8_t k : unit_cells(u)) counts[u].add(static_cast<unsigned>(saved_mask[k]));
+    for (int n = 3; n <= 9; ++n) {
         for (int u = 1; u <= kUnitCount; ++u) {
             const unsigned digits = counts[u].digits_with(n) & guessable[u];
-            if (digits == 0) continue;
-            const std::int16_t bit = digit_mask(std::countr_zero(digits));
-            for (const std::uint8_t p : unit_cells(u)) {
-                const std::int16_t old = cell_mask[p];
-                if ((old & bit) == 0) continue;
-                cell_mask[p] = bit;
-                if (old == bit || (guess_mark[p] & bit) != 0) continue;
-
-                guess_mark[p] = static_cast<std::int16_t>(guess_mark[p] + bit);
-                no_progress = false;
-                written_value = 0;
-                write_pos(p - 1, bit);
-                main_function();
-                return;
-            }
+            if (digits != 0) return guess_in_unit(u, digits);
         }
     }
     // No guess is left. The last trial, (9, 27, 9), leaves the masks it forced to 9.
     if ((counts[kUnitCount].digits_with(9) & static_cast<unsigned>(digit_mask(9))) != 0) {
         for (const std::uint8_t p : unit_cells(kUnitCount)) cell_mask[p] = digit_mask(9);
+    }
+}
+
+void Solver::guess_in_unit(int u, unsigned digits) {
+    // The trial for the lowest of the digits: its places are forced to it in unit order up
+    // to the first one that takes the guess.
+    const std::int16_t bit = digit_mask(std::countr_zero(digits));
+    for (const std::uint8_t p : unit_cells(u)) {
+        const std::int16_t old = cell_mask[p];
+        if ((old & bit) == 0) continue;
+        cell_mask[p] = bit;
+        if (old == bit || (guess_mark[p] & bit) != 0) continue;
+
+        guess_mark[p] = static_cast<std::int16_t>(guess_mark[p] + bit);
+        no_progress = false;
+        written_value = 0;
+        write_pos(p - 1, bit);
+        main_function();
+        return;
     }
 }
 

@@ -89,14 +89,21 @@ public:
 private:
     // The elimination passes of one run, up to the first pass that changes nothing.
     void eliminate_until_stable();
-    // possible without the scratch it leaves behind; true when it placed a digit.
-    bool narrow_unit(int p);
+    // possible without the scratch it leaves behind; true when it placed a digit. When the
+    // masks tell the values (see eliminate_until_stable), cell_value is not read.
+    bool narrow_unit(int p, bool masks_tell_values);
     // Both validation sweeps call every unit they reach; on a grid without a repeat a call
     // only counts itself, so such a sweep is done in one go.
     bool grid_repeats_a_digit() const;
     // Leaves work_mask as the mask reduction of unit p, called now, leaves it: every entry
     // used up, so 0, or the negative allowed mask of a unit that repeats a digit.
     void leave_work_mask(int p);
+    // After possible placed written_value in cell k (place 1..9 in unit p): the step line,
+    // kept in message and printed when asked.
+    void report_placement(int p, int k, int place, bool by_elimination);
+    // Places the guess of the first trial that can guess, for the lowest of the digits in
+    // unit u, and runs main_function on the new grid.
+    void guess_in_unit(int u, unsigned digits);
     // Whether the elimination method would place a digit in unit p.
     bool has_lone_digit(int p) const;
 
