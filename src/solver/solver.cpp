@@ -71,16 +71,14 @@ void Solver::validate(const int& v) {
 
     // Only a unit that repeats a digit needs the pair search below, which finds the earliest
     // cell that has an equal one after it, paired with the earliest such cell.
-    unsigned seen = 0;
-    bool repeats = false;
+    int seen = 0;
+    int repeats = 0;
     for (const std::uint8_t k : cells) {
-        const std::int16_t value = cell_value[k - 1];
-        if (value == kEmptyCell) continue;
-        const unsigned bit = 1u << value;
-        repeats = repeats || (seen & bit) != 0;
+        const int bit = value_mask(cell_value[k - 1]);
+        repeats |= seen & bit;
         seen |= bit;
     }
-    if (!repeats) return;
+    if (repeats == 0) return;
 
     for (int a = 0; a < 9; ++a) {
         const std::int16_t value = cell_value[cells[a] - 1];
@@ -319,16 +317,21 @@ void Solver::eliminate_until_stable() {
     while (!no_progress) {
         pass_count = saturating_increment(pass_count);
         no_progress = true;
-        for (reduce_unit = 1; reduce_unit <= kUnitCount; ++reduce_unit) {
-            const std::uint32_t unit_bit = 1u << reduce_unit;
+        // Visit the due units in order; a unit that becomes due behind the current one waits
+        // for the next pass, as the loop over 1..27 would.
+        for (int u = 0;;) {
+            const std::uint32_t ahead = (due_in_full | due_for_elimination) & (~1u << u);
+            if (ahead == 0) break;
+            u = std::countr_zero(ahead);
+            reduce_unit = u;
+            const std::uint32_t unit_bit = 1u << u;
             if ((due_in_full & unit_bit) == 0) {
-                if ((due_for_elimination & unit_bit) == 0) continue;
                 due_for_elimination &= ~unit_bit;
-                if (!has_lone_digit(reduce_unit)) continue;
+                if (!has_lone_digit(u)) continue;
             }
             narrowed_units_ = 0;
             filled_units_ = 0;
-            const bool placed = narrow_unit(reduce_unit, true);
+            const bool placed = narrow_unit(u, true);
             due_in_full |= filled_units_;
             due_for_elimination |= narrowed_units_;
             if (!placed) {
@@ -336,6 +339,7 @@ void Solver::eliminate_until_stable() {
                 due_for_elimination &= ~unit_bit;
             }
         }
+        reduce_unit = kUnitCount + 1;
     }
     leave_work_mask(kUnitCount);
     digit_counter = 0;
