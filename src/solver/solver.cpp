@@ -1,6 +1,7 @@
 #include "solver/solver.h"
 
 #include <bit>
+#include <utility>
 
 #include "solver/step_file.h"
 #include "solver/units.h"
@@ -19,7 +20,10 @@ static_assert((kEmptyCell & 15) == 15);
 int value_mask(std::int16_t value) { return kValueMask[value & 15]; }
 
 // A cell's mask at the start of a run: 2^v for a digit, all of 1..9 (1022) for an empty cell.
+// The reload takes the same masks, and cell values 1..9 or 1023, from frozen_value.
 constexpr std::array<std::int16_t, 16> kStartMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, kAllDigits};
+constexpr std::array<std::int16_t, 16> kReloadValue = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 0, kEmptyCell, 0};
+static_assert((kEmptyFrozen & 15) == 14);
 
 // The digit whose mask is value (2^1 .. 2^9), or 0 for any other value.
 int single_digit_of(std::int16_t value) {
@@ -268,10 +272,9 @@ void Solver::complete(const std::int16_t& c) {
         for (int place = 1; place <= 9; ++place)
             unit_sum = static_cast<std::int16_t>(unit_sum + digit_mask(unit_value[place]));
     } else {
-        for (const std::uint8_t k : cells) {
-            const std::int16_t value = cell_value[k - 1];
-            if (value != kEmptyCell) unit_sum = static_cast<std::int16_t>(unit_sum + digit_mask(value));
-        }
+        int sum = 0;
+        for (const std::uint8_t k : cells) sum += value_mask(cell_value[k - 1]);
+        unit_sum = static_cast<std::int16_t>(sum);
     }
     if (unit_sum != kAllDigits) is_complete = false;
 }
@@ -352,7 +355,10 @@ void Solver::main_function() {
     solve_state = 1;
     no_progress = false;
 
-    if (grid_repeats_a_digit()) {
+    // A guess comes from a mask at the end of the passes, which holds no digit of its units:
+    // the grid it leaves repeats no digit, and only the givens need the check.
+    const bool placed_by_guess = std::exchange(guess_placed_, false);
+    if (!placed_by_guess && grid_repeats_a_digit()) {
         for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) {
             if (!is_valid) break;
             validate(check_unit);
@@ -440,9 +446,8 @@ void Solver::guess_function() {
     // in unit u is the same for every n. A trial can place a guess only in a cell that has
     // other candidates besides d and where d was never guessed; any other trial only forces
     // masks that the next trial puts back, so the search goes straight to the first trial
-    // that guesses. Most searches end at n = 2, which a cheap tally decides.
+    // that guesses. Most searches end at n = 2, which a tally of each unit in turn decides.
     std::array<unsigned, kUnitCount + 1> guessable{};
-    std::array<unsigned, kUnitCount + 1> two_places{};
     for (int u = 1; u <= kUnitCount; ++u) {
         unsigned once = 0;
         unsigned twice = 0;
@@ -455,10 +460,8 @@ void Solver::guess_function() {
             const unsigned undecided = (mask & (mask - 1)) != 0 ? ~0u : 0u;
             guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]) & undecided;
         }
-        two_places[u] = twice & ~thrice;
-    }
-    for (int u = 1; u <= kUnitCount; ++u) {
-        if ((two_places[u] & guessable[u]) != 0) return guess_in_unit(u, two_places[u] & guessable[u]);
+        const unsigned two_places = twice & ~thrice & guessable[u];
+        if (two_places != 0) return guess_in_unit(u, two_places);
     }
 
     std::array<PlaceCounts, kUnitCount + 1> counts{};
@@ -490,6 +493,7 @@ void Solver::guess_in_unit(int u, unsigned digits) {
         no_progress = false;
         written_value = 0;
         write_pos(p - 1, bit);
+        guess_placed_ = true;
         main_function();
         return;
     }
@@ -497,13 +501,10 @@ void Solver::guess_in_unit(int u, unsigned digits) {
 
 void Solver::reload_fixed_puzzle() {
     for (int k = 1; k <= kCellCount; ++k) {
-        if (frozen_value[k] == kEmptyFrozen) {
-            cell_mask[k] = kAllDigits;
-            cell_value[k - 1] = kEmptyCell;
-        } else {
-            cell_value[k - 1] = frozen_value[k];
-            cell_mask[k] = digit_mask(frozen_value[k]);
-        }
+        // An empty cell of the fixed puzzle, 1022, is 14 in the low four bits.
+        const int index = frozen_value[k] & 15;
+        cell_value[k - 1] = kReloadValue[index];
+        cell_mask[k] = kStartMask[index == 14 ? 15 : index];
     }
 }
 

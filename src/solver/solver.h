@@ -115,6 +115,8 @@ private:
     // Units (bit u) whose cells the current call of possible narrowed, and filled.
     std::uint32_t narrowed_units_ = 0;
     std::uint32_t filled_units_ = 0;
+    // Set by guess_function for the run it starts: that run's grid needs no first check.
+    bool guess_placed_ = false;
 };
 
 }  // namespace varendo

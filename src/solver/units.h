@@ -14,19 +14,23 @@ constexpr int kUnitCount = 27;
 
 enum class UnitKind { Column, Row, Box };
 
+namespace detail {
+
 // Unit kinds are told apart by testing u < 10, then u < 19, as every procedure does.
-constexpr UnitKind unit_kind(int u) {
-    if (u < 10) return UnitKind::Column;
-    if (u < 19) return UnitKind::Row;
-    return UnitKind::Box;
-}
+inline constexpr auto kUnitKinds = [] {
+    std::array<UnitKind, kUnitCount + 1> kinds{};
+    for (int u = 1; u <= kUnitCount; ++u)
+        kinds[u] = u < 10 ? UnitKind::Column : u < 19 ? UnitKind::Row : UnitKind::Box;
+    return kinds;
+}();
+
+}  // namespace detail
+
+// Looked up, as the solver's loops meet the kinds in no order a branch would foresee.
+constexpr UnitKind unit_kind(int u) { return detail::kUnitKinds[u]; }
 
 // The number a unit has within its kind: column c, row r or box b, each 1..9.
-constexpr int unit_number(int u) {
-    if (u < 10) return u;
-    if (u < 19) return u - 9;
-    return u - 18;
-}
+constexpr int unit_number(int u) { return (u - 1) % 9 + 1; }
 
 using UnitCells = std::array<std::uint8_t, 9>;
 
