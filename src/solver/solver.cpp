@@ -23,6 +23,7 @@ int value_mask(std::int16_t value) { return kValueMask[value & 15]; }
 // The reload takes the same masks, and cell values 1..9 or 1023, from frozen_value.
 constexpr std::array<std::int16_t, 16> kStartMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, kAllDigits};
 constexpr std::array<std::int16_t, 16> kReloadValue = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 0, kEmptyCell, 0};
+constexpr std::array<std::int16_t, 16> kReloadMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, kAllDigits, 0};
 static_assert((kEmptyFrozen & 15) == 14);
 
 // The digit whose mask is value (2^1 .. 2^9), or 0 for any other value.
@@ -504,7 +505,7 @@ void Solver::reload_fixed_puzzle() {
         // An empty cell of the fixed puzzle, 1022, is 14 in the low four bits.
         const int index = frozen_value[k] & 15;
         cell_value[k - 1] = kReloadValue[index];
-        cell_mask[k] = kStartMask[index == 14 ? 15 : index];
+        cell_mask[k] = kReloadMask[index];
     }
 }
 

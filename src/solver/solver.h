@@ -68,6 +68,7 @@ public:
     // Narrows the candidate masks of unit p and fills the cells this decides.
     void possible(const int& p);
     // The digits 1..9 set in both masks; uses up both arguments (each keeps only its bit 0).
+    // The inner loops work the same AND out in place.
     std::int16_t latest_pos(std::int16_t& pos, std::int16_t& num);
     // Places digit d in box index loc when value is exactly 2^d.
     void write_pos(int loc, std::int16_t value);
