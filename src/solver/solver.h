@@ -105,6 +105,9 @@ private:
     // Places the guess of the first trial that can guess, for the lowest of the digits in
     // unit u, and runs main_function on the new grid.
     void guess_in_unit(int u, unsigned digits);
+    // The first pass's calls for the columns that only narrow masks; returns those columns
+    // as a set of units.
+    std::uint32_t narrow_open_columns();
     // Whether the elimination method would place a digit in unit p.
     bool has_lone_digit(int p) const;
 
