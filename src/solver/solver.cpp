@@ -315,9 +315,11 @@ std::uint32_t Solver::narrow_open_columns() {
         done |= 1u << c;
         if (empty == 0) continue;
         no_progress = false;
-        const auto cut = static_cast<std::int16_t>(kAllDigits & ~present);
-        for (int k = 9 * c - 8; k <= 9 * c; ++k)
-            if (cell_value[k - 1] == kEmptyCell) cell_mask[k] = cut;
+        const int cut = kAllDigits & ~present;
+        for (int k = 9 * c - 8; k <= 9 * c; ++k) {
+            const int own = value_mask(cell_value[k - 1]);
+            cell_mask[k] = static_cast<std::int16_t>(own | (cut & -static_cast<int>(own == 0)));
+        }
     }
     return done;
 }
