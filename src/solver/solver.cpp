@@ -19,11 +19,12 @@ static_assert((kEmptyCell & 15) == 15);
 
 int value_mask(std::int16_t value) { return kValueMask[value & 15]; }
 
-// A cell's mask at the start of a run: 2^v for a digit, all of 1..9 (1022) for an empty cell.
-// The reload takes the same masks, and cell values 1..9 or 1023, from frozen_value.
-constexpr std::array<std::int16_t, 16> kStartMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, kAllDigits};
+// A cell's mask at the start of a run, by its cell_value or its frozen_value: 2^v for a
+// digit, all of 1..9 for an empty cell (1023 or 1022, so 15 or 14 in the low four bits).
+constexpr std::array<std::int16_t, 16> kStartMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512,
+                                                     0, 0, 0, 0, kAllDigits, kAllDigits};
+// The cell_value of a frozen_value.
 constexpr std::array<std::int16_t, 16> kReloadValue = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 0, kEmptyCell, 0};
-constexpr std::array<std::int16_t, 16> kReloadMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, kAllDigits, 0};
 static_assert((kEmptyFrozen & 15) == 14);
 
 // The digit whose mask is value (2^1 .. 2^9), or 0 for any other value.
@@ -288,7 +289,7 @@ bool Solver::grid_repeats_a_digit() const {
         int column_seen = 0;
         for (int row = 1; row <= 9; ++row) {
             const int bit = value_mask(cell_value[index_of(row, column)]);
-            int& box = box_seen[3 * ((column - 1) / 3) + (row - 1) / 3 + 1];
+            int& box = box_seen[box_of(row, column)];
             repeats |= (column_seen | row_seen[row] | box) & bit;
             column_seen |= bit;
             row_seen[row] |= bit;
@@ -532,7 +533,7 @@ void Solver::reload_fixed_puzzle() {
         // An empty cell of the fixed puzzle, 1022, is 14 in the low four bits.
         const int index = frozen_value[k] & 15;
         cell_value[k - 1] = kReloadValue[index];
-        cell_mask[k] = kReloadMask[index];
+        cell_mask[k] = kStartMask[index];
     }
 }
 

@@ -66,39 +66,25 @@ inline constexpr std::array<UnitCells, kUnitCount + 1> kUnitTable = detail::make
 
 constexpr const UnitCells& unit_cells(int u) { return kUnitTable[u]; }
 
-// The column, row and box units (1..27) that hold cell k (1..81).
-using CellUnits = std::array<std::uint8_t, 3>;
+// The box (1..9) that holds the cell in the given row and column (1..9): boxes are
+// numbered down the bands of columns.
+constexpr int box_of(int row, int column) { return 3 * ((column - 1) / 3) + (row - 1) / 3 + 1; }
 
 namespace detail {
 
-constexpr std::array<CellUnits, kCellCount + 1> make_cell_units() {
-    std::array<CellUnits, kCellCount + 1> table{};
+inline constexpr auto kCellUnitSets = [] {
+    std::array<std::uint32_t, kCellCount + 1> table{};
     for (int k = 1; k <= kCellCount; ++k) {
         const int column = (k - 1) / 9 + 1;
         const int row = (k - 1) % 9 + 1;
-        const int box = 3 * ((column - 1) / 3) + (row - 1) / 3 + 1;
-        table[k] = {static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(9 + row),
-                    static_cast<std::uint8_t>(18 + box)};
+        table[k] = (1u << column) | (1u << (9 + row)) | (1u << (18 + box_of(row, column)));
     }
     return table;
-}
-
-constexpr std::array<std::uint32_t, kCellCount + 1> make_cell_unit_sets() {
-    constexpr auto units = make_cell_units();
-    std::array<std::uint32_t, kCellCount + 1> table{};
-    for (int k = 1; k <= kCellCount; ++k)
-        for (const std::uint8_t u : units[k]) table[k] |= 1u << u;
-    return table;
-}
-
-inline constexpr std::array<CellUnits, kCellCount + 1> kCellUnits = make_cell_units();
-inline constexpr std::array<std::uint32_t, kCellCount + 1> kCellUnitSets = make_cell_unit_sets();
+}();
 
 }  // namespace detail
 
-constexpr const CellUnits& units_holding(int k) { return detail::kCellUnits[k]; }
-
-// The same units as a set, with bit u for unit u.
+// The units that hold cell k (1..81), as a set with bit u for unit u.
 constexpr std::uint32_t units_of_cell(int k) { return detail::kCellUnitSets[k]; }
 
 // Column and row (1..9) of the cell shown in text box index loc (0..80).
