@@ -33,23 +33,6 @@ int single_digit_of(std::int16_t value) {
     return std::countr_zero(static_cast<unsigned>(value));
 }
 
-// For the elimination method: the digits with at least one and with at least two candidate
-// cells in a unit, and the digits that some cell holds as its only candidate.
-struct DigitTally {
-    unsigned once = 0;
-    unsigned twice = 0;
-    unsigned decided = 0;
-
-    void add(std::int16_t cell_mask) {
-        const auto mask = static_cast<unsigned>(cell_mask);
-        twice |= once & mask;
-        once |= mask;
-        decided |= (mask & (mask - 1)) == 0 ? mask : 0u;
-    }
-    // Digits with exactly one candidate cell, which still has other candidates.
-    unsigned lone() const { return once & ~twice & ~decided; }
-};
-
 }  // namespace
 
 void Solver::write_bytes(std::string_view bytes) {
@@ -160,91 +143,65 @@ void Solver::leave_work_mask(int p) {
 void Solver::possible(const int& p) {
     // work_mask depends only on the grid as the call finds it.
     leave_work_mask(p);
-    narrow_unit(p, false);
+    PlaceLanes masks{};
+    PlaceLanes own{};
+    const UnitCells& cells = unit_cells(p);
+    for (int j = 0; j < 9; ++j) {
+        masks[lane_index(j, 0)] = cell_mask[cells[j]];
+        own[lane_index(j, 0)] = static_cast<std::int16_t>(value_mask(cell_value[cells[j] - 1]));
+    }
+    NarrowedUnits narrowed;
+    narrow_units(masks, own, narrowed);
+    unit_sum = narrowed.unit_sum[0];
+    for (int j = 0; j < 9; ++j) cell_mask[cells[j]] = masks[lane_index(j, 0)];
+    take_effect(p, masks, narrowed);
     digit_counter = 0;
 }
 
-bool Solver::narrow_unit(int p, bool masks_tell_values) {
-    const UnitCells& cells = unit_cells(p);
-    bool placed = false;
-
-    // own[j]: 2^v for a cell that holds digit v, 0 for an empty one.
-    std::array<int, 9> masks;
-    std::array<int, 9> own;
-    for (int j = 0; j < 9; ++j) {
-        masks[j] = cell_mask[cells[j]];
-        // Selected with masks rather than branches, which filled and empty cells in no
-        // order would keep mispredicting.
-        const int single = -static_cast<int>((masks[j] & (masks[j] - 1)) == 0);
-        own[j] = masks_tell_values ? masks[j] & single : value_mask(cell_value[cells[j] - 1]);
+void Solver::take_effect(int first_unit, const PlaceLanes& masks, const NarrowedUnits& narrowed) {
+    const unsigned changed_lanes = narrowed.changed_units;
+    if (changed_lanes == 0) return;
+    no_progress = false;
+    for (unsigned placing_lanes = narrowed.placing_units; placing_lanes != 0; placing_lanes &= placing_lanes - 1) {
+        const int lane = std::countr_zero(placing_lanes);
+        place_in_unit(first_unit + lane, lane, masks, narrowed);
     }
-    // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
-    int sum = 0;
-    for (const int bit : own) sum += bit;
-    unit_sum = static_cast<std::int16_t>(sum);
-    // 1022 minus the sum: the digits not yet placed in the unit when no digit repeats.
-    // latest_pos of a mask and an allowed mask is their AND over bits 1..9, or 0 when the
-    // allowed mask is negative.
-    const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - unit_sum);
-    const int empty_cut = allowed_empty < 0 ? 0 : allowed_empty & kAllDigits;
 
-    // Mask reduction, with the allowed masks worked out before it: a placement changes only
-    // its own cell, whose allowed mask is already used, so every cell's reduced mask is
-    // known up front; the changes then take effect in unit order.
-    std::array<int, 9> reduced;
-    unsigned changed_places = 0;
-    DigitTally tally;
-    for (int j = 0; j < 9; ++j) {
-        reduced[j] = masks[j] & (own[j] | (empty_cut & -static_cast<int>(own[j] == 0)));
-        changed_places |= static_cast<unsigned>(reduced[j] != masks[j]) << j;
-        tally.add(static_cast<std::int16_t>(reduced[j]));
+    // Every change first clears written_value and a placement then sets it, so the last
+    // change of the last unit that changed decides what is left.
+    const int last = std::bit_width(changed_lanes) - 1;
+    if (const auto eliminated = static_cast<unsigned>(narrowed.eliminated[last]); eliminated != 0) {
+        written_value = static_cast<std::int16_t>(std::bit_width(eliminated) - 1);
+    } else {
+        const int j = std::bit_width(static_cast<unsigned>(narrowed.changed_places[last])) - 1;
+        const bool placed = (narrowed.placed_places[last] >> j & 1) != 0;
+        written_value = placed ? static_cast<std::int16_t>(std::countr_zero(static_cast<unsigned>(masks[lane_index(j, last)]))) : 0;
     }
-    for (; changed_places != 0; changed_places &= changed_places - 1) {
-        const int j = std::countr_zero(changed_places);
+}
+
+void Solver::place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed) {
+    const UnitCells& cells = unit_cells(u);
+    // First the cells the mask reduction left with one digit, in unit order.
+    for (auto places = static_cast<unsigned>(narrowed.placed_places[lane]); places != 0; places &= places - 1) {
+        const int j = std::countr_zero(places);
         const int k = cells[j];
-        const auto mask = static_cast<std::int16_t>(reduced[j]);
-        cell_mask[k] = mask;
-        narrowed_units_ |= units_of_cell(k);
-        no_progress = false;
         written_value = 0;
-        // write_pos places nothing for a mask of several digits, or none.
-        if ((mask & (mask - 1)) != 0 || mask == 0) continue;
-        write_pos(k - 1, mask);
-        if (written_value == 0) continue;
-        placed = true;
-        report_placement(p, k, j + 1, false);
+        write_pos(k - 1, masks[lane_index(j, lane)]);
+        if (written_value != 0) report_placement(u, k, j + 1, false);
     }
-
-    // The elimination method: a digit with one candidate cell left in the unit goes there.
-    // Digits are taken in ascending order and each sees the placements made for the lower
-    // ones, so the tallies are worked out again after every placement. A digit whose only
-    // cell holds it alone already changes nothing.
-    for (unsigned pending = static_cast<unsigned>(kAllDigits);;) {
-        const unsigned lone = tally.lone() & pending;
-        if (lone == 0) break;
-        const int d = std::countr_zero(lone);
-        pending &= ~0u << (d + 1);
-
-        const std::int16_t bit = digit_mask(d);
-        int candidate_place = 1;
-        while ((cell_mask[cells[candidate_place - 1]] & bit) == 0) ++candidate_place;
-        const int c = cells[candidate_place - 1];
-        cell_mask[c] = bit;
-        tally = DigitTally{};
-        for (const std::uint8_t k : cells) tally.add(cell_mask[k]);
-        narrowed_units_ |= units_of_cell(c);
-        no_progress = false;
+    // Then the elimination method's, digit by digit; each digit's only cell holds it alone.
+    for (auto digits = static_cast<unsigned>(narrowed.eliminated[lane]); digits != 0; digits &= digits - 1) {
+        const auto bit = static_cast<std::int16_t>(digits & (~digits + 1));
+        int j = 0;
+        while ((masks[lane_index(j, lane)] & bit) == 0) ++j;
+        const int k = cells[j];
         written_value = 0;
-        write_pos(c - 1, bit);
-        if (written_value == 0) continue;
-        placed = true;
-        report_placement(p, c, candidate_place, true);
+        write_pos(k - 1, bit);
+        if (written_value != 0) report_placement(u, k, j + 1, true);
     }
-    return placed;
 }
 
 void Solver::report_placement(int p, int k, int place, bool by_elimination) {
-    filled_units_ |= units_of_cell(k);
     const int n = unit_number(p);
     switch (unit_kind(p)) {
     case UnitKind::Column:
@@ -299,80 +256,30 @@ bool Solver::grid_repeats_a_digit() const {
     return repeats != 0;
 }
 
-std::uint32_t Solver::narrow_open_columns() {
-    // The first pass finds the grid valid and every empty cell open to all nine digits. A
-    // column with two or more empty cells then cuts them all down to the digits it lacks,
-    // at least two of them, and places nothing: no digit is left with a single place. The
-    // columns share no cell, so their calls are done here in one go, ahead of the pass.
-    std::uint32_t done = 0;
-    for (int c = 1; c <= 9; ++c) {
-        int present = 0;
-        int empty = 0;
-        for (int k = 9 * c - 8; k <= 9 * c; ++k) {
-            present |= value_mask(cell_value[k - 1]);
-            empty += cell_value[k - 1] == kEmptyCell;
-        }
-        if (empty == 1) continue;  // its call places the missing digit
-        done |= 1u << c;
-        if (empty == 0) continue;
-        no_progress = false;
-        const int cut = kAllDigits & ~present;
-        for (int k = 9 * c - 8; k <= 9 * c; ++k) {
-            const int own = value_mask(cell_value[k - 1]);
-            cell_mask[k] = static_cast<std::int16_t>(own | (cut & -static_cast<int>(own == 0)));
-        }
-    }
-    return done;
-}
-
-bool Solver::has_lone_digit(int p) const {
-    DigitTally tally;
-    for (const std::uint8_t k : unit_cells(p)) tally.add(cell_mask[k]);
-    return tally.lone() != 0;
-}
-
 void Solver::eliminate_until_stable() {
+    // Each pass calls possible on the columns, then the rows, then the boxes. The units of
+    // one kind share no cell, so their calls are worked out together; the placements are
+    // then made unit by unit, in the order the calls would make them.
+    //
     // From the rebuilt masks on, a cell's mask is its digit alone exactly when it holds one:
     // every mask that comes down to one digit is placed at once, and a placement sets the
     // mask to its digit. So the passes read the cells' digits off their masks.
     //
-    // Only calls of possible that change something matter. A call that places no digit
-    // leaves its unit where calling it again changes nothing. After that, while its cells
-    // only lose candidates, its mask reduction stays idle and just the elimination method
-    // may find a digit with one place left; once a digit is placed in one of its cells, its
-    // allowed masks change and the whole call is due again. Only the last call's work_mask
-    // and digit_counter outlast the passes, and are left as that call leaves them.
-    constexpr std::uint32_t kAllUnits = ((1u << kUnitCount) - 1) << 1;
-    std::uint32_t due_in_full = kAllUnits;
-    std::uint32_t due_for_elimination = 0;
-    for (bool first_pass = true; !no_progress; first_pass = false) {
+    // Only the last call's work_mask and digit_counter outlast the passes, and are left as
+    // that call leaves them.
+    lanes_.load(cell_mask.data());
+    while (!no_progress) {
         pass_count = saturating_increment(pass_count);
         no_progress = true;
-        if (first_pass) due_in_full &= ~narrow_open_columns();
-        // Visit the due units in order; a unit that becomes due behind the current one waits
-        // for the next pass, as the loop over 1..27 would.
-        for (int u = 0;;) {
-            const std::uint32_t ahead = (due_in_full | due_for_elimination) & (~1u << u);
-            if (ahead == 0) break;
-            u = std::countr_zero(ahead);
-            reduce_unit = u;
-            const std::uint32_t unit_bit = 1u << u;
-            if ((due_in_full & unit_bit) == 0) {
-                due_for_elimination &= ~unit_bit;
-                if (!has_lone_digit(u)) continue;
-            }
-            narrowed_units_ = 0;
-            filled_units_ = 0;
-            const bool placed = narrow_unit(u, true);
-            due_in_full |= filled_units_;
-            due_for_elimination |= narrowed_units_;
-            if (!placed) {
-                due_in_full &= ~unit_bit;
-                due_for_elimination &= ~unit_bit;
-            }
+        for (int kind = 0; kind < 3; ++kind) {
+            PlaceLanes& masks = lanes_.of_kind(kind);
+            NarrowedUnits narrowed;
+            narrow_units(masks, narrowed);
+            take_effect(9 * kind + 1, masks, narrowed);
         }
-        reduce_unit = kUnitCount + 1;
     }
+    lanes_.store(cell_mask.data());
+    reduce_unit = kUnitCount + 1;
     leave_work_mask(kUnitCount);
     digit_counter = 0;
 }

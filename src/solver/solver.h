@@ -5,6 +5,7 @@
 
 #include "solver/controls.h"
 #include "solver/message.h"
+#include "solver/unit_lanes.h"
 #include "solver/units.h"
 
 namespace varendo {
@@ -90,9 +91,11 @@ public:
 private:
     // The elimination passes of one run, up to the first pass that changes nothing.
     void eliminate_until_stable();
-    // possible without the scratch it leaves behind; true when it placed a digit. When the
-    // masks tell the values (see eliminate_until_stable), cell_value is not read.
-    bool narrow_unit(int p, bool masks_tell_values);
+    // After possible narrowed the masks of the units from first_unit on, one in each lane:
+    // the placements, unit by unit, and the fields the changes leave.
+    void take_effect(int first_unit, const PlaceLanes& masks, const NarrowedUnits& narrowed);
+    // The placements in unit u, in the order possible makes them.
+    void place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed);
     // Both validation sweeps call every unit they reach; on a grid without a repeat a call
     // only counts itself, so such a sweep is done in one go.
     bool grid_repeats_a_digit() const;
@@ -105,20 +108,14 @@ private:
     // Places the guess of the first trial that can guess, for the lowest of the digits in
     // unit u, and runs main_function on the new grid.
     void guess_in_unit(int u, unsigned digits);
-    // The first pass's calls for the columns that only narrow masks; returns those columns
-    // as a set of units.
-    std::uint32_t narrow_open_columns();
-    // Whether the elimination method would place a digit in unit p.
-    bool has_lone_digit(int p) const;
 
     // Prints a text unchanged as one line of the step file.
     void print_line(const Message& text);
     void write_bytes(std::string_view bytes);
 
     Controls& controls_;
-    // Units (bit u) whose cells the current call of possible narrowed, and filled.
-    std::uint32_t narrowed_units_ = 0;
-    std::uint32_t filled_units_ = 0;
+    // cell_mask as lanes, in its place during the passes.
+    LaneGrid lanes_;
     // Set by guess_function for the run it starts: that run's grid needs no first check.
     bool guess_placed_ = false;
 };
