@@ -238,25 +238,53 @@ void Solver::complete(const std::int16_t& c) {
     if (unit_sum != kAllDigits) is_complete = false;
 }
 
-bool Solver::grid_repeats_a_digit() const {
+std::uint32_t Solver::repeating_units() const {
     std::array<int, 10> row_seen{};
     std::array<int, 10> box_seen{};
-    int repeats = 0;
+    std::array<int, 10> row_repeats{};
+    std::array<int, 10> box_repeats{};
+    std::uint32_t units = 0;
     for (int column = 1; column <= 9; ++column) {
         int column_seen = 0;
+        int column_repeats = 0;
         for (int row = 1; row <= 9; ++row) {
             const int bit = value_mask(cell_value[index_of(row, column)]);
-            int& box = box_seen[box_of(row, column)];
-            repeats |= (column_seen | row_seen[row] | box) & bit;
+            const int box = box_of(row, column);
+            column_repeats |= column_seen & bit;
+            row_repeats[row] |= row_seen[row] & bit;
+            box_repeats[box] |= box_seen[box] & bit;
             column_seen |= bit;
             row_seen[row] |= bit;
-            box |= bit;
+            box_seen[box] |= bit;
         }
+        units |= static_cast<std::uint32_t>(column_repeats != 0) << column;
     }
-    return repeats != 0;
+    for (int n = 1; n <= 9; ++n) {
+        units |= static_cast<std::uint32_t>(row_repeats[n] != 0) << (9 + n);
+        units |= static_cast<std::uint32_t>(box_repeats[n] != 0) << (18 + n);
+    }
+    return units;
 }
 
-void Solver::eliminate_until_stable() {
+void Solver::validate_units(std::uint32_t repeating, bool stop_at_failure) {
+    // validate fails exactly on the units that repeat a digit; on any other it only counts
+    // itself (a box also copies its digits into unit_value, which complete overwrites).
+    if (repeating == 0) {
+        digit_counter = static_cast<std::int16_t>(digit_counter + kUnitCount);
+        check_unit = kUnitCount + 1;
+        return;
+    }
+    for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) {
+        if (stop_at_failure && !is_valid) break;
+        if ((repeating >> check_unit & 1) != 0) {
+            validate(check_unit);
+        } else {
+            digit_counter = static_cast<std::int16_t>(digit_counter + 1);
+        }
+    }
+}
+
+std::uint32_t Solver::eliminate_until_stable() {
     // Each pass calls possible on the columns, then the rows, then the boxes. The units of
     // one kind share no cell, so their calls are worked out together; the placements are
     // then made unit by unit, in the order the calls would make them.
@@ -267,21 +295,28 @@ void Solver::eliminate_until_stable() {
     //
     // Only the last call's work_mask and digit_counter outlast the passes, and are left as
     // that call leaves them.
+    //
+    // The last pass changes nothing, so its calls see the grid the passes leave, and tell
+    // which of its units repeat a digit.
     lanes_.load(cell_mask.data());
+    std::uint32_t repeating = 0;
     while (!no_progress) {
         pass_count = saturating_increment(pass_count);
         no_progress = true;
+        repeating = 0;
         for (int kind = 0; kind < 3; ++kind) {
             PlaceLanes& masks = lanes_.of_kind(kind);
             NarrowedUnits narrowed;
             narrow_units(masks, narrowed);
             take_effect(9 * kind + 1, masks, narrowed);
+            repeating |= static_cast<std::uint32_t>(narrowed.repeating_units) << (9 * kind + 1);
         }
     }
     lanes_.store(cell_mask.data());
     reduce_unit = kUnitCount + 1;
     leave_work_mask(kUnitCount);
     digit_counter = 0;
+    return repeating;
 }
 
 void Solver::main_function() {
@@ -294,14 +329,7 @@ void Solver::main_function() {
     // A guess comes from a mask at the end of the passes, which holds no digit of its units:
     // the grid it leaves repeats no digit, and only the givens need the check.
     const bool placed_by_guess = std::exchange(guess_placed_, false);
-    if (!placed_by_guess && grid_repeats_a_digit()) {
-        for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) {
-            if (!is_valid) break;
-            validate(check_unit);
-        }
-    } else {
-        digit_counter = static_cast<std::int16_t>(digit_counter + kUnitCount);
-    }
+    validate_units(placed_by_guess ? 0 : repeating_units(), true);
     if (!is_valid) {
         valid_before = false;
         solve_state = 0;
@@ -309,30 +337,25 @@ void Solver::main_function() {
     }
 
     for (int k = 1; k <= kCellCount; ++k) cell_mask[k] = kStartMask[cell_value[k - 1] & 15];
-    eliminate_until_stable();
+    const std::uint32_t repeating = eliminate_until_stable();
 
     is_valid = true;
-    if (grid_repeats_a_digit()) {
-        for (check_unit = 1; check_unit <= kUnitCount; ++check_unit) validate(check_unit);
-    } else {
-        digit_counter = static_cast<std::int16_t>(digit_counter + kUnitCount);
-    }
+    validate_units(repeating, false);
     if (!is_valid) {
         valid_after = false;
         solve_state = -1;
         no_progress = true;
     }
 
-    is_complete = true;
-    if (is_valid) {
-        // Without a repeat a unit is complete exactly when it is full; the last unit is
-        // still checked for what complete leaves behind.
-        for (int k = 1; k <= kCellCount && is_complete; ++k) is_complete = cell_value[k - 1] != kEmptyCell;
-        complete_unit = kUnitCount;
-        complete(complete_unit);
-    } else {
-        for (complete_unit = 1; complete_unit <= kUnitCount; ++complete_unit) complete(complete_unit);
-    }
+    // The sum of nine powers of two is 1022 only when they are 2^1..2^9 once each, and a
+    // unit with an empty cell adds up fewer powers (or an odd number, for a box): a unit is
+    // complete exactly when it is full and repeats no digit. The last unit is still checked
+    // for what complete leaves behind.
+    is_complete = is_valid;
+    for (int k = 1; k <= kCellCount && is_complete; ++k) is_complete = cell_value[k - 1] != kEmptyCell;
+    complete_unit = kUnitCount;
+    complete(complete_unit);
+    complete_unit = kUnitCount + 1;
 
     if (!is_complete && solve_state != -1) {
         solve_state = 1234;

@@ -89,16 +89,19 @@ public:
     bool complete_by_search();
 
 private:
-    // The elimination passes of one run, up to the first pass that changes nothing.
-    void eliminate_until_stable();
+    // The elimination passes of one run, up to the first pass that changes nothing; returns
+    // the units (bit u) that repeat a digit in the grid they leave.
+    std::uint32_t eliminate_until_stable();
     // After possible narrowed the masks of the units from first_unit on, one in each lane:
     // the placements, unit by unit, and the fields the changes leave.
     void take_effect(int first_unit, const PlaceLanes& masks, const NarrowedUnits& narrowed);
     // The placements in unit u, in the order possible makes them.
     void place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed);
-    // Both validation sweeps call every unit they reach; on a grid without a repeat a call
-    // only counts itself, so such a sweep is done in one go.
-    bool grid_repeats_a_digit() const;
+    // The units (bit u) that repeat a digit in cell_value.
+    std::uint32_t repeating_units() const;
+    // A validation sweep over units 1..27, which stops after the first failure when asked,
+    // given the units that repeat a digit.
+    void validate_units(std::uint32_t repeating, bool stop_at_failure);
     // Leaves work_mask as the mask reduction of unit p, called now, leaves it: every entry
     // used up, so 0, or the negative allowed mask of a unit that repeats a digit.
     void leave_work_mask(int p);

@@ -86,8 +86,13 @@ void eliminate_in_lane(PlaceLanes& masks, int lane, Lanes16& eliminated) {
 void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own, NarrowedUnits& out) {
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
     Lanes sum{};
-    for (const Lanes& bit : own) sum += bit;
+    Lanes present{};
+    for (const Lanes& bit : own) {
+        sum += bit;
+        present |= bit;
+    }
     store(sum, out.unit_sum);
+    out.repeating_units = nonzero_lane_set(sum ^ present);
     // 1022 minus the sum: the digits not yet placed in the unit when no digit repeats.
     // latest_pos of a mask and an allowed mask is their AND over bits 1..9, or 0 when the
     // allowed mask is negative.

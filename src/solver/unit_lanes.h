@@ -23,6 +23,7 @@ struct NarrowedUnits {
     Lanes16 eliminated;      // the digits the elimination method placed, as bits
     unsigned changed_units;  // the lanes (bit l for lane l) whose masks changed
     unsigned placing_units;  // the lanes where a digit was placed
+    unsigned repeating_units;  // the lanes whose own digits, as they came in, repeat one
 };
 
 // Narrows the masks in place. own holds each cell's own digit mask: 2^v for a cell that
