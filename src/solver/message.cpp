@@ -4,18 +4,13 @@
 
 namespace varendo {
 
-void LineBuffer::append(std::string_view text) {
-    const std::size_t room = sizeof data_ - size_;
-    const std::size_t count = text.size() < room ? text.size() : room;
+void LineBuffer::append_cut(std::string_view text) {
+    const std::size_t count = sizeof data_ - size_;
     text.copy(data_ + size_, count);
     size_ += count;
 }
 
-void LineBuffer::append(char c) {
-    if (size_ < sizeof data_) data_[size_++] = c;
-}
-
-void LineBuffer::append_number(int number) {
+void LineBuffer::append_any_number(int number) {
     const auto result = std::to_chars(data_ + size_, data_ + sizeof data_, number);
     if (result.ec == std::errc{}) size_ = static_cast<std::size_t>(result.ptr - data_);
 }
