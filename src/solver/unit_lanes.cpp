@@ -1,15 +1,24 @@
 #include "solver/unit_lanes.h"
 
 #include <bit>
-#include <utility>
 #include <cstring>
+#include <utility>
 
 #include "solver/units.h"
 
 namespace varendo {
 
-// The helpers below pass vectors by value only within this file, where the note that the
-// ABI for such values differs with AVX does not apply.
+// With GCC on x86-64 the lane work is built twice, and the loader picks the AVX2 build
+// where the processor has it: AVX2 does each step on 16 lanes in one instruction.
+// Everything the lane work calls is always inlined, even unoptimised, so that it is built
+// into each build; the two builds also pass vectors by value in different ways, so the
+// compiler's note on that ABI difference does not apply. (Clang checks that ABI before
+// inlining and refuses such helpers in a second build, so it makes just one.)
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VARENDO_LANE_TARGETS __attribute__((target_clones("avx2", "default")))
+#else
+#define VARENDO_LANE_TARGETS
+#endif
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace {
@@ -19,14 +28,14 @@ constexpr std::int16_t kAllDigits = 1022;
 using Lanes = std::int16_t __attribute__((vector_size(32)));
 static_assert(sizeof(Lanes) == sizeof(Lanes16));
 
-Lanes load(const std::int16_t* numbers) {
+[[gnu::always_inline]] inline Lanes load(const std::int16_t* numbers) {
     Lanes lanes;
     std::memcpy(&lanes, numbers, sizeof lanes);
     return lanes;
 }
 
-void store(const Lanes& lanes, std::int16_t* numbers) { std::memcpy(numbers, &lanes, sizeof lanes); }
-void store(const Lanes& lanes, Lanes16& numbers) { store(lanes, numbers.data()); }
+[[gnu::always_inline]] inline void store(const Lanes& lanes, std::int16_t* numbers) { std::memcpy(numbers, &lanes, sizeof lanes); }
+[[gnu::always_inline]] inline void store(const Lanes& lanes, Lanes16& numbers) { store(lanes, numbers.data()); }
 
 // The lanes of place j.
 const std::int16_t* place_lanes(const PlaceLanes& masks, int j) { return &masks[lane_index(j, 0)]; }
@@ -35,13 +44,13 @@ std::int16_t* place_lanes(PlaceLanes& masks, int j) { return &masks[lane_index(j
 // Lane masks, all ones where the test holds, from an arithmetic shift of the sign: a vector
 // compare would be lowered lane by lane on processors without blend instructions.
 // For lanes 0..32767: whether they are 0, and whether they are not.
-Lanes zero_lanes(const Lanes& v) { return (v - 1) >> 15; }
-Lanes nonzero_lanes(const Lanes& v) { return (-v) >> 15; }
+[[gnu::always_inline]] inline Lanes zero_lanes(const Lanes& v) { return (v - 1) >> 15; }
+[[gnu::always_inline]] inline Lanes nonzero_lanes(const Lanes& v) { return (-v) >> 15; }
 // For lanes 0..1023: whether they have at most one bit set.
-Lanes single_bit_lanes(const Lanes& v) { return zero_lanes(v & (v - 1)); }
+[[gnu::always_inline]] inline Lanes single_bit_lanes(const Lanes& v) { return zero_lanes(v & (v - 1)); }
 
 // The OR of all lanes.
-unsigned or_of_lanes(const Lanes& lanes) {
+[[gnu::always_inline]] inline unsigned or_of_lanes(const Lanes& lanes) {
     std::uint64_t words[4];
     std::memcpy(words, &lanes, sizeof words);
     std::uint64_t all = words[0] | words[1] | words[2] | words[3];
@@ -51,7 +60,7 @@ unsigned or_of_lanes(const Lanes& lanes) {
 }
 
 // The lanes (bit l for lane l) that hold a number other than 0, for lanes 0..32767.
-unsigned nonzero_lane_set(const Lanes& v) {
+[[gnu::always_inline]] inline unsigned nonzero_lane_set(const Lanes& v) {
     constexpr Lanes kLaneBits = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384, -32768};
     return or_of_lanes(nonzero_lanes(v) & kLaneBits);
 }
@@ -59,7 +68,7 @@ unsigned nonzero_lane_set(const Lanes& v) {
 // The elimination method in one unit whose tally found a lone digit (see below), on its
 // masks in lane `lane`: digits are taken in ascending order and each sees the placements
 // made for the lower ones, so the tally is worked out again after every placement.
-void eliminate_in_lane(PlaceLanes& masks, int lane, Lanes16& eliminated) {
+[[gnu::always_inline]] inline void eliminate_in_lane(PlaceLanes& masks, int lane, Lanes16& eliminated) {
     for (unsigned pending = static_cast<unsigned>(kAllDigits);;) {
         unsigned once = 0;
         unsigned twice = 0;
@@ -83,7 +92,7 @@ void eliminate_in_lane(PlaceLanes& masks, int lane, Lanes16& eliminated) {
     }
 }
 
-void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own, NarrowedUnits& out) {
+[[gnu::always_inline]] inline void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own, NarrowedUnits& out) {
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
     Lanes sum{};
     Lanes present{};
@@ -142,14 +151,14 @@ void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own, NarrowedUnits& o
 
 }  // namespace
 
-__attribute__((target_clones("avx2", "default"), flatten))
+VARENDO_LANE_TARGETS
 void narrow_units(PlaceLanes& masks, const PlaceLanes& own, NarrowedUnits& out) {
     std::array<Lanes, 9> own_lanes;
     for (int j = 0; j < 9; ++j) own_lanes[j] = load(place_lanes(own, j));
     narrow(masks, own_lanes, out);
 }
 
-__attribute__((target_clones("avx2", "default"), flatten))
+VARENDO_LANE_TARGETS
 void narrow_units(PlaceLanes& masks, NarrowedUnits& out) {
     std::array<Lanes, 9> own;
     for (int j = 0; j < 9; ++j) {
