@@ -293,23 +293,29 @@ std::uint32_t Solver::eliminate_until_stable() {
     // every mask that comes down to one digit is placed at once, and a placement sets the
     // mask to its digit. So the passes read the cells' digits off their masks.
     //
-    // Only the last call's work_mask and digit_counter outlast the passes, and are left as
-    // that call leaves them.
+    // A call that places no digit leaves its unit where calling it again changes nothing,
+    // until one of its cells changes: a kind whose calls placed nothing is skipped until
+    // another kind changes a mask. Only the last call's work_mask and digit_counter outlast
+    // the passes, and are left as that call leaves them.
     //
-    // The last pass changes nothing, so its calls see the grid the passes leave, and tell
-    // which of its units repeat a digit.
+    // The last pass changes nothing, so the calls of each kind last made saw the grid the
+    // passes leave, and tell which of its units repeat a digit.
     lanes_.load(cell_mask.data());
     std::uint32_t repeating = 0;
+    unsigned due_kinds = 0b111;
     while (!no_progress) {
         pass_count = saturating_increment(pass_count);
         no_progress = true;
-        repeating = 0;
         for (int kind = 0; kind < 3; ++kind) {
+            if ((due_kinds >> kind & 1) == 0) continue;
             PlaceLanes& masks = lanes_.of_kind(kind);
             NarrowedUnits narrowed;
             narrow_units(masks, narrowed);
-            take_effect(9 * kind + 1, masks, narrowed);
-            repeating |= static_cast<std::uint32_t>(narrowed.repeating_units) << (9 * kind + 1);
+            const int first_unit = 9 * kind + 1;
+            take_effect(first_unit, masks, narrowed);
+            repeating = (repeating & ~(0x1FFu << first_unit)) | narrowed.repeating_units << first_unit;
+            if (narrowed.changed_units != 0) due_kinds = 0b111;
+            if (narrowed.placing_units == 0) due_kinds &= ~(1u << kind);
         }
     }
     lanes_.store(cell_mask.data());
@@ -406,20 +412,22 @@ void Solver::guess_function() {
     // other candidates besides d and where d was never guessed; any other trial only forces
     // masks that the next trial puts back, so the search goes straight to the first trial
     // that guesses. Most searches end at n = 2, which a tally of each unit in turn decides.
-    std::array<unsigned, kUnitCount + 1> guessable{};
+    std::array<unsigned, kUnitCount + 1> guessable;  // every unit's is set before it is read
     for (int u = 1; u <= kUnitCount; ++u) {
         unsigned once = 0;
         unsigned twice = 0;
         unsigned thrice = 0;
+        unsigned unit_guessable = 0;
         for (const std::uint8_t k : unit_cells(u)) {
             const auto mask = static_cast<unsigned>(saved_mask[k]);
             thrice |= twice & mask;
             twice |= once & mask;
             once |= mask;
             const unsigned undecided = (mask & (mask - 1)) != 0 ? ~0u : 0u;
-            guessable[u] |= mask & ~static_cast<unsigned>(guess_mark[k]) & undecided;
+            unit_guessable |= mask & ~static_cast<unsigned>(guess_mark[k]) & undecided;
         }
-        const unsigned two_places = twice & ~thrice & guessable[u];
+        guessable[u] = unit_guessable;
+        const unsigned two_places = twice & ~thrice & unit_guessable;
         if (two_places != 0) return guess_in_unit(u, two_places);
     }
 

@@ -192,7 +192,6 @@ void move_masks(const std::int16_t* from, std::int16_t* to) {
 
 }  // namespace
 
-// The passes take the kinds in turn, so each layout is made from the one before.
 void LaneGrid::load(const std::int16_t* cell_mask) {
     move_masks<kCellOrder, 0>(cell_mask, kinds_[0].data());
     kind_ = 0;
@@ -207,11 +206,16 @@ void LaneGrid::store(std::int16_t* cell_mask) const {
 }
 
 PlaceLanes& LaneGrid::of_kind(int kind) {
-    if (kind == kind_) return kinds_[kind];
-    switch (kind) {
-    case 0: move_masks<2, 0>(kinds_[2].data(), kinds_[0].data()); break;
-    case 1: move_masks<0, 1>(kinds_[0].data(), kinds_[1].data()); break;
-    default: move_masks<1, 2>(kinds_[1].data(), kinds_[2].data()); break;
+    const std::int16_t* from = kinds_[kind_].data();
+    std::int16_t* to = kinds_[kind].data();
+    switch (3 * kind_ + kind) {
+    case 1: move_masks<0, 1>(from, to); break;
+    case 2: move_masks<0, 2>(from, to); break;
+    case 3: move_masks<1, 0>(from, to); break;
+    case 5: move_masks<1, 2>(from, to); break;
+    case 6: move_masks<2, 0>(from, to); break;
+    case 7: move_masks<2, 1>(from, to); break;
+    default: break;  // already there
     }
     kind_ = kind;
     return kinds_[kind];

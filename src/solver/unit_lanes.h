@@ -38,7 +38,7 @@ public:
     // From cell_mask, which holds cell k at index k.
     void load(const std::int16_t* cell_mask);
     void store(std::int16_t* cell_mask) const;
-    // The masks laid out for the given kind, moved there from the kind they were in.
+    // The masks laid out for the given kind, moved there from the last kind asked for.
     PlaceLanes& of_kind(int kind);
 
 private:
