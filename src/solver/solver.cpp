@@ -162,8 +162,8 @@ void Solver::take_effect(int first_unit, const PlaceLanes& masks, const Narrowed
     const unsigned changed_lanes = narrowed.changed_units;
     if (changed_lanes == 0) return;
     no_progress = false;
-    for (unsigned placing_lanes = narrowed.placing_units; placing_lanes != 0; placing_lanes &= placing_lanes - 1) {
-        const int lane = std::countr_zero(placing_lanes);
+    for (unsigned lanes = narrowed.placing_units; lanes != 0; lanes &= lanes - 1) {
+        const int lane = std::countr_zero(lanes);
         place_in_unit(first_unit + lane, lane, masks, narrowed);
     }
 
@@ -175,14 +175,16 @@ void Solver::take_effect(int first_unit, const PlaceLanes& masks, const Narrowed
     } else {
         const int j = std::bit_width(static_cast<unsigned>(narrowed.changed_places[last])) - 1;
         const bool placed = (narrowed.placed_places[last] >> j & 1) != 0;
-        written_value = placed ? static_cast<std::int16_t>(std::countr_zero(static_cast<unsigned>(masks[lane_index(j, last)]))) : 0;
+        const auto mask = static_cast<unsigned>(masks[lane_index(j, last)]);
+        written_value = placed ? static_cast<std::int16_t>(std::countr_zero(mask)) : 0;
     }
 }
 
 void Solver::place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed) {
     const UnitCells& cells = unit_cells(u);
     // First the cells the mask reduction left with one digit, in unit order.
-    for (auto places = static_cast<unsigned>(narrowed.placed_places[lane]); places != 0; places &= places - 1) {
+    for (auto places = static_cast<unsigned>(narrowed.placed_places[lane]); places != 0;
+         places &= places - 1) {
         const int j = std::countr_zero(places);
         const int k = cells[j];
         written_value = 0;

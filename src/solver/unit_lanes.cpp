@@ -34,8 +34,12 @@ static_assert(sizeof(Lanes) == sizeof(Lanes16));
     return lanes;
 }
 
-[[gnu::always_inline]] inline void store(const Lanes& lanes, std::int16_t* numbers) { std::memcpy(numbers, &lanes, sizeof lanes); }
-[[gnu::always_inline]] inline void store(const Lanes& lanes, Lanes16& numbers) { store(lanes, numbers.data()); }
+[[gnu::always_inline]] inline void store(const Lanes& lanes, std::int16_t* numbers) {
+    std::memcpy(numbers, &lanes, sizeof lanes);
+}
+[[gnu::always_inline]] inline void store(const Lanes& lanes, Lanes16& numbers) {
+    store(lanes, numbers.data());
+}
 
 // The lanes of place j.
 const std::int16_t* place_lanes(const PlaceLanes& masks, int j) { return &masks[lane_index(j, 0)]; }
@@ -61,7 +65,8 @@ std::int16_t* place_lanes(PlaceLanes& masks, int j) { return &masks[lane_index(j
 
 // The lanes (bit l for lane l) that hold a number other than 0, for lanes 0..32767.
 [[gnu::always_inline]] inline unsigned nonzero_lane_set(const Lanes& v) {
-    constexpr Lanes kLaneBits = {1, 2, 4, 8, 16, 32, 64, 128, 256, 512, 1024, 2048, 4096, 8192, 16384, -32768};
+    constexpr Lanes kLaneBits = {1,   2,    4,    8,    16,   32,    64,    128,
+                                 256, 512, 1024, 2048, 4096, 8192, 16384, -32768};
     return or_of_lanes(nonzero_lanes(v) & kLaneBits);
 }
 
@@ -92,7 +97,8 @@ std::int16_t* place_lanes(PlaceLanes& masks, int j) { return &masks[lane_index(j
     }
 }
 
-[[gnu::always_inline]] inline void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own, NarrowedUnits& out) {
+[[gnu::always_inline]] inline void narrow(PlaceLanes& masks, const std::array<Lanes, 9>& own,
+                                          NarrowedUnits& out) {
     // An arithmetic sum, not an OR: a repeated digit carries into the next bit.
     Lanes sum{};
     Lanes present{};
