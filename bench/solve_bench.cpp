@@ -51,22 +51,21 @@ void solve_set(benchmark::State& state, const std::string& name, varendo::StepMo
     state.counters["worst_us"] = worst_seconds * 1e6;
 }
 
-void BM_SolveMagictour(benchmark::State& state) {
-    solve_set(state, "magictour_top1465.txt", varendo::StepMode::Off);
-}
-void BM_SolveMagictourSteps(benchmark::State& state) {
-    solve_set(state, "magictour_top1465.txt", varendo::StepMode::Visible);
-}
-void BM_SolveQqwingEasy(benchmark::State& state) {
-    solve_set(state, "qqwing_easy.txt", varendo::StepMode::Off);
-}
-void BM_SolveQqwingEasySteps(benchmark::State& state) {
-    solve_set(state, "qqwing_easy.txt", varendo::StepMode::Visible);
-}
+// Every public set, without and with the step file ("Save to File").
+const bool registered = [] {
+    const char* const sets[] = {
+        "magictour_top1465", "qqwing_easy",         "euler96_easy50", "norvig_top95",
+        "qqwing_simple",     "qqwing_intermediate", "qqwing_expert",  "tdoku_test_unique",
+        "tdoku_test_multisolution", "tdoku_test_nosolution", "sudoku17",
+    };
+    for (const std::string set : sets) {
+        for (const auto& [prefix, mode] : {std::pair{"solve/", varendo::StepMode::Off},
+                                           std::pair{"solve_steps/", varendo::StepMode::Visible}}) {
+            benchmark::RegisterBenchmark((prefix + set).c_str(), solve_set, set + ".txt", mode)
+                ->Unit(benchmark::kMillisecond);
+        }
+    }
+    return true;
+}();
 
 }  // namespace
-
-BENCHMARK(BM_SolveMagictour)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SolveMagictourSteps)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SolveQqwingEasy)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_SolveQqwingEasySteps)->Unit(benchmark::kMillisecond);
