@@ -1,5 +1,7 @@
 #include "cli/report.h"
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "solver/exact_search.h"
@@ -20,6 +22,27 @@ void for_each_step_line(std::string_view contents, Visit visit) {
         if (end == std::string_view::npos) return;
         contents.remove_prefix(end + 2);
     }
+}
+
+// A JSON string exactly as the library writes it. Step lines are printable ASCII, where
+// only quotes and backslashes are escaped; anything else goes through the library.
+void append_json_string(std::string& out, std::string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+    if (!plain) {
+        out += nlohmann::json(text).dump();
+        return;
+    }
+    out += '"';
+    const auto special = [](char c) { return c == '"' || c == '\\'; };
+    for (auto run = text.begin(); run != text.end();) {
+        const auto end = std::find_if(run, text.end(), special);
+        out.append(run, end);
+        if (end == text.end()) break;
+        out += '\\';
+        out += *end;
+        run = end + 1;
+    }
+    out += '"';
 }
 
 char color_code(Rgb color) {
@@ -82,11 +105,8 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
 
 void append_json_report(std::string& out, std::string_view puzzle, const MemoryWindow& window,
                         int solutions) {
-    nlohmann::ordered_json steps = nlohmann::ordered_json::array();
-    for_each_step_line(window.step_file_contents(),
-                       [&steps](std::string_view line) { steps.push_back(line); });
     const Solver& solver = window.solver();
-    const nlohmann::ordered_json report = {
+    const nlohmann::ordered_json head = {
         {"puzzle", puzzle},
         {"outcome", window.last_message()},
         {"grid", window.grid_text()},
@@ -95,11 +115,22 @@ void append_json_report(std::string& out, std::string_view puzzle, const MemoryW
         {"label4", window.caption(Label::Label4)},
         {"pass_count", solver.pass_count},
         {"guess_count", solver.guess_count},
-        {"steps", std::move(steps)},
-        {"solutions", solutions},
     };
-    out += report.dump();
-    out += '\n';
+    // The steps run to thousands of lines per puzzle: they are written straight into the
+    // object, without a JSON value each, before its last member.
+    std::string text = head.dump();
+    text.pop_back();
+    out += text;
+    out += ",\"steps\":[";
+    bool first = true;
+    for_each_step_line(window.step_file_contents(), [&out, &first](std::string_view line) {
+        if (!first) out += ',';
+        first = false;
+        append_json_string(out, line);
+    });
+    out += "],\"solutions\":";
+    out += std::to_string(solutions);
+    out += "}\n";
 }
 
 }  // namespace varendo
