@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/memory_window.h"
+#include "commands/memory_window.h"
 #include "solver/units.h"
 
 namespace {
@@ -185,7 +185,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 const std::string& label4 = w.caption(varendo::Label::Label4);
                 require(label4 == "No" || label4.starts_with("Yes  "), "Label4 is neither No nor Yes");
                 require(!w.step_file().is_open(), "the step file stayed open");
-                solved = w.last_message() == "Sudoku Solved";
+                solved = w.commands().outcome() == varendo::Outcome::Solved;
                 check_step_file(w.step_file_contents());
             }
             break;

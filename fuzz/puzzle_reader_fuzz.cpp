@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/puzzle_reader.h"
+#include "commands/puzzle_text.h"
 
 namespace {
 
@@ -73,11 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (static_cast<std::size_t>(count) > lines.size()) fail("more lines than line ends", count);
         const auto expected = expected_kind(lines[count - 1], puzzle);
         if (line.kind != expected) fail("wrong kind of line", count);
-        if (line.kind == varendo::PuzzleLine::Kind::Puzzle && line.text != puzzle)
-            fail("wrong puzzle text", count);
+        if (line.kind == varendo::PuzzleLine::Kind::Puzzle && varendo::puzzle_text(line.cells) != puzzle)
+            fail("wrong puzzle", count);
         if (line.kind == varendo::PuzzleLine::Kind::Error) {
-            if (line.text.empty()) fail("empty error text", count);
-            for (const char c : line.text) {
+            if (line.error.empty()) fail("empty error text", count);
+            for (const char c : line.error) {
                 // The error goes to a terminal on one line: printable ASCII only.
                 if (c < 0x20 || c > 0x7e) fail("unprintable byte in the error text", count);
             }

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "cli/memory_window.h"
 #include "cli/puzzle_reader.h"
 #include "cli/report.h"
 
@@ -52,11 +51,11 @@ public:
             if (line.kind == varendo::PuzzleLine::Kind::Skip) continue;
             if (line.kind == varendo::PuzzleLine::Kind::Error) {
                 std::fprintf(stderr, "varendo-solve: %s:%ld: %s\n", name.c_str(), line.number,
-                             line.text.c_str());
+                             line.error.c_str());
                 bad_lines_ = true;
                 continue;
             }
-            solve(line.text);
+            solve(line.cells);
         }
         if (reader.failed()) unreadable(name, std::strerror(errno));
     }
@@ -72,9 +71,9 @@ public:
     }
 
 private:
-    void solve(const std::string& puzzle) {
+    void solve(const varendo::Grid81& puzzle) {
         varendo::run_puzzle(window_, puzzle, mode_);
-        const int solutions = varendo::count_solutions(puzzle);
+        const int solutions = varendo::count_solutions(window_, puzzle);
         out_.clear();
         if (options_.json)
             varendo::append_json_report(out_, puzzle, window_, solutions);

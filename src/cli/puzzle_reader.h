@@ -2,7 +2,8 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
+
+#include "solver/exact_search.h"
 
 namespace varendo {
 
@@ -12,7 +13,8 @@ struct PuzzleLine {
     enum class Kind { Puzzle, Skip, Error };
     Kind kind = Kind::Skip;
     long number = 0;     // 1-based line number in its file
-    std::string text;    // the puzzle (81 characters, row by row, '.' for empty) or the error
+    Grid81 cells{};      // the puzzle, row by row
+    std::string error;   // what is wrong with a line that is no puzzle
 };
 
 // Reads puzzle lines from an open file: the first 81 characters of a line are the puzzle,
@@ -34,10 +36,5 @@ private:
     long line_number_ = 0;
     int pending_ = -1;  // a byte read ahead after a CR
 };
-
-// Classifies one line; `length` is the line's full length and `head` its first bytes
-// (at least 82 of them when the line is that long).
-PuzzleLine::Kind classify_line(std::string_view head, std::size_t length, bool blank,
-                               std::string& text);
 
 }  // namespace varendo

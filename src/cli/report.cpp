@@ -4,14 +4,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "solver/exact_search.h"
+#include "commands/puzzle_text.h"
 #include "solver/units.h"
 
 namespace varendo {
 
 namespace {
-
-constexpr std::string_view kSolved = "Sudoku Solved";
 
 // The step file's lines, without their CR LF.
 template <typename Visit>
@@ -62,14 +60,8 @@ std::string colors_text(const MemoryWindow& window) {
 
 }  // namespace
 
-void run_puzzle(MemoryWindow& window, std::string_view puzzle, StepMode mode) {
-    window.click(Button::New);
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const char c = puzzle[static_cast<std::size_t>(9 * (row - 1) + (column - 1))];
-            if (c != '.') window.type(index_of(row, column), c);
-        }
-    }
+void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode) {
+    window.enter_puzzle(puzzle);
     if (mode == StepMode::Visible) window.set_save_to_file(true);
     // The hidden box keeps its state from one puzzle to the next: click it only to tick it.
     if (mode == StepMode::Detailed && window.check_state(CheckBox::Check1) == 0) window.click_check1();
@@ -77,11 +69,9 @@ void run_puzzle(MemoryWindow& window, std::string_view puzzle, StepMode mode) {
     window.click(Button::Solve);
 }
 
-int count_solutions(std::string_view puzzle) {
-    Grid81 givens{};
-    for (std::size_t i = 0; i < givens.size(); ++i)
-        givens[i] = puzzle[i] == '.' ? 0 : static_cast<std::uint8_t>(puzzle[i] - '0');
-    return find_solutions(givens, 2).count;
+int count_solutions(const MemoryWindow& window, const Grid81& puzzle) {
+    if (const std::optional<int> searched = window.commands().searched_solutions()) return *searched;
+    return find_solutions(puzzle, 2).count;
 }
 
 void append_text_report(std::string& out, const MemoryWindow& window, int solutions,
@@ -89,7 +79,7 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
     out += window.grid_text();
     out += '\t';
     out += window.last_message();
-    if (window.last_message() == kSolved) {
+    if (window.commands().outcome() == Outcome::Solved) {
         out += '\t';
         out += window.caption(Label::Label1);
         if (solutions > 1) out += "\tseveral solutions";
@@ -103,11 +93,11 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
     });
 }
 
-void append_json_report(std::string& out, std::string_view puzzle, const MemoryWindow& window,
+void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
                         int solutions) {
     const Solver& solver = window.solver();
     const nlohmann::ordered_json head = {
-        {"puzzle", puzzle},
+        {"puzzle", puzzle_text(puzzle)},
         {"outcome", window.last_message()},
         {"grid", window.grid_text()},
         {"colors", colors_text(window)},

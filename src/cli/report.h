@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/memory_window.h"
+#include "commands/memory_window.h"
+#include "solver/exact_search.h"
 
 namespace varendo {
 
@@ -13,12 +14,13 @@ enum class StepMode {
     Detailed,  // the hidden box: every step and failure line too
 };
 
-// Runs one puzzle (81 characters, row by row, '.' for empty) as a person would on the
-// window: New, type the givens, tick the step box, Freeze, Solve.
-void run_puzzle(MemoryWindow& window, std::string_view puzzle, StepMode mode);
+// Runs one puzzle (cells row by row) as a person would on the window: New, type the
+// givens, tick the step box, Freeze, Solve.
+void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode);
 
-// How many solutions the givens have: 0, 1, or 2 for two or more.
-int count_solutions(std::string_view puzzle);
+// How many solutions the givens of the last Solve have: 0, 1, or 2 for two or more. Solve
+// answers itself when it needed the complete search.
+int count_solutions(const MemoryWindow& window, const Grid81& puzzle);
 
 // One line: the grid, a tab, the message box text and, when solved, a tab and Label1 (and a
 // tab and "several solutions" when there are more); then the step file's lines, indented.
@@ -26,7 +28,7 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
                         bool with_steps);
 
 // One JSON object on one line.
-void append_json_report(std::string& out, std::string_view puzzle, const MemoryWindow& window,
+void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
                         int solutions);
 
 }  // namespace varendo

@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "solver/line_buffer.h"
+
 namespace varendo {
 
 void LineBuffer::append_cut(std::string_view text) {

@@ -4,13 +4,14 @@
 
 namespace varendo {
 
-bool Solver::complete_by_search() {
+int Solver::complete_by_search() {
     // The search takes the grid in any consistent order: here cell k at index k - 1.
     Grid81 givens{};
     for (int k = 1; k <= kCellCount; ++k)
         givens[k - 1] = frozen_value[k] == kEmptyFrozen ? 0 : static_cast<std::uint8_t>(frozen_value[k]);
-    const SearchResult found = find_solutions(givens, 1);
-    if (found.count == 0) return false;
+    // Searching on for a second solution tells the caller whether the givens are unique.
+    const SearchResult found = find_solutions(givens, 2);
+    if (found.count == 0) return 0;
 
     reload_fixed_puzzle();
     for (int k = 1; k <= kCellCount; ++k) {
@@ -26,7 +27,7 @@ bool Solver::complete_by_search() {
     valid_after = true;
     is_complete = true;
     solve_state = 1;
-    return true;
+    return found.count;
 }
 
 }  // namespace varendo

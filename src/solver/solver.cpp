@@ -3,6 +3,8 @@
 #include <bit>
 #include <utility>
 
+#include "solver/elimination_passes.h"
+#include "solver/line_buffer.h"
 #include "solver/step_file.h"
 #include "solver/units.h"
 
@@ -126,80 +128,48 @@ void Solver::write_pos(int loc, std::int16_t value) {
     write_bytes(line.view());
 }
 
-void Solver::leave_work_mask(int p) {
-    const UnitCells& cells = unit_cells(p);
-    int sum = 0;
-    for (const std::uint8_t k : cells) sum += value_mask(cell_value[k - 1]);
-    // latest_pos leaves a non-negative mask at its bit 0, which is 0 for every allowed mask,
-    // and a negative one as it was.
-    const auto allowed_empty = static_cast<std::int16_t>(kAllDigits - sum);
-    for (int j = 1; j <= 9; ++j) {
-        const bool empty = cell_value[cells[j - 1] - 1] == kEmptyCell;
-        work_mask[j] = empty && allowed_empty < 0 ? allowed_empty : std::int16_t{0};
-    }
-    work_mask[10] = kAllDigits;
-}
-
 void Solver::possible(const int& p) {
-    // work_mask depends only on the grid as the call finds it.
-    leave_work_mask(p);
-    PlaceLanes masks{};
-    PlaceLanes own{};
     const UnitCells& cells = unit_cells(p);
-    for (int j = 0; j < 9; ++j) {
-        masks[lane_index(j, 0)] = cell_mask[cells[j]];
-        own[lane_index(j, 0)] = static_cast<std::int16_t>(value_mask(cell_value[cells[j] - 1]));
-    }
-    NarrowedUnits narrowed;
-    narrow_units(masks, own, narrowed);
-    unit_sum = narrowed.unit_sum[0];
-    for (int j = 0; j < 9; ++j) cell_mask[cells[j]] = masks[lane_index(j, 0)];
-    take_effect(p, masks, narrowed);
-    digit_counter = 0;
-}
-
-void Solver::take_effect(int first_unit, const PlaceLanes& masks, const NarrowedUnits& narrowed) {
-    const unsigned changed_lanes = narrowed.changed_units;
-    if (changed_lanes == 0) return;
-    no_progress = false;
-    for (unsigned lanes = narrowed.placing_units; lanes != 0; lanes &= lanes - 1) {
-        const int lane = std::countr_zero(lanes);
-        place_in_unit(first_unit + lane, lane, masks, narrowed);
+    for (int j = 1; j <= 10; ++j) work_mask[j] = kAllDigits;
+    unit_sum = 0;
+    // An arithmetic sum, so a repeated digit carries into the next bit.
+    for (const std::uint8_t k : cells)
+        if (cell_value[k - 1] != kEmptyCell) unit_sum = static_cast<std::int16_t>(unit_sum + digit_mask(cell_value[k - 1]));
+    for (int j = 1; j <= 9; ++j) {
+        const std::int16_t value = cell_value[cells[j - 1] - 1];
+        work_mask[j] = value == kEmptyCell ? static_cast<std::int16_t>(work_mask[j] - unit_sum) : digit_mask(value);
     }
 
-    // Every change first clears written_value and a placement then sets it, so the last
-    // change of the last unit that changed decides what is left.
-    const int last = std::bit_width(changed_lanes) - 1;
-    if (const auto eliminated = static_cast<unsigned>(narrowed.eliminated[last]); eliminated != 0) {
-        written_value = static_cast<std::int16_t>(std::bit_width(eliminated) - 1);
-    } else {
-        const int j = std::bit_width(static_cast<unsigned>(narrowed.changed_places[last])) - 1;
-        const bool placed = (narrowed.placed_places[last] >> j & 1) != 0;
-        const auto mask = static_cast<unsigned>(masks[lane_index(j, last)]);
-        written_value = placed ? static_cast<std::int16_t>(std::countr_zero(mask)) : 0;
-    }
-}
-
-void Solver::place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed) {
-    const UnitCells& cells = unit_cells(u);
-    // First the cells the mask reduction left with one digit, in unit order.
-    for (auto places = static_cast<unsigned>(narrowed.placed_places[lane]); places != 0;
-         places &= places - 1) {
-        const int j = std::countr_zero(places);
-        const int k = cells[j];
+    for (int j = 1; j <= 9; ++j) {
+        const int k = cells[j - 1];
+        const std::int16_t old = cell_mask[k];
+        cell_mask[k] = latest_pos(cell_mask[k], work_mask[j]);
+        if (cell_mask[k] == old) continue;
+        no_progress = false;
         written_value = 0;
-        write_pos(k - 1, masks[lane_index(j, lane)]);
-        if (written_value != 0) report_placement(u, k, j + 1, false);
+        write_pos(k - 1, cell_mask[k]);
+        if (written_value != 0) report_placement(p, k, j, false);
     }
-    // Then the elimination method's, digit by digit; each digit's only cell holds it alone.
-    for (auto digits = static_cast<unsigned>(narrowed.eliminated[lane]); digits != 0; digits &= digits - 1) {
-        const auto bit = static_cast<std::int16_t>(digits & (~digits + 1));
-        int j = 0;
-        while ((masks[lane_index(j, lane)] & bit) == 0) ++j;
-        const int k = cells[j];
+
+    for (int d = 1; d <= 9; ++d) {
+        int count = 0;
+        int place = 0;
+        for (int j = 1; j <= 9; ++j) {
+            std::int16_t mask = cell_mask[cells[j - 1]];
+            std::int16_t bit = digit_mask(d);
+            if (latest_pos(mask, bit) != digit_mask(d)) continue;
+            ++count;
+            place = j;
+        }
+        if (count != 1) continue;
+        const int c = cells[place - 1];
+        const std::int16_t old = cell_mask[c];
+        cell_mask[c] = digit_mask(d);
+        if (cell_mask[c] == old) continue;
+        no_progress = false;
         written_value = 0;
-        write_pos(k - 1, bit);
-        if (written_value != 0) report_placement(u, k, j + 1, true);
+        write_pos(c - 1, digit_mask(d));
+        if (written_value != 0) report_placement(p, c, place, true);
     }
 }
 
@@ -286,47 +256,6 @@ void Solver::validate_units(std::uint32_t repeating, bool stop_at_failure) {
     }
 }
 
-std::uint32_t Solver::eliminate_until_stable() {
-    // Each pass calls possible on the columns, then the rows, then the boxes. The units of
-    // one kind share no cell, so their calls are worked out together; the placements are
-    // then made unit by unit, in the order the calls would make them.
-    //
-    // From the rebuilt masks on, a cell's mask is its digit alone exactly when it holds one:
-    // every mask that comes down to one digit is placed at once, and a placement sets the
-    // mask to its digit. So the passes read the cells' digits off their masks.
-    //
-    // A call that places no digit leaves its unit where calling it again changes nothing,
-    // until one of its cells changes: a kind whose calls placed nothing is skipped until
-    // another kind changes a mask. Only the last call's work_mask and digit_counter outlast
-    // the passes, and are left as that call leaves them.
-    //
-    // The last pass changes nothing, so the calls of each kind last made saw the grid the
-    // passes leave, and tell which of its units repeat a digit.
-    lanes_.load(cell_mask.data());
-    std::uint32_t repeating = 0;
-    unsigned due_kinds = 0b111;
-    while (!no_progress) {
-        pass_count = saturating_increment(pass_count);
-        no_progress = true;
-        for (int kind = 0; kind < 3; ++kind) {
-            if ((due_kinds >> kind & 1) == 0) continue;
-            PlaceLanes& masks = lanes_.of_kind(kind);
-            NarrowedUnits narrowed;
-            narrow_units(masks, narrowed);
-            const int first_unit = 9 * kind + 1;
-            take_effect(first_unit, masks, narrowed);
-            repeating = (repeating & ~(0x1FFu << first_unit)) | narrowed.repeating_units << first_unit;
-            if (narrowed.changed_units != 0) due_kinds = 0b111;
-            if (narrowed.placing_units == 0) due_kinds &= ~(1u << kind);
-        }
-    }
-    lanes_.store(cell_mask.data());
-    reduce_unit = kUnitCount + 1;
-    leave_work_mask(kUnitCount);
-    digit_counter = 0;
-    return repeating;
-}
-
 void Solver::main_function() {
     is_valid = true;
     valid_after = true;
@@ -345,7 +274,7 @@ void Solver::main_function() {
     }
 
     for (int k = 1; k <= kCellCount; ++k) cell_mask[k] = kStartMask[cell_value[k - 1] & 15];
-    const std::uint32_t repeating = eliminate_until_stable();
+    const std::uint32_t repeating = EliminationPasses(*this).until_stable();
 
     is_valid = true;
     validate_units(repeating, false);
@@ -442,10 +371,7 @@ void Solver::guess_function() {
             if (digits != 0) return guess_in_unit(u, digits);
         }
     }
-    // No guess is left. The last trial, (9, 27, 9), leaves the masks it forced to 9.
-    if ((counts[kUnitCount].digits_with(9) & static_cast<unsigned>(digit_mask(9))) != 0) {
-        for (const std::uint8_t p : unit_cells(kUnitCount)) cell_mask[p] = digit_mask(9);
-    }
+    // No guess is left: the masks the last trial forced are rebuilt before anyone reads them.
 }
 
 void Solver::guess_in_unit(int u, unsigned digits) {

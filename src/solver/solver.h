@@ -5,8 +5,6 @@
 
 #include "solver/controls.h"
 #include "solver/message.h"
-#include "solver/unit_lanes.h"
-#include "solver/units.h"
 
 namespace varendo {
 
@@ -45,7 +43,6 @@ public:
     std::int16_t unit_sum = 0;
 
     int check_unit = 0;
-    int reduce_unit = 0;
     std::int16_t complete_unit = 0;
 
     bool no_progress = false;
@@ -84,27 +81,19 @@ public:
     // Reloads the fixed puzzle into cell_value and cell_mask, leaving the cell boxes alone.
     void reload_fixed_puzzle();
     // Completes the fixed puzzle with the complete search when its givens have a solution:
-    // reloads it and places every missing digit through write_pos, in cell order. False,
-    // with nothing changed, when the givens have no solution.
-    bool complete_by_search();
+    // reloads it and places every missing digit through write_pos, in cell order. Returns
+    // how many solutions the givens have, 0, 1, or 2 for two or more; with none, nothing
+    // changes.
+    int complete_by_search();
 
 private:
-    // The elimination passes of one run, up to the first pass that changes nothing; returns
-    // the units (bit u) that repeat a digit in the grid they leave.
-    std::uint32_t eliminate_until_stable();
-    // After possible narrowed the masks of the units from first_unit on, one in each lane:
-    // the placements, unit by unit, and the fields the changes leave.
-    void take_effect(int first_unit, const PlaceLanes& masks, const NarrowedUnits& narrowed);
-    // The placements in unit u, in the order possible makes them.
-    void place_in_unit(int u, int lane, const PlaceLanes& masks, const NarrowedUnits& narrowed);
+    friend class EliminationPasses;
+
     // The units (bit u) that repeat a digit in cell_value.
     std::uint32_t repeating_units() const;
     // A validation sweep over units 1..27, which stops after the first failure when asked,
     // given the units that repeat a digit.
     void validate_units(std::uint32_t repeating, bool stop_at_failure);
-    // Leaves work_mask as the mask reduction of unit p, called now, leaves it: every entry
-    // used up, so 0, or the negative allowed mask of a unit that repeats a digit.
-    void leave_work_mask(int p);
     // After possible placed written_value in cell k (place 1..9 in unit p): the step line,
     // kept in message and printed when asked.
     void report_placement(int p, int k, int place, bool by_elimination);
@@ -117,8 +106,6 @@ private:
     void write_bytes(std::string_view bytes);
 
     Controls& controls_;
-    // cell_mask as lanes, in its place during the passes.
-    LaneGrid lanes_;
     // Set by guess_function for the run it starts: that run's grid needs no first check.
     bool guess_placed_ = false;
 };

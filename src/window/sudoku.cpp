@@ -10,10 +10,10 @@
 #include <QScreen>
 #include <QStyle>
 
+#include "commands/puzzle_text.h"
 #include "window/cell_edit.h"
 #include "window/design.h"
 #include "window/message_box.h"
-#include "window/puzzle_line.h"
 
 namespace varendo {
 
@@ -127,22 +127,30 @@ void Sudoku::move_focus(int index, int rows, int columns) {
 }
 
 void Sudoku::copy_grid() const {
-    GridDigits digits{};
-    for (int i = 0; i < kCellCount; ++i) {
-        const QString text = cells_[i]->text();
-        if (!text.isEmpty() && text[0] >= u'1' && text[0] <= u'9') digits[i] = text[0].unicode() - u'0';
+    Grid81 cells{};
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            const QString text = cells_[index_of(row, column)]->text();
+            if (!text.isEmpty() && text[0] >= u'1' && text[0] <= u'9')
+                cells[9 * (row - 1) + column - 1] = static_cast<std::uint8_t>(text[0].unicode() - u'0');
+        }
     }
-    QGuiApplication::clipboard()->setText(write_puzzle_line(digits));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_text(cells)));
 }
 
 void Sudoku::paste_grid() {
-    const std::optional<GridDigits> digits = read_puzzle_line(QGuiApplication::clipboard()->text());
-    if (!digits) return;
+    std::string error;
+    const std::optional<Grid81> cells =
+        read_puzzle_text(QGuiApplication::clipboard()->text().trimmed().toStdString(), error);
+    if (!cells) return;
     // As if the user had typed the puzzle: black digits through the usual text path.
-    for (int i = 0; i < kCellCount; ++i) {
-        set_cell_color(i, kTypedColor);
-        const int digit = (*digits)[i];
-        set_cell_text(i, digit == 0 ? std::string() : std::string(1, static_cast<char>('0' + digit)));
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            const int index = index_of(row, column);
+            const int digit = (*cells)[9 * (row - 1) + column - 1];
+            set_cell_color(index, kTypedColor);
+            set_cell_text(index, digit == 0 ? std::string() : std::string(1, static_cast<char>('0' + digit)));
+        }
     }
 }
 

@@ -7,7 +7,7 @@
 #include "solver/controls.h"
 #include "solver/step_file.h"
 #include "solver/units.h"
-#include "window/commands.h"
+#include "commands/commands.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <string_view>
+#include <optional>
+#include <string>
 
+#include "commands/outcome.h"
 #include "solver/controls.h"
 #include "solver/solver.h"
 
 namespace varendo {
-
-inline constexpr std::string_view kUnableToWrite = "Unable to write to the file.";
 
 // The window's event handlers, written against the controls interface so that the Qt
 // window, the command-line tool and the tests run the very same commands.
@@ -30,16 +30,34 @@ public:
     Solver& solver() { return solver_; }
     const Solver& solver() const { return solver_; }
 
+    // What the last Solve reported; nothing before the first.
+    std::optional<Outcome> outcome() const { return outcome_; }
+    // How many solutions the complete search found for the last Solve's givens (0, 1, or
+    // 2 for two or more); nothing when that Solve did not need the search.
+    std::optional<int> searched_solutions() const { return searched_solutions_; }
+
 private:
-    void restart();
+    // How a reset leaves the cell boxes besides their texts.
+    enum class CellLook {
+        AsTheyAre,  // Restart: only the givens take their colour
+        Locked,     // window creation: black, disabled
+        Open,       // New: black, enabled for typing
+    };
+    // The fixed puzzle back in the grid and the state (emptied first unless the cells keep
+    // their look), with no guesses tried and the flags and counters at their start.
+    void reset(CellLook look);
+    void restart() { reset(CellLook::AsTheyAre); }
     void run_attempts();
-    void report();
+    Outcome decide_outcome();
+    void report(Outcome outcome);
     void open_step_file();
     void close_step_file();
     void print_outcome(std::string_view text);
 
     Controls& controls_;
     Solver solver_;
+    std::optional<Outcome> outcome_;
+    std::optional<int> searched_solutions_;
 };
 
 // "Difficulty     : " with the rating and its name, as Label1 shows it.

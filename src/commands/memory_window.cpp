@@ -1,4 +1,4 @@
-#include "cli/memory_window.h"
+#include "commands/memory_window.h"
 
 #include "solver/units.h"
 
@@ -39,6 +39,16 @@ bool MemoryWindow::erase(int index) {
     if (!cell_enabled_[index]) return false;
     set_cell_text(index, "");
     return true;
+}
+
+void MemoryWindow::enter_puzzle(const Grid81& cells) {
+    click(Button::New);
+    for (int row = 1; row <= 9; ++row) {
+        for (int column = 1; column <= 9; ++column) {
+            const int digit = cells[static_cast<std::size_t>(9 * (row - 1) + column - 1)];
+            if (digit != 0) type(index_of(row, column), static_cast<char>('0' + digit));
+        }
+    }
 }
 
 std::string MemoryWindow::grid_text() const {

@@ -1,4 +1,4 @@
-#include "window/commands.h"
+#include "commands/commands.h"
 
 #include <algorithm>
 #include <string>
@@ -11,11 +11,6 @@ namespace varendo {
 namespace {
 
 constexpr int kAttempts = 200;
-
-constexpr std::string_view kNotSolvable = "The sudoku is not solvable";
-constexpr std::string_view kInvalid = "The sudoku is invalid";
-constexpr std::string_view kSolved = "Sudoku Solved";
-constexpr std::string_view kCannotComplete = "The sudoku is not solvable (can't be completed).";
 
 std::int16_t capped(int value) { return static_cast<std::int16_t>(std::min(value, int{kCounterLimit})); }
 
@@ -32,25 +27,9 @@ std::string difficulty_line(int difficulty) {
 }
 
 void Commands::on_create() {
-    Solver& s = solver_;
-    s.unit_sum = 0;
-    for (int k = 1; k <= kCellCount; ++k) {
-        controls_.set_cell_max_length(k - 1, 1);
-        controls_.set_cell_enabled(k - 1, false);
-        s.cell_mask[k] = kAllDigits;
-        s.guess_mark[k] = 0;
-        controls_.set_cell_color(k - 1, kTypedColor);
-        s.cell_value[k - 1] = kEmptyCell;
-    }
-    s.is_valid = true;
-    s.is_complete = true;
-    s.written_value = 0;
-    s.pass_count = 0;
-    s.guess_count = 0;
-    s.valid_after = true;
-    s.valid_before = true;
-    s.digit_counter = 0;
-    s.save_to_file = false;
+    reset(CellLook::Locked);
+    solver_.digit_counter = 0;
+    solver_.save_to_file = false;
     controls_.set_check_state(CheckBox::Check2, 0);
 }
 
@@ -63,29 +42,11 @@ void Commands::on_cell_text_changed(int index) {
 }
 
 void Commands::on_new() {
-    Solver& s = solver_;
-    s.unit_sum = 0;
-    for (int k = 1; k <= kCellCount; ++k) {
-        s.guess_mark[k] = 0;
-        controls_.set_cell_enabled(k - 1, true);
-        controls_.set_cell_max_length(k - 1, 1);
-        controls_.set_cell_text(k - 1, "");
-        s.cell_value[k - 1] = kEmptyCell;
-        s.cell_mask[k] = kAllDigits;
-        controls_.set_cell_color(k - 1, kTypedColor);
-        s.frozen_value[k] = kEmptyFrozen;
-    }
-    s.is_valid = true;
-    s.is_complete = true;
-    s.valid_after = true;
-    s.pass_count = 0;
-    s.guess_count = 0;
+    reset(CellLook::Open);
     controls_.set_caption(Label::Label1, "");
     controls_.set_button_enabled(Button::Freeze, true);
     controls_.set_button_enabled(Button::Solve, false);
     controls_.set_button_enabled(Button::Restart, false);
-    s.valid_before = true;
-    s.written_value = 0;
 }
 
 void Commands::on_freeze() {
@@ -94,37 +55,32 @@ void Commands::on_freeze() {
         const std::string text = controls_.cell_text(k - 1);
         // The input filter lets nothing but one digit 1..9 into a cell.
         const int d = text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
-        if (d != 0) {
-            s.cell_mask[k] = digit_mask(d);
-            s.frozen_value[k] = static_cast<std::int16_t>(d);
-            s.cell_value[k - 1] = static_cast<std::int16_t>(d);
-            controls_.set_cell_color(k - 1, kGivenColor);
-        } else {
-            s.cell_value[k - 1] = kEmptyCell;
-            s.cell_mask[k] = kAllDigits;
-            s.frozen_value[k] = kEmptyFrozen;
-        }
+        s.frozen_value[k] = d != 0 ? static_cast<std::int16_t>(d) : kEmptyFrozen;
     }
     controls_.set_button_enabled(Button::Restart, true);
     controls_.set_button_enabled(Button::Solve, true);
     restart();
 }
 
-void Commands::restart() {
+void Commands::reset(CellLook look) {
     Solver& s = solver_;
+    if (look != CellLook::AsTheyAre) {
+        s.unit_sum = 0;
+        std::fill(s.frozen_value.begin() + 1, s.frozen_value.begin() + kCellCount + 1, kEmptyFrozen);
+    }
+    s.reload_fixed_puzzle();
     for (int k = 1; k <= kCellCount; ++k) {
-        const std::int16_t d = s.frozen_value[k];
-        if (d == kEmptyFrozen) {
-            s.cell_mask[k] = kAllDigits;
-            controls_.set_cell_text(k - 1, "");
-            s.cell_value[k - 1] = kEmptyCell;
-        } else {
-            s.cell_mask[k] = digit_mask(d);
-            controls_.set_cell_color(k - 1, kGivenColor);
-            const char digit = static_cast<char>('0' + d);
-            controls_.set_cell_text(k - 1, std::string_view(&digit, 1));
-            s.cell_value[k - 1] = d;
+        const int index = k - 1;
+        if (look != CellLook::AsTheyAre) {
+            controls_.set_cell_enabled(index, look == CellLook::Open);
+            controls_.set_cell_max_length(index, 1);
+            controls_.set_cell_color(index, kTypedColor);
         }
+        // Cells the fixed puzzle leaves empty keep their colour.
+        const std::int16_t d = s.frozen_value[k];
+        if (d != kEmptyFrozen) controls_.set_cell_color(index, kGivenColor);
+        const char digit = static_cast<char>('0' + d);
+        controls_.set_cell_text(index, d == kEmptyFrozen ? std::string_view() : std::string_view(&digit, 1));
         s.guess_mark[k] = 0;
     }
     s.written_value = 0;
@@ -138,16 +94,18 @@ void Commands::restart() {
 
 void Commands::on_solve() {
     controls_.set_caption(Label::Label4, "No");
+    searched_solutions_.reset();
     try {
         if (solver_.save_to_file) open_step_file();
         if (controls_.check_state(CheckBox::Check2) == 1) open_step_file();
         run_attempts();
-        report();
+        report(decide_outcome());
         if (controls_.check_state(CheckBox::Check2) == 1) close_step_file();
     } catch (const StepFileFailure&) {
         // Closed here, or every later Solve would fail to open it again.
         controls_.step_file().close();
-        controls_.show_message(kUnableToWrite);
+        outcome_ = Outcome::StepFileFailure;
+        controls_.show_message(outcome_text(Outcome::StepFileFailure));
     }
 }
 
@@ -164,31 +122,32 @@ void Commands::run_attempts() {
     }
 }
 
-void Commands::report() {
+Outcome Commands::decide_outcome() {
     Solver& s = solver_;
     // The attempts never take a guess back, so they can miss a solution that exists: before
     // calling the puzzle unsolvable, ask the complete search.
     const bool failed = !s.valid_after || (s.valid_before && (!s.is_valid || !s.is_complete));
-    if (failed) s.complete_by_search();
+    if (failed) searched_solutions_ = s.complete_by_search();
 
-    std::string text;
-    if (!s.valid_after) {
-        restart();
-        text = kNotSolvable;
-    } else if (!s.valid_before) {
-        text = s.message.text();
-    } else if (!s.is_valid) {
-        restart();
-        text = kInvalid;
-    } else if (s.is_complete) {
+    if (!s.valid_after) return Outcome::RepeatAfterElimination;
+    if (!s.valid_before) return Outcome::RepeatInGivens;
+    if (!s.is_valid) return Outcome::Invalid;
+    if (s.is_complete) return Outcome::Solved;
+    return Outcome::CannotComplete;
+}
+
+void Commands::report(Outcome outcome) {
+    Solver& s = solver_;
+    outcome_ = outcome;
+    if (outcome == Outcome::Solved) {
         // guess_count + pass_count div 5, worked out wide so that it cannot overflow.
         s.difficulty = capped(s.guess_count + s.pass_count / 5);
         controls_.set_caption(Label::Label1, difficulty_line(s.difficulty));
-        text = kSolved;
-    } else {
+    } else if (outcome != Outcome::RepeatInGivens) {
         restart();
-        text = kCannotComplete;
     }
+    const std::string repeat_text = outcome == Outcome::RepeatInGivens ? s.message.text() : std::string();
+    const std::string_view text = outcome_text(outcome, repeat_text);
     controls_.show_message(text);
     if (s.save_to_file) {
         print_outcome(text);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/memory_window.h"
+#include "commands/memory_window.h"
 #include "solver/units.h"
 
 namespace varendo::test {

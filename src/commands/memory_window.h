@@ -4,9 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "commands/commands.h"
 #include "solver/controls.h"
+#include "solver/exact_search.h"
 #include "solver/step_file.h"
-#include "window/commands.h"
 
 namespace varendo {
 
@@ -28,6 +29,8 @@ public:
     bool type(int index, char key);
     // Deletes the cell's text, as Backspace on a one-character cell does.
     bool erase(int index);
+    // New, then the givens typed in (cells row by row, 0 for empty).
+    void enter_puzzle(const Grid81& cells);
 
     std::string cell_text(int index) const override { return texts_[index]; }
     Rgb cell_color(int index) const { return colors_[index]; }
@@ -42,6 +45,7 @@ public:
     std::string grid_text() const;
 
     Commands& commands() { return commands_; }
+    const Commands& commands() const { return commands_; }
     const Solver& solver() const { return commands_.solver(); }
     StepFile& step_file() override { return *step_file_; }
     // The bytes of the in-memory step file (empty when another file was given).

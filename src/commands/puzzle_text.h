@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "solver/exact_search.h"
+
+namespace varendo {
+
+// A puzzle as text is 81 characters, row by row from the top left: '1'-'9' a given, '0' or
+// '.' an empty cell. As cells it is a Grid81 row by row, 0 for an empty cell.
+
+// Reads the puzzle at the start of a line: 81 cells, then the end of the line or white
+// space, after which anything may follow. `length` is the line's full length, of which
+// `head` holds at least the first 82 characters. Without a puzzle, `error` says what is
+// wrong and in which column.
+std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error);
+std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error);
+
+// Empty cells are written as '.'.
+std::string puzzle_text(const Grid81& cells);
+
+// Space, tab, vertical tab or form feed: what may end a puzzle on its line.
+constexpr bool is_blank(int c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
+
+}  // namespace varendo
