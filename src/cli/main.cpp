@@ -2,16 +2,17 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "cli/puzzle_reader.h"
-#include "cli/report.h"
+#include "cli/batch.h"
 
 namespace {
 
@@ -24,84 +25,21 @@ struct Options {
     bool json = false;
     bool steps = false;
     bool detailed_steps = false;
+    int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
 
-// Thrown when standard output can take no more; a closed pipe ends the run quietly.
-struct OutputClosed {
-    bool broken_pipe;
-};
-
-void emit(const std::string& text) {
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
-        throw OutputClosed{errno == EPIPE};
-}
-
-class Run {
-public:
-    explicit Run(const Options& options)
-        : options_(options),
-          mode_(options.steps            ? varendo::StepMode::Visible
-                : options.detailed_steps ? varendo::StepMode::Detailed
-                                         : varendo::StepMode::Off) {}
-
-    void solve_file(std::FILE* file, const std::string& name) {
-        varendo::PuzzleReader reader(file);
-        varendo::PuzzleLine line;
-        while (reader.next(line)) {
-            if (line.kind == varendo::PuzzleLine::Kind::Skip) continue;
-            if (line.kind == varendo::PuzzleLine::Kind::Error) {
-                std::fprintf(stderr, "varendo-solve: %s:%ld: %s\n", name.c_str(), line.number,
-                             line.error.c_str());
-                bad_lines_ = true;
-                continue;
-            }
-            solve(line.cells);
-        }
-        if (reader.failed()) unreadable(name, std::strerror(errno));
-    }
-
-    void unreadable(const std::string& name, const char* why) {
-        std::fprintf(stderr, "varendo-solve: %s: %s\n", name.c_str(), why);
-        unreadable_ = true;
-    }
-
-    int exit_status() const {
-        if (unreadable_) return kExitFailure;
-        return bad_lines_ ? kExitBadLines : kExitOk;
-    }
-
-private:
-    void solve(const varendo::Grid81& puzzle) {
-        varendo::run_puzzle(window_, puzzle, mode_);
-        const int solutions = varendo::count_solutions(window_, puzzle);
-        out_.clear();
-        if (options_.json)
-            varendo::append_json_report(out_, puzzle, window_, solutions);
-        else
-            varendo::append_text_report(out_, window_, solutions, mode_ != varendo::StepMode::Off);
-        emit(out_);
-    }
-
-    const Options& options_;
-    varendo::StepMode mode_;
-    varendo::MemoryWindow window_;
-    std::string out_;
-    bool bad_lines_ = false;
-    bool unreadable_ = false;
-};
-
-void solve_named_file(Run& run, const std::string& name) {
+void solve_named_file(varendo::Batch& batch, const std::string& name) {
     std::error_code error;
     if (std::filesystem::is_directory(name, error)) {
-        run.unreadable(name, "is a directory");
+        batch.add_unreadable(name, "is a directory");
         return;
     }
     std::FILE* file = std::fopen(name.c_str(), "rb");
     if (file == nullptr) {
-        run.unreadable(name, std::strerror(errno));
+        batch.add_unreadable(name, std::strerror(errno));
         return;
     }
-    run.solve_file(file, name);
+    batch.read_file(file, name);
     std::fclose(file);
 }
 
@@ -133,6 +71,10 @@ int main(int argc, char** argv) {
                                "Tick the visible \"Save to File\" box: the placement lines");
     auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
                                   "Tick the hidden \"Save to File\" box: every step and failure line");
+    app.add_option("-j,--jobs", options.jobs,
+                   "Solve on this many threads (default: one per hardware thread); the output "
+                   "is the same for any number")
+        ->check(CLI::Range(1, 256));
     steps->excludes(detailed);
     detailed->excludes(steps);
     try {
@@ -144,17 +86,25 @@ int main(int argc, char** argv) {
 
     // A closed pipe shows up as a failed write, not as a signal.
     std::signal(SIGPIPE, SIG_IGN);
-    Run run(options);
+    varendo::BatchOptions batch_options;
+    batch_options.mode = options.steps            ? varendo::StepMode::Visible
+                         : options.detailed_steps ? varendo::StepMode::Detailed
+                                                  : varendo::StepMode::Off;
+    batch_options.json = options.json;
+    batch_options.jobs = options.jobs;
+    varendo::Batch batch(batch_options);
     try {
         if (options.files.empty()) {
-            run.solve_file(stdin, "<stdin>");
+            batch.read_file(stdin, "<stdin>");
         } else {
-            for (const std::string& name : options.files) solve_named_file(run, name);
+            for (const std::string& name : options.files) solve_named_file(batch, name);
         }
-    } catch (const OutputClosed& closed) {
+        batch.finish();
+    } catch (const varendo::OutputClosed& closed) {
         if (closed.broken_pipe) return kExitOk;
         std::fprintf(stderr, "varendo-solve: cannot write the output: %s\n", std::strerror(errno));
         return kExitFailure;
     }
-    return run.exit_status();
+    if (batch.had_unreadable_file()) return kExitFailure;
+    return batch.had_bad_lines() ? kExitBadLines : kExitOk;
 }
