@@ -67,14 +67,24 @@ run "read error" 1 < "$work/dir.txt"; said "read error" "<stdin>: Is a directory
     printf '%s\r\n%s\r%s' "$good" "$good" "$good"
 } > "$work/bad.txt"
 run "bad lines" 2 "$work/bad.txt"
-said "short line" "bad.txt:2: line too short: 5 characters"
-said "NUL byte" "bad.txt:3: unexpected byte 0x00 at column 11"
-said "invalid UTF-8" "bad.txt:4: unexpected byte 0xC3 at column 21"
-said "byte order mark" "bad.txt:5: unexpected byte 0xEF at column 1"
-said "long line" "bad.txt:6: unexpected '5' at column 82"
+said "file and line" "varendo-solve: $work/bad.txt:2: line too short"
+for n in 3 4 5 6; do said "line $n" "bad.txt:$n: unexpected"; done
 [[ $(wc -l < "$work/err") == 5 ]] || fail "bad lines: not one error line per bad line"
 LC_ALL=C grep -q '[^[:print:]]' "$work/err" && fail "bad lines: stderr holds unprintable bytes"
 solved "bad lines" 4
+
+# Several threads give the very same bytes, errors and status as one, for every output form.
+cat "$work/bad.txt" "$puzzles/tdoku_test_multisolution.txt" "$puzzles/tdoku_test_nosolution.txt" \
+    "$puzzles/norvig_top95.txt" > "$work/mixed_set.txt"
+for options in "" "--steps" "--json --detailed-steps"; do
+    # shellcheck disable=SC2086
+    run "-j 1 $options" 2 -j 1 $options "$work/mixed_set.txt"
+    mv "$work/out" "$work/one.out"; mv "$work/err" "$work/one.err"
+    # shellcheck disable=SC2086
+    run "-j 4 $options" 2 -j 4 $options "$work/mixed_set.txt"
+    cmp -s "$work/out" "$work/one.out" && cmp -s "$work/err" "$work/one.err" ||
+        fail "-j 4 $options: output differs from -j 1"
+done
 
 # A million blank lines: skipped, quickly, in constant memory.
 { yes '' | head -n 1000000; printf '%s\n' "$good"; } > "$work/blank.txt"
@@ -88,6 +98,7 @@ run "$lines puzzles" 0 "$work/many.txt"; solved "$lines puzzles" "$lines"
 # Options.
 run "both step switches" 1 --steps --detailed-steps "$work/good.txt"
 run "unknown option" 1 --no-such-option
+run "no threads" 1 -j 0 "$work/good.txt"
 run "help" 0 --help
 grep -qF -- "--detailed-steps" "$work/out" || fail "help: no --detailed-steps"
 
