@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "window/sudoku.h"
 
@@ -7,6 +8,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Varendo"));
     QApplication::setApplicationVersion(QStringLiteral(VARENDO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("varendo"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("varendo"), QIcon(QStringLiteral(":/varendo.svg"))));
 
     varendo::Sudoku window;
     window.show();
