@@ -29,10 +29,10 @@ set(CPACK_PACKAGE_NAME varendo)
 set(CPACK_PACKAGE_VENDOR "The Varendo developers")
 set(CPACK_PACKAGE_CONTACT "The Varendo developers <dev@varendo.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Sudoku solver with a window and a command-line tool")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Varendo solves 9x9 Sudoku puzzles: type the givens into a grid, freeze them and let it \
-solve, rate the difficulty and log every placed digit on request. The command-line tool \
-varendo-solve runs the same solver over files of puzzles.")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
+Varendo solves 9x9 Sudoku puzzles: type the givens into a grid, freeze them
+and let it solve, rate the difficulty and log every placed digit on request.
+The command-line tool varendo-solve runs the same solver over files of puzzles.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
