@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption version = parser.addVersionOption();
     {
         // --help and --version need no display, so they are answered before the window
-        // system starts; its own options (-platform, ...) are checked only after that.
+        // system starts; Qt's own options (-platform, ...) are taken only after that, and
+        // unknown ones reported then.
         const QCoreApplication console(argc, argv);
         parser.parse(QCoreApplication::arguments());
         if (parser.isSet(version)) parser.showVersion();
