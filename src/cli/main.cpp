@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
         "Exit status: 0 when all went well, 2 when some lines were no puzzles, 1 for an\n"
         "unreadable file, bad options or output that could not be written.",
         "varendo-solve"};
+    app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
     app.add_option("files", options.files, "Puzzle files (standard input when none)");
     app.add_flag("--json", options.json,
