@@ -13,6 +13,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 good=..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..
 printf '%s\n' "$good" > "$work/good.txt"
+printf '12345\n' > "$work/bad_line.txt"
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # description, expected exit status, then the tool's arguments; standard input is passed on.
@@ -51,6 +52,7 @@ said "missing file" "missing.txt: No such file or directory"
 said "directory" "dir.txt: is a directory"
 said "path under a file" "good.txt/x: Not a directory"
 solved "unreadable files" 1
+run "unreadable file and bad line" 1 "$work/missing.txt" "$work/bad_line.txt"
 
 # Opened but unreadable: standard input is a directory, so every read fails.
 run "read error" 1 < "$work/dir.txt"; said "read error" "<stdin>: Is a directory"
