@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
-
-#include "commands/puzzle_check.h"
 
 namespace varendo {
 namespace {
@@ -81,18 +78,6 @@ TEST(PuzzleText, NamesTheLineAndColumnOfWhatIsNoPuzzle) {
         EXPECT_FALSE(read_puzzle(text, error)) << text;
         EXPECT_EQ(error, expected);
     }
-}
-
-TEST(PuzzleCheck, FindsTheFirstRepeatRowsThenColumnsThenBoxesDownTheBands) {
-    Grid81 cells{};
-    cells[9 * 3 + 0] = cells[9 * 5 + 2] = 5;  // rows 4 and 6, columns 1 and 3: box 2
-    PuzzleCheck found = check_puzzle(cells);
-    EXPECT_TRUE(found.verdict == PuzzleCheck::Verdict::Repeat && found.unit == UnitKind::Box);
-    EXPECT_EQ(std::tuple(found.digit, found.number, found.row, found.column), std::tuple(5, 2, 6, 3));
-    cells[9 * 8 + 0] = cells[9 * 8 + 8] = 7;  // and twice in row 9, which comes first
-    found = check_puzzle(cells);
-    EXPECT_TRUE(found.verdict == PuzzleCheck::Verdict::Repeat && found.unit == UnitKind::Row);
-    EXPECT_EQ(std::tuple(found.digit, found.number, found.row, found.column), std::tuple(7, 9, 9, 9));
 }
 
 }  // namespace
