@@ -62,8 +62,6 @@ Sudoku::Sudoku(const QString& preferred_step_folder, QWidget* parent)
     create_diagnostic_buttons();
     set_focus_order();
     create_menus();
-    check_boxes_[static_cast<int>(CheckBox::Check2)]->setToolTip(
-        QStringLiteral("Log every placed digit to steps.txt in %1").arg(QDir::toNativeSeparators(step_folder_)));
 
     commands_.on_create();
 

@@ -1,6 +1,7 @@
 // Builds the form's controls at their design positions, bottom up: frames and labels lie
 // beneath the buttons, cells and check boxes, as their overlaps need.
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -115,7 +116,9 @@ void Sudoku::create_check_boxes() {
         check_boxes_[static_cast<int>(which)] = box;
         return box;
     };
-    check_box(CheckBox::Check2, "Check2", twips_rect(8040, 7320, 1455, 495), design::kWindowColor);
+    check_box(CheckBox::Check2, "Check2", twips_rect(8040, 7320, 1455, 495), design::kWindowColor)
+        ->setToolTip(QStringLiteral("Log every placed digit to steps.txt in %1")
+                         .arg(QDir::toNativeSeparators(step_folder_)));
     QCheckBox* hidden = check_box(CheckBox::Check1, "Check1", twips_rect(8520, 840, 1695, 330),
                                   design::kOrange);
     hidden->setFont(design::ms_sans_serif_bold(9.75));
