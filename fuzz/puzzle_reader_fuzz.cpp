@@ -1,9 +1,13 @@
 // Any bytes through the puzzle file reader: each line must come back as a puzzle, a skip or
-// a one-line error, in order and none missing, whatever the bytes and line ends.
+// a one-line error, in order and none missing, whatever the bytes and line ends. The same
+// bytes as one text, as the window opens it: a puzzle that reads back the same from its
+// line, or an error in printable ASCII that names its line.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,5 +91,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (reader.failed()) fail("read error on a memory file", count);
     if (static_cast<std::size_t>(count) != lines.size()) fail("lines went missing", count);
     std::fclose(file);
+
+    std::string error;
+    if (const std::optional<varendo::Grid81> cells = varendo::read_puzzle(bytes, error)) {
+        if (varendo::read_puzzle(varendo::puzzle_text(*cells), error) != cells) fail("a text puzzle reads back changed", 0);
+    } else if (!error.starts_with("line ") && error != "no cells at all") {
+        fail("a text error names no line", 0);
+    } else if (std::any_of(error.begin(), error.end(), [](char c) { return c < 0x20 || c > 0x7e; })) {
+        fail("unprintable byte in a text error", 0);
+    }
     return 0;
 }

@@ -14,6 +14,15 @@ constexpr int kAttempts = 200;
 
 std::int16_t capped(int value) { return static_cast<std::int16_t>(std::min(value, int{kCounterLimit})); }
 
+// The digit a cell's text holds; 0 for none. The input filter lets nothing but one digit
+// 1..9 into a cell.
+int digit_of(const std::string& text) {
+    return text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
+}
+
+// The cell box index of place i (0..80) of a grid written row by row.
+int box_index(int i) { return index_of(i / 9 + 1, i % 9 + 1); }
+
 }  // namespace
 
 std::string difficulty_line(int difficulty) {
@@ -52,11 +61,10 @@ void Commands::on_new() {
 void Commands::on_freeze() {
     Solver& s = solver_;
     for (int k = 1; k <= kCellCount; ++k) {
-        const std::string text = controls_.cell_text(k - 1);
-        // The input filter lets nothing but one digit 1..9 into a cell.
-        const int d = text.size() == 1 && text[0] >= '1' && text[0] <= '9' ? text[0] - '0' : 0;
+        const int d = digit_of(controls_.cell_text(k - 1));
         s.frozen_value[k] = d != 0 ? static_cast<std::int16_t>(d) : kEmptyFrozen;
     }
+    frozen_ = true;
     controls_.set_button_enabled(Button::Restart, true);
     controls_.set_button_enabled(Button::Solve, true);
     restart();
@@ -67,6 +75,7 @@ void Commands::reset(CellLook look) {
     if (look != CellLook::AsTheyAre) {
         s.unit_sum = 0;
         std::fill(s.frozen_value.begin() + 1, s.frozen_value.begin() + kCellCount + 1, kEmptyFrozen);
+        frozen_ = false;
     }
     s.reload_fixed_puzzle();
     for (int k = 1; k <= kCellCount; ++k) {
@@ -77,12 +86,10 @@ void Commands::reset(CellLook look) {
             controls_.set_cell_color(index, kTypedColor);
         }
         // Cells the fixed puzzle leaves empty keep their colour.
-        const std::int16_t d = s.frozen_value[k];
-        if (d != kEmptyFrozen) controls_.set_cell_color(index, kGivenColor);
-        const char digit = static_cast<char>('0' + d);
-        controls_.set_cell_text(index, d == kEmptyFrozen ? std::string_view() : std::string_view(&digit, 1));
+        if (s.frozen_value[k] == kEmptyFrozen) controls_.set_cell_text(index, "");
         s.guess_mark[k] = 0;
     }
+    show_givens();
     s.written_value = 0;
     s.valid_before = true;
     s.is_valid = true;
@@ -92,18 +99,31 @@ void Commands::reset(CellLook look) {
     s.valid_after = true;
 }
 
+void Commands::show_givens() {
+    for (int k = 1; k <= kCellCount; ++k) {
+        const std::int16_t d = solver_.frozen_value[k];
+        if (d == kEmptyFrozen) continue;
+        const char digit = static_cast<char>('0' + d);
+        controls_.set_cell_color(k - 1, kGivenColor);
+        controls_.set_cell_text(k - 1, std::string_view(&digit, 1));
+    }
+}
+
 void Commands::on_solve() {
     controls_.set_caption(Label::Label4, "No");
     searched_solutions_.reset();
+    bool started = false;
     try {
         if (solver_.save_to_file) open_step_file();
         if (controls_.check_state(CheckBox::Check2) == 1) open_step_file();
+        started = true;
         run_attempts();
         report(decide_outcome());
-        if (controls_.check_state(CheckBox::Check2) == 1) close_step_file();
     } catch (const StepFileFailure&) {
         // Closed here, or every later Solve would fail to open it again.
         controls_.step_file().close();
+        // No box may stand over a half-filled grid.
+        if (started) restart();
         outcome_ = Outcome::StepFileFailure;
         controls_.show_message(outcome_text(Outcome::StepFileFailure));
     }
@@ -138,21 +158,24 @@ Outcome Commands::decide_outcome() {
 
 void Commands::report(Outcome outcome) {
     Solver& s = solver_;
+    const std::string repeat_text = outcome == Outcome::RepeatInGivens ? s.message.text() : std::string();
+    const std::string_view text = outcome_text(outcome, repeat_text);
+    // The step file is finished before the box, so that its failure is the only box shown.
+    if (s.save_to_file) print_outcome(text);
+    close_step_file();
     outcome_ = outcome;
     if (outcome == Outcome::Solved) {
         // guess_count + pass_count div 5, worked out wide so that it cannot overflow.
         s.difficulty = capped(s.guess_count + s.pass_count / 5);
         controls_.set_caption(Label::Label1, difficulty_line(s.difficulty));
-    } else if (outcome != Outcome::RepeatInGivens) {
+    }
+    // The run worked on the fixed puzzle, whatever was typed over a given since.
+    if (outcome == Outcome::Solved || outcome == Outcome::RepeatInGivens) {
+        show_givens();
+    } else {
         restart();
     }
-    const std::string repeat_text = outcome == Outcome::RepeatInGivens ? s.message.text() : std::string();
-    const std::string_view text = outcome_text(outcome, repeat_text);
     controls_.show_message(text);
-    if (s.save_to_file) {
-        print_outcome(text);
-        close_step_file();
-    }
 }
 
 void Commands::open_step_file() {
@@ -171,6 +194,31 @@ void Commands::print_outcome(std::string_view text) {
 
 void Commands::on_check1_click() {
     solver_.save_to_file = controls_.check_state(CheckBox::Check1) != 0;
+}
+
+void Commands::load(const Grid81& cells) {
+    on_new();
+    for (int i = 0; i < kCellCount; ++i) {
+        const char key = static_cast<char>('0' + cells[i]);
+        if (cells[i] != 0) controls_.set_cell_text(box_index(i), std::string_view(&key, 1));
+    }
+}
+
+Grid81 Commands::shown_grid() const {
+    Grid81 cells{};
+    for (int i = 0; i < kCellCount; ++i)
+        cells[i] = static_cast<std::uint8_t>(digit_of(controls_.cell_text(box_index(i))));
+    return cells;
+}
+
+Grid81 Commands::puzzle() const {
+    if (!frozen_) return shown_grid();
+    Grid81 cells{};
+    for (int i = 0; i < kCellCount; ++i) {
+        const std::int16_t d = solver_.frozen_value[box_index(i) + 1];
+        if (d != kEmptyFrozen) cells[i] = static_cast<std::uint8_t>(d);
+    }
+    return cells;
 }
 
 void Commands::on_command19_click() {

@@ -5,6 +5,7 @@
 
 #include "commands/outcome.h"
 #include "solver/controls.h"
+#include "solver/exact_search.h"
 #include "solver/solver.h"
 
 namespace varendo {
@@ -26,6 +27,13 @@ public:
     void on_solve();
     void on_check1_click();
     void on_command19_click();
+    // A puzzle from elsewhere (row by row, 0 for empty): New, then its digits typed in.
+    void load(const Grid81& cells);
+
+    // The grid as the cells show it, row by row, 0 for an empty cell.
+    Grid81 shown_grid() const;
+    // The puzzle the user has set: the givens once frozen, before that the grid as shown.
+    Grid81 puzzle() const;
 
     Solver& solver() { return solver_; }
     const Solver& solver() const { return solver_; }
@@ -47,6 +55,8 @@ private:
     // their look), with no guesses tried and the flags and counters at their start.
     void reset(CellLook look);
     void restart() { reset(CellLook::AsTheyAre); }
+    // Every given back in its cell and its colour, whatever was typed over it.
+    void show_givens();
     void run_attempts();
     Outcome decide_outcome();
     void report(Outcome outcome);
@@ -56,6 +66,8 @@ private:
 
     Controls& controls_;
     Solver solver_;
+    // Freeze has fixed a puzzle since the last New.
+    bool frozen_ = false;
     std::optional<Outcome> outcome_;
     std::optional<int> searched_solutions_;
 };

@@ -41,16 +41,6 @@ bool MemoryWindow::erase(int index) {
     return true;
 }
 
-void MemoryWindow::enter_puzzle(const Grid81& cells) {
-    click(Button::New);
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const int digit = cells[static_cast<std::size_t>(9 * (row - 1) + column - 1)];
-            if (digit != 0) type(index_of(row, column), static_cast<char>('0' + digit));
-        }
-    }
-}
-
 std::string MemoryWindow::grid_text() const {
     std::string grid;
     grid.reserve(kCellCount);

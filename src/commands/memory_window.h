@@ -30,7 +30,7 @@ public:
     // Deletes the cell's text, as Backspace on a one-character cell does.
     bool erase(int index);
     // New, then the givens typed in (cells row by row, 0 for empty).
-    void enter_puzzle(const Grid81& cells);
+    void enter_puzzle(const Grid81& cells) { commands_.load(cells); }
 
     std::string cell_text(int index) const override { return texts_[index]; }
     Rgb cell_color(int index) const { return colors_[index]; }

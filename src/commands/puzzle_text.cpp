@@ -1,10 +1,14 @@
 #include "commands/puzzle_text.h"
 
+#include <algorithm>
+
 namespace varendo {
 
 namespace {
 
 constexpr std::size_t kPuzzleLength = 81;
+// Drawn between the cells of a grid written on nine lines.
+constexpr std::string_view kSeparators = "|-+";
 
 // A character as an error message shows it: printable ASCII in quotes, anything else in hex.
 std::string describe_byte(unsigned char c) {
@@ -13,34 +17,114 @@ std::string describe_byte(unsigned char c) {
     return std::string("byte 0x") + kHex[c >> 4] + kHex[c & 15];
 }
 
-}  // namespace
+std::string stray(unsigned char c, std::size_t column) {
+    return "unexpected " + describe_byte(c) + " at column " + std::to_string(column) + ": a cell is 1-9, 0 or .";
+}
 
-std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error) {
+// The puzzle text of a line whose first `indent` characters are blanks; columns are
+// counted from the start of the line.
+std::optional<Grid81> read_line(std::string_view head, std::size_t length, std::size_t indent, std::string& error) {
     Grid81 cells{};
-    for (std::size_t i = 0; i < kPuzzleLength; ++i) {
+    const std::size_t end = indent + kPuzzleLength;
+    for (std::size_t i = indent; i < end; ++i) {
         if (i == length) {
-            error = "line too short: " + std::to_string(length) + " characters where a puzzle needs 81";
+            error = "line too short: " + std::to_string(length - indent) + " characters where a puzzle needs 81";
             return std::nullopt;
         }
         const unsigned char c = static_cast<unsigned char>(head[i]);
         if (c >= '1' && c <= '9') {
-            cells[i] = static_cast<std::uint8_t>(c - '0');
+            cells[i - indent] = static_cast<std::uint8_t>(c - '0');
         } else if (c != '0' && c != '.') {
-            error = "unexpected " + describe_byte(c) + " at column " + std::to_string(i + 1) +
-                    ": a cell is 1-9, 0 or .";
+            error = stray(c, i + 1);
             return std::nullopt;
         }
     }
-    if (length > kPuzzleLength && !is_blank(static_cast<unsigned char>(head[kPuzzleLength]))) {
-        error = "unexpected " + describe_byte(static_cast<unsigned char>(head[kPuzzleLength])) +
-                " at column 82: a puzzle has 81 cells, then white space";
+    if (length > end && !is_blank(static_cast<unsigned char>(head[end]))) {
+        error = "unexpected " + describe_byte(static_cast<unsigned char>(head[end])) + " at column " +
+                std::to_string(end + 1) + ": a puzzle has 81 cells, then white space";
         return std::nullopt;
     }
     return cells;
 }
 
+// Takes the next line off the text; LF, CR LF and a lone CR each end one.
+std::string_view take_line(std::string_view& text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
+    }
+    return line;
+}
+
+// Reads a line of the nine-line form into row: the number of cells it holds, of which the
+// first nine are kept; -1 for a stray character.
+int read_row(std::string_view line, std::uint8_t* row, std::string& error) {
+    int count = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(line[i]);
+        if (is_blank(c) || kSeparators.find(static_cast<char>(c)) != std::string_view::npos) continue;
+        if ((c < '0' || c > '9') && c != '.') {
+            error = stray(c, i + 1);
+            return -1;
+        }
+        if (count < 9) row[count] = static_cast<std::uint8_t>(c == '.' ? 0 : c - '0');
+        ++count;
+    }
+    return count;
+}
+
+std::string at_line(long number, const std::string& what) { return "line " + std::to_string(number) + ": " + what; }
+
+}  // namespace
+
+std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error) {
+    return read_line(head, length, 0, error);
+}
+
 std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error) {
-    return read_puzzle_text(line, line.size(), error);
+    return read_line(line, line.size(), 0, error);
+}
+
+std::optional<Grid81> read_puzzle(std::string_view text, std::string& error) {
+    // Editors on Windows may start a UTF-8 file with a byte order mark.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    Grid81 cells{};
+    int rows = 0;
+    long number = 0;
+    while (rows < 9 && !text.empty()) {
+        const std::string_view line = take_line(text);
+        ++number;
+        const auto first = std::find_if_not(line.begin(), line.end(), is_blank);
+        if (first == line.end() || *first == '#') continue;
+        const std::size_t start = static_cast<std::size_t>(first - line.begin());
+        // A first word longer than a row, without separators, is a puzzle on one line.
+        const std::string_view word(first, std::find_if(first, line.end(), is_blank));
+        if (rows == 0 && word.size() > 9 && word.find_first_of(kSeparators) == std::string_view::npos) {
+            std::optional<Grid81> line_cells = read_line(line, line.size(), start, error);
+            if (!line_cells) error = at_line(number, error);
+            return line_cells;
+        }
+        const int count = read_row(line, &cells[static_cast<std::size_t>(9 * rows)], error);
+        if (count < 0) {
+            error = at_line(number, error);
+            return std::nullopt;
+        }
+        if (count == 0) continue;  // a line of separators
+        if (count != 9) {
+            error = at_line(number, std::to_string(count) + " cells where a row of the grid has 9");
+            return std::nullopt;
+        }
+        ++rows;
+    }
+    if (rows < 9) {
+        error = rows == 0 ? "no cells at all"
+                          : at_line(number, "the text ends after " + std::to_string(rows) + " of the grid's 9 rows");
+        return std::nullopt;
+    }
+    return cells;
 }
 
 std::string puzzle_text(const Grid81& cells) {

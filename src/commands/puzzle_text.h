@@ -19,6 +19,15 @@ namespace varendo {
 std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error);
 std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error);
 
+// Reads the first puzzle of a text (a file, the clipboard), in either form:
+// - one line as above, which may be indented;
+// - nine lines of nine cells, in which blanks and the separators | - + are ignored; lines
+//   that hold nothing else are skipped.
+// Blank lines and lines starting with # are skipped, and whatever follows the puzzle is
+// ignored. Without a puzzle, `error` says what is wrong and where: the line, and the column
+// of a stray character.
+std::optional<Grid81> read_puzzle(std::string_view text, std::string& error);
+
 // Empty cells are written as '.'.
 std::string puzzle_text(const Grid81& cells);
 

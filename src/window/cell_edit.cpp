@@ -11,7 +11,7 @@ CellEdit::CellEdit(const QColor& background, QWidget* parent) : QLineEdit(parent
     setFrame(false);
     setAlignment(Qt::AlignCenter);
     setFont(design::arial(13.5, true));
-    // Neither a drop nor the context menu's Paste may slip text past the window's paste.
+    // Neither a drop nor the context menu's Paste may slip text past the window's own.
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     QPalette colors = palette();
@@ -26,15 +26,16 @@ void CellEdit::set_text_color(const QColor& color) {
     setPalette(colors);
 }
 
+bool CellEdit::event(QEvent* event) {
+    // A line edit claims these keys before any shortcut; left unclaimed, they reach the menu.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) return QWidget::event(event);
+    }
+    return QLineEdit::event(event);
+}
+
 void CellEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy)) {
-        emit copy_requested();
-        return;
-    }
-    if (event->matches(QKeySequence::Paste)) {
-        emit paste_requested();
-        return;
-    }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         switch (event->key()) {
         case Qt::Key_Up: emit move_requested(-1, 0); return;

@@ -4,9 +4,9 @@
 
 namespace varendo {
 
-// One cell box of the grid. It edits its own digit; moving between cells and copying or
-// pasting a whole puzzle are left to the window, so that nothing reaches a cell except
-// through typing or the program.
+// One cell box of the grid. It edits its own digit; moving between cells is left to the
+// window, and so are the keys of Copy and Paste, which the window's menu takes for the whole
+// puzzle: nothing reaches a cell except through typing or the program.
 class CellEdit final : public QLineEdit {
     Q_OBJECT
 
@@ -18,10 +18,9 @@ public:
 signals:
     // An arrow key: move by this many rows and columns.
     void move_requested(int rows, int columns);
-    void copy_requested();
-    void paste_requested();
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

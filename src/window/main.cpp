@@ -16,6 +16,9 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Type in a 9x9 Sudoku puzzle and let the program solve it."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("puzzle-file"),
+                                 QStringLiteral("A puzzle to open: one line of 81 cells, or nine lines of nine."),
+                                 QStringLiteral("[puzzle-file]"));
     {
         // --help and --version need no display, so they are answered before the window
         // system starts; Qt's own options (-platform, ...) are taken only after that, and
@@ -33,5 +36,6 @@ int main(int argc, char* argv[]) {
 
     varendo::Sudoku window;
     window.show();
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty()) window.open_puzzle_file(files.first());
     return QApplication::exec();
 }

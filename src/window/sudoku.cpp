@@ -1,27 +1,25 @@
 #include "window/sudoku.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
-#include "commands/puzzle_text.h"
 #include "window/cell_edit.h"
 #include "window/design.h"
 #include "window/message_box.h"
+#include "window/step_folder.h"
 
 namespace varendo {
 
 namespace {
 
-std::filesystem::path step_file_path(const QString& directory) {
-    return QFile::encodeName(QDir(directory).filePath(QStringLiteral("steps.txt"))).toStdString();
-}
+QString step_file_in(const QString& folder) { return QDir(folder).filePath(QStringLiteral("steps.txt")); }
 
 QString to_qstring(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -31,20 +29,30 @@ QColor to_qcolor(Rgb color) { return {color.red, color.green, color.blue}; }
 
 }  // namespace
 
-Sudoku::Sudoku(const QString& step_directory, QWidget* parent)
-    : QWidget(parent), step_file_(step_file_path(step_directory)), commands_(*this) {
+Sudoku::Sudoku(const QString& preferred_step_folder, QWidget* parent)
+    : QMainWindow(parent),
+      form_(new QWidget(this)),
+      step_folder_(step_folder(preferred_step_folder)),
+      step_file_(QFile::encodeName(step_file_in(step_folder_)).toStdString()),
+      commands_(*this) {
     setObjectName(QStringLiteral("Sudoku"));
     setWindowTitle(QStringLiteral("Varendo - By Tamsiel"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(design::kClientSize);
-    QPalette colors = palette();
+    setAcceptDrops(true);
+
+    form_->setObjectName(QStringLiteral("form"));
+    form_->setFixedSize(design::kClientSize);
+    QPalette colors = form_->palette();
     colors.setColor(QPalette::Window, design::kWindowColor);
     // Black texts whatever the desktop's colour scheme.
     colors.setColor(QPalette::WindowText, Qt::black);
     colors.setColor(QPalette::Text, Qt::black);
-    setPalette(colors);
-    setAutoFillBackground(true);
+    form_->setPalette(colors);
+    form_->setAutoFillBackground(true);
+    setCentralWidget(form_);
+    // The window is as large as the form and the menu bar, and the user cannot resize it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Bottom first: frames and labels lie beneath the other controls.
     create_frames_and_labels();
@@ -53,9 +61,11 @@ Sudoku::Sudoku(const QString& step_directory, QWidget* parent)
     create_check_boxes();
     create_diagnostic_buttons();
     set_focus_order();
+    create_menus();
 
     commands_.on_create();
 
+    adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
@@ -107,6 +117,8 @@ void Sudoku::show_message(std::string_view text) {
     if (solving_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
+QString Sudoku::step_file_path() const { return step_file_in(step_folder_); }
+
 void Sudoku::present_message(const QString& text) { make_message_box(text, this)->exec(); }
 
 void Sudoku::solve() {
@@ -116,6 +128,7 @@ void Sudoku::solve() {
     commands_.on_solve();
     solving_ = false;
     QGuiApplication::restoreOverrideCursor();
+    update_open_step_file();
 }
 
 void Sudoku::move_focus(int index, int rows, int columns) {
@@ -124,34 +137,6 @@ void Sudoku::move_focus(int index, int rows, int columns) {
     // The edges of the grid stop the move.
     if (row < 1 || row > 9 || column < 1 || column > 9) return;
     cells_[index_of(row, column)]->setFocus(Qt::TabFocusReason);
-}
-
-void Sudoku::copy_grid() const {
-    Grid81 cells{};
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const QString text = cells_[index_of(row, column)]->text();
-            if (!text.isEmpty() && text[0] >= u'1' && text[0] <= u'9')
-                cells[9 * (row - 1) + column - 1] = static_cast<std::uint8_t>(text[0].unicode() - u'0');
-        }
-    }
-    QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_text(cells)));
-}
-
-void Sudoku::paste_grid() {
-    std::string error;
-    const std::optional<Grid81> cells =
-        read_puzzle_text(QGuiApplication::clipboard()->text().trimmed().toStdString(), error);
-    if (!cells) return;
-    // As if the user had typed the puzzle: black digits through the usual text path.
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const int index = index_of(row, column);
-            const int digit = (*cells)[9 * (row - 1) + column - 1];
-            set_cell_color(index, kTypedColor);
-            set_cell_text(index, digit == 0 ? std::string() : std::string(1, static_cast<char>('0' + digit)));
-        }
-    }
 }
 
 }  // namespace varendo

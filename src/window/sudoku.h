@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
-#include <QWidget>
+#include <QMainWindow>
 #include <array>
 
 #include "solver/controls.h"
@@ -9,6 +9,7 @@
 #include "solver/units.h"
 #include "commands/commands.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QPushButton;
@@ -17,15 +18,16 @@ namespace varendo {
 
 class CellEdit;
 
-// The program's one window: the grid of 81 cell boxes, the command buttons, the "Save to
-// File" box and the result labels. It gives the commands its widgets to work on, and
-// forwards every click and cell change to them.
-class Sudoku : public QWidget, public Controls {
+// The program's one window: the menu bar over the form that holds the grid of 81 cell
+// boxes, the command buttons, the "Save to File" box and the result labels. It gives the
+// commands its widgets to work on, and forwards every click and cell change to them.
+class Sudoku : public QMainWindow, public Controls {
     Q_OBJECT
 
 public:
-    // The step file "steps.txt" goes into step_directory, by default beside the executable.
-    explicit Sudoku(const QString& step_directory = QCoreApplication::applicationDirPath(),
+    // The step file "steps.txt" goes into preferred_step_folder, by default beside the
+    // executable, or where that is not writable into the user's application data folder.
+    explicit Sudoku(const QString& preferred_step_folder = QCoreApplication::applicationDirPath(),
                     QWidget* parent = nullptr);
     ~Sudoku() override;
 
@@ -43,9 +45,21 @@ public:
 
     Commands& commands() { return commands_; }
 
+    // Loads the first puzzle of a file as if typed after New; anything else gets a box
+    // that says what is wrong, and the grid stays as it is.
+    void open_puzzle_file(const QString& path);
+
 protected:
     // Every message box goes through here, so a test can take the text instead.
     virtual void present_message(const QString& text);
+    enum class FileChoice { Open, Save };
+    // The file the user picks to open a puzzle from or save it to; empty when cancelled.
+    virtual QString choose_file(FileChoice choice);
+    // Shows a file in the desktop's viewer.
+    virtual void open_url(const QUrl& url);
+
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void create_frames_and_labels();
@@ -54,17 +68,31 @@ private:
     void create_check_boxes();
     void create_diagnostic_buttons();
     void set_focus_order();
+    void create_menus();
 
     void solve();
     void move_focus(int index, int rows, int columns);
-    void copy_grid() const;
-    void paste_grid();
+    // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.
+    void load_puzzle_text(const QString& text, const QString& no_puzzle);
+    void open_puzzle();
+    void save_puzzle();
+    void copy_puzzle() const;
+    void paste_puzzle();
+    void check();
+    void show_step_file();
+    void about();
+    QString step_file_path() const;
+    // Open Step File answers while there is a step file to show.
+    void update_open_step_file();
 
+    QWidget* form_;
     std::array<CellEdit*, kCellCount> cells_{};
     std::array<QPushButton*, 4> buttons_{};
     std::array<QLabel*, 2> labels_{};
     std::array<QCheckBox*, 2> check_boxes_{};
+    QAction* open_step_file_ = nullptr;
     bool solving_ = false;
+    QString step_folder_;
     DiskStepFile step_file_;
     Commands commands_;
 };

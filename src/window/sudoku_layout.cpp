@@ -1,6 +1,7 @@
-// Builds the window's controls at their design positions, bottom up: frames and labels
-// lie beneath the buttons, cells and check boxes, as their overlaps need.
+// Builds the form's controls at their design positions, bottom up: frames and labels lie
+// beneath the buttons, cells and check boxes, as their overlaps need.
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
@@ -41,7 +42,7 @@ const QString kCommandButtonStyle = QStringLiteral(
 void Sudoku::create_frames_and_labels() {
     using design::twips_rect;
     const auto frame = [this](const char* name, const QRect& outline, int line_width) {
-        auto* shape = new FrameShape(outline, line_width, design::kFrameColor, this);
+        auto* shape = new FrameShape(outline, line_width, design::kFrameColor, form_);
         shape->setObjectName(QLatin1String(name));
     };
     frame("Shape1", twips_rect(120, 1440, 11055, 5655), 10);
@@ -49,16 +50,16 @@ void Sudoku::create_frames_and_labels() {
     frame("Shape4", twips_rect(9120, 240, 2055, 735), 5);
 
     // Label3 and Label4 reach down over the end of the legend, so they go beneath it.
-    make_label("Label3", QStringLiteral("Guessed?"), twips_rect(9240, 7800, 855, 495), this);
+    make_label("Label3", QStringLiteral("Guessed?"), twips_rect(9240, 7800, 855, 495), form_);
     labels_[static_cast<int>(Label::Label4)] =
-        make_label("Label4", QString(), twips_rect(10200, 7800, 1095, 495), this);
-    QLabel* label1 = make_label("Label1", QString(), twips_rect(1680, 7320, 9135, 375), this);
+        make_label("Label4", QString(), twips_rect(10200, 7800, 1095, 495), form_);
+    QLabel* label1 = make_label("Label1", QString(), twips_rect(1680, 7320, 9135, 375), form_);
     label1->setFont(design::arial(12, true));
     labels_[static_cast<int>(Label::Label1)] = label1;
     QLabel* legend = make_label(
         "Label2",
         QStringLiteral("Difficulty : 0 Easy;     1 Medium;     2 Difficult;     >=3 Very Difficult"),
-        twips_rect(1560, 8040, 8775, 375), this);
+        twips_rect(1560, 8040, 8775, 375), form_);
     legend->setFont(design::arial(12, true));
     QPalette colors = legend->palette();
     colors.setColor(QPalette::WindowText, design::kLegendColor);
@@ -69,7 +70,7 @@ void Sudoku::create_buttons() {
     using design::twips_rect;
     const auto button = [this](Button which, const char* name, const QString& caption,
                                const QRect& rect) {
-        auto* push = place(new QPushButton(caption, this), name, rect);
+        auto* push = place(new QPushButton(caption, form_), name, rect);
         push->setFont(design::arial(14.25, false));
         push->setStyleSheet(kCommandButtonStyle);
         buttons_[static_cast<int>(which)] = push;
@@ -92,13 +93,11 @@ void Sudoku::create_buttons() {
 
 void Sudoku::create_cells() {
     for (int i = 0; i < kCellCount; ++i) {
-        auto* cell = new CellEdit(design::cell_background(i), this);
+        auto* cell = new CellEdit(design::cell_background(i), form_);
         place(cell, QStringLiteral("Text1_%1").arg(i).toLatin1().constData(), design::cell_rect(i));
         connect(cell, &QLineEdit::textChanged, this, [this, i] { commands_.on_cell_text_changed(i); });
         connect(cell, &CellEdit::move_requested, this,
                 [this, i](int rows, int columns) { move_focus(i, rows, columns); });
-        connect(cell, &CellEdit::copy_requested, this, &Sudoku::copy_grid);
-        connect(cell, &CellEdit::paste_requested, this, &Sudoku::paste_grid);
         cells_[i] = cell;
     }
 }
@@ -107,7 +106,7 @@ void Sudoku::create_check_boxes() {
     using design::twips_rect;
     const auto check_box = [this](CheckBox which, const char* name, const QRect& rect,
                                   const QColor& background) {
-        auto* box = place(new QCheckBox(QStringLiteral("Save to File"), this), name, rect);
+        auto* box = place(new QCheckBox(QStringLiteral("Save to File"), form_), name, rect);
         // A check box fills with the button colour unless told otherwise.
         box->setBackgroundRole(QPalette::Window);
         QPalette colors = box->palette();
@@ -117,7 +116,9 @@ void Sudoku::create_check_boxes() {
         check_boxes_[static_cast<int>(which)] = box;
         return box;
     };
-    check_box(CheckBox::Check2, "Check2", twips_rect(8040, 7320, 1455, 495), design::kWindowColor);
+    check_box(CheckBox::Check2, "Check2", twips_rect(8040, 7320, 1455, 495), design::kWindowColor)
+        ->setToolTip(QStringLiteral("Log every placed digit to steps.txt in %1")
+                         .arg(QDir::toNativeSeparators(step_folder_)));
     QCheckBox* hidden = check_box(CheckBox::Check1, "Check1", twips_rect(8520, 840, 1695, 330),
                                   design::kOrange);
     hidden->setFont(design::ms_sans_serif_bold(9.75));
@@ -129,7 +130,7 @@ void Sudoku::create_diagnostic_buttons() {
     using design::twips_rect;
     // Left from development: none of them is shown, and only Command19 does anything.
     const auto button = [this](const char* name, const QString& caption, const QRect& rect) {
-        auto* push = place(new QPushButton(caption, this), name, rect);
+        auto* push = place(new QPushButton(caption, form_), name, rect);
         push->hide();
         return push;
     };

@@ -39,5 +39,46 @@ TEST(PuzzleText, NamesWhatIsWrongAndWhere) {
     }
 }
 
+// kDots on nine lines, in the given line end, with separators between the boxes.
+std::string drawn(const std::string& end) {
+    std::string text = "+-------+-------+-------+" + end;
+    for (int row = 0; row < 9; ++row) {
+        for (int column = 0; column < 9; ++column)
+            text += std::string(column % 3 == 0 ? "| " : "") + kDots[9 * row + column] + ' ';
+        text += "|" + end + (row % 3 == 2 ? "+-------+-------+-------+" + end : "");
+    }
+    return text;
+}
+
+TEST(PuzzleText, ReadsTheFirstPuzzleOfATextInEitherForm) {
+    std::string rows;  // nine bare rows, ended by lone CRs
+    for (int row = 0; row < 9; ++row) rows += kZeros.substr(9 * row, 9) + "\r";
+    for (const std::string& text : {"# a set\n\n" + kDots + " 2 stars\n" + kZeros, "\xEF\xBB\xBF  " + kZeros,
+                                    drawn("\n") + "\n" + kZeros, drawn("\r\n"), rows + "\r" + rows}) {
+        std::string error;
+        const auto cells = read_puzzle(text, error);
+        ASSERT_TRUE(cells) << error << "\n" << text;
+        EXPECT_EQ(puzzle_text(*cells), kDots);
+    }
+}
+
+TEST(PuzzleText, NamesTheLineAndColumnOfWhatIsNoPuzzle) {
+    const std::string grid = drawn("\n");
+    const std::pair<std::string, std::string> cases[] = {
+        {"\n\n" + kZeros.substr(0, 80), "line 3: line too short: 80 characters where a puzzle needs 81"},
+        {"  " + kZeros.substr(0, 10) + "x" + kZeros.substr(11), "line 1: unexpected 'x' at column 13: a cell is 1-9, 0 or ."},
+        {std::string(grid).replace(grid.find('6'), 1, "x"), "line 2: unexpected 'x' at column 19: a cell is 1-9, 0 or ."},
+        {std::string(grid).erase(grid.find('6'), 1), "line 2: 8 cells where a row of the grid has 9"},
+        {grid.substr(0, grid.find("| 7")), "line 6: the text ends after 4 of the grid's 9 rows"},
+        {"# nothing here\n \n", "no cells at all"},
+        {"", "no cells at all"},
+    };
+    for (const auto& [text, expected] : cases) {
+        std::string error;
+        EXPECT_FALSE(read_puzzle(text, error)) << text;
+        EXPECT_EQ(error, expected);
+    }
+}
+
 }  // namespace
 }  // namespace varendo

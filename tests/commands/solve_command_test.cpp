@@ -62,6 +62,20 @@ TEST(Solve, ReportsTheFirstOutcomeThatHolds) {
     }
 }
 
+TEST(Solve, ShowsEveryGivenAgainWhateverWasTypedOverIt) {
+    const std::string repeat = ".55" + std::string(78, '.');
+    for (const auto& [puzzle, grid_after] : {std::pair{kTwoHoles, test::kSolution}, std::pair{repeat, repeat}}) {
+        MemoryWindow w;
+        test::load_puzzle(w, puzzle);
+        w.erase(test::box_of(1));  // a hole and a wrong digit where givens stand
+        w.erase(test::box_of(2));
+        w.type(test::box_of(2), '9');
+        w.click(Button::Solve);
+        EXPECT_EQ(w.grid_text(), grid_after);
+        EXPECT_TRUE(w.cell_color(test::box_of(1)) == kGivenColor && w.cell_color(test::box_of(2)) == kGivenColor);
+    }
+}
+
 TEST(Solve, DifficultyLineAndCommand19CountGuessesAndPasses) {
     const struct {
         std::int16_t passes, guesses;  // before the Solve of a full grid, which adds one pass

@@ -1,17 +1,22 @@
 #pragma once
 
 #include <QStringList>
+#include <QUrl>
 
 #include "window/sudoku.h"
 
 // The window with its message boxes caught instead of shown, so that nothing waits for
-// a click on OK. With intercept off, the real message box comes up.
+// a click on OK, and with the file dialogs and the desktop's viewer stood in for. With
+// intercept off, the real message box comes up.
 class RecordingSudoku final : public varendo::Sudoku {
 public:
     using Sudoku::Sudoku;
 
     QStringList messages;
     bool intercept = true;
+    // What the file dialog answers; the files the viewer was asked to show.
+    QString chosen_file;
+    QList<QUrl> shown_files;
 
 protected:
     void present_message(const QString& text) override {
@@ -21,4 +26,6 @@ protected:
             Sudoku::present_message(text);
         }
     }
+    QString choose_file(FileChoice) override { return chosen_file; }
+    void open_url(const QUrl& url) override { shown_files.append(url); }
 };

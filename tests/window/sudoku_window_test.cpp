@@ -1,14 +1,20 @@
-// The window driven as a person drives it: keys into the cells, clicks on the buttons.
+// The window driven as a person drives it: keys into the cells and the menus, clicks on the
+// buttons, files and text dropped on it.
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDropEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +43,15 @@ QString shown(const char* grid) { return QString::fromLatin1(grid).replace(u'0',
 const QString kEmptyGrid(81, u'.');
 const QString kMedium = QStringLiteral("Difficulty     : 1 (Medium)");
 
+// kPuzzle on nine lines, with a line of separators.
+QByteArray nine_lines() {
+    QByteArray text;
+    for (int row = 0; row < 9; ++row) text += QByteArray(kPuzzle + 9 * row, 9).replace('0', " . ") + (row == 2 ? "\n---+---\n" : "\n");
+    return text;
+}
+
+QString native(const QString& path) { return u'“' + QDir::toNativeSeparators(path) + u'”'; }
+
 }  // namespace
 
 class SudokuWindowTest : public QObject {
@@ -49,19 +64,45 @@ private:
     QLineEdit* cell(int index) const { return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(index)); }
     QLineEdit* cell(int row, int column) const { return cell(varendo::index_of(row, column)); }
     QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QLatin1String(name)); }
+    QAction* action(const char* name) const { return window_->findChild<QAction*>(QLatin1String(name)); }
     QString caption(const char* label) const { return window_->findChild<QLabel*>(QLatin1String(label))->text(); }
     static QColor text_color(const QLineEdit* box) { return box->palette().color(QPalette::Text); }
-    QString step_file_path() const { return QDir(directory_->path()).filePath(QStringLiteral("steps.txt")); }
+    QString path(const QString& name) const { return QDir(directory_->path()).filePath(name); }
+    QString step_file_path() const { return path(QStringLiteral("steps.txt")); }
 
     void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
+    // A menu's keys, pressed in a cell that could take them once cells are open.
+    void press(const QKeySequence& keys) {
+        cell(5, 5)->setFocus(Qt::OtherFocusReason);
+        QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(), keys);
+    }
 
-    // New, the puzzle typed row by row, Freeze, optionally Save to File ticked, then Solve.
-    void solve(const char* puzzle, bool save_to_file = false) {
+    QString write(const QString& name, const QByteArray& bytes) {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write %s", qPrintable(name));
+        return file.fileName();
+    }
+
+    // New, the puzzle typed row by row, Freeze.
+    void enter(const char* puzzle) {
         click("cmdNew");
         for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
         click("cmdFreeze");
+    }
+
+    // Entered, optionally Save to File ticked, then Solve.
+    void solve(const char* puzzle, bool save_to_file = false) {
+        enter(puzzle);
         if (save_to_file) QTest::mouseClick(window_->findChild<QCheckBox*>(QStringLiteral("Check2")), Qt::LeftButton);
         click("CmdSolve");
+    }
+
+    void drop(QMimeData* data) {
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(300, 300), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window_.get(), &drop);
     }
 
     // Row by row, '.' for an empty cell; a cell holding more than one character shows all of them.
@@ -83,6 +124,8 @@ private:
     }
 
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init() {
         directory_ = std::make_unique<QTemporaryDir>();
         QVERIFY(directory_->isValid());
@@ -96,7 +139,10 @@ private slots:
 
     void the_window_as_it_opens() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Varendo - By Tamsiel"));
-        QCOMPARE(window_->size(), QSize(755, 578));
+        // The form keeps its design size under the menu bar, and the window cannot be resized.
+        QWidget* form = window_->centralWidget();
+        QCOMPARE(form->geometry(), QRect(0, window_->menuBar()->height(), 755, 578));
+        QCOMPARE(window_->size(), QSize(755, 578 + window_->menuBar()->height()));
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
         QVERIFY(!(window_->windowFlags() & Qt::WindowMinMaxButtonsHint));
 
@@ -107,27 +153,27 @@ private slots:
         QCOMPARE(cell(80)->geometry(), QRect(16 + 8 * 80, 104 + 8 * 40, 81, 41));
 
         // Corner and centre boxes orange, edge boxes the window colour; a different cell of each box sampled.
-        const QImage image = window_->grab().toImage();
+        const QImage image = form->grab().toImage();
         QCOMPARE(image.pixelColor(5, 80), kWindowColor);
         for (int box = 0; box < 9; ++box) {
             const QRect at = cell(box / 3 * 3 + box % 3 + 1, box % 3 * 3 + box / 3 + 1)->geometry();
             QCOMPARE(image.pixelColor(at.topLeft() + QPoint(4, 4)), box % 2 == 0 ? kOrange : kWindowColor);
         }
 
+        action("about")->trigger();
+        QVERIFY(window_->messages.value(0).startsWith(QStringLiteral("Varendo " VARENDO_VERSION "\n")));
+        QVERIFY(window_->messages.value(0).endsWith(QStringLiteral("MIT licence")));
+
         // Only New responds before the first puzzle.
+        window_->messages.clear();
         QCOMPARE(enabled(), QStringLiteral("cmdNew"));
         QTest::keyClicks(cell(1, 1), QStringLiteral("5"));
         click("CmdSolve");
         QCOMPARE(grid(), kEmptyGrid);
         QVERIFY(window_->messages.isEmpty());
         QCOMPARE(caption("Label1") + caption("Label4"), QString());
-    }
-
-    void the_step_file_goes_beside_the_program() {
-        varendo::Sudoku window;
-        const auto& file = dynamic_cast<varendo::DiskStepFile&>(window.step_file());
-        QCOMPARE(QString::fromStdString(file.path().string()),
-                 QCoreApplication::applicationDirPath() + QStringLiteral("/steps.txt"));
+        press(QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QVERIFY(!window_->isVisible());
     }
 
     void only_digits_one_to_nine_stay_in_a_cell_data() {
@@ -135,10 +181,7 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::newRow("digit") << "7" << "7";
         QTest::newRow("nine") << "9" << "9";
-        QTest::newRow("zero") << "0" << "";
-        QTest::newRow("letter") << "a" << "";
-        QTest::newRow("space") << " " << "";
-        QTest::newRow("punctuation") << ".-+" << "";
+        QTest::newRow("zero, a letter, a space, punctuation") << "0a .-+" << "";
         QTest::newRow("second digit refused") << "38" << "3";
         QTest::newRow("erased and retyped") << "3\b8" << "8";
     }
@@ -149,27 +192,18 @@ private slots:
         click("cmdNew");
         QTest::keyClicks(cell(4, 6), keys);
         QCOMPARE(cell(4, 6)->text(), kept);
-        QCOMPARE(text_color(cell(4, 6)), kBlack);
     }
 
-    void new_freeze_and_restart() {
+    void entry_solve_restart_and_new() {
         click("cmdNew");
         QCOMPARE(enabled(), QStringLiteral("cmdNew cmdFreeze cells"));
-        QTest::keyClicks(cell(1, 1), QStringLiteral("5"));
-        QTest::keyClicks(cell(9, 9), QStringLiteral("2"));
-        click("cmdFreeze");
+        enter(kPuzzle);
         QCOMPARE(enabled(), QStringLiteral("cmdNew cmdFreeze cmdRestart CmdSolve cells"));
-        QCOMPARE(text_color(cell(1, 1)), kGiven);
-        QCOMPARE(text_color(cell(9, 9)), kGiven);
-        // A digit typed now is no given until the next Freeze.
-        QTest::keyClicks(cell(5, 5), QStringLiteral("4"));
-        QCOMPARE(text_color(cell(5, 5)), kBlack);
-        click("cmdRestart");
-        QCOMPARE(grid(), u'5' + QString(79, u'.') + u'2');
-    }
-
-    void the_acceptance_puzzle_is_solved_restarted_and_cleared() {
-        solve(kPuzzle);
+        // Digits typed after Freeze are no givens; one typed over a given comes back at Solve.
+        QTest::keyClicks(cell(1, 1), QStringLiteral("4"));
+        QCOMPARE(text_color(cell(1, 1)), kBlack);
+        QTest::keyClicks(cell(1, 3), QStringLiteral("\b9"));
+        click("CmdSolve");
         QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
         QCOMPARE(grid(), QString::fromLatin1(kSolution));
         QCOMPARE(caption("Label1"), kMedium);
@@ -179,15 +213,20 @@ private slots:
         QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(!QFile::exists(step_file_path()));  // Save to File is not ticked.
         // The blue reaches the screen, not just the palette.
-        const QImage image = window_->grab(cell(1, 1)->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
+        const QImage image = window_->centralWidget()->grab(cell(1, 1)->geometry()).toImage().convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
         QVERIFY(std::count(pixels, pixels + image.width() * image.height(), kPlaced.rgb()) > 0);
+        // The work counters: no guesses, so the weighted sum is the pass count, 5 to 9 for Medium.
+        button("Command19")->click();
+        const QRegularExpressionMatch counters =
+            QRegularExpression(QStringLiteral("^(\\d+) {4}0 {7}(\\d+)$")).match(caption("Label1"));
+        QVERIFY2(counters.hasMatch(), qPrintable(caption("Label1")));
+        QCOMPARE(counters.captured(1), counters.captured(2));
+        QVERIFY(counters.captured(1).toInt() >= 5 && counters.captured(1).toInt() <= 9);
 
         click("cmdRestart");
         QCOMPARE(grid(), shown(kPuzzle));
         QCOMPARE(text_color(cell(1, 3)), kGiven);
-        QCOMPARE(caption("Label1"), kMedium);
-
         click("cmdNew");
         QCOMPARE(grid(), kEmptyGrid);
         QCOMPARE(caption("Label1"), QString());
@@ -223,9 +262,8 @@ private slots:
 
     void save_to_file_writes_every_placed_digit() {
         QFETCH(QByteArray, puzzle);
-        QFile file(step_file_path());
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("from an earlier solve\r\n") > 0);
-        file.close();
+        write(QStringLiteral("steps.txt"), "from an earlier solve\r\n");
+        QVERIFY(!action("openStepFile")->isEnabled());  // none written yet
 
         solve(puzzle.constData(), true);
         QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
@@ -235,22 +273,52 @@ private slots:
             if (puzzle[i] == '0')
                 expected << QStringLiteral("\" Column %1 row %2  :Value%3\"\r")
                                 .arg(i % 9 + 1).arg(i / 9 + 1).arg(kSolution[i]).toLatin1();
+        QFile file(step_file_path());
         QVERIFY(file.open(QIODevice::ReadOnly));
         QByteArrayList lines = file.readAll().split('\n');
         QCOMPARE(lines.takeLast(), QByteArray());
         std::sort(lines.begin(), lines.end());
         std::sort(expected.begin(), expected.end());
         QCOMPARE(lines, expected);
+
+        QVERIFY(action("openStepFile")->isEnabled());
+        action("openStepFile")->trigger();
+        QCOMPARE(window_->shown_files, QList<QUrl>{QUrl::fromLocalFile(step_file_path())});
     }
 
-    void a_step_file_that_cannot_be_written_stops_the_solve() {
-        // A directory of that name stands where the file would go.
+    void a_step_file_that_cannot_be_written_is_the_only_box_over_the_puzzle() {
+        // A directory of that name stands where the file would go: the run never starts.
         QVERIFY(QDir(directory_->path()).mkdir(QStringLiteral("steps.txt")));
         solve(kPuzzle, true);
         QCOMPARE(window_->messages, QStringList{QStringLiteral("Unable to write to the file.")});
         QCOMPARE(grid(), shown(kPuzzle));
         QCOMPARE(caption("Label1"), QString());
         QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY(!action("openStepFile")->isEnabled());
+
+        // A full disk shows when the file is closed, after the run.
+        if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no /dev/full");
+        QVERIFY(QDir(step_file_path()).removeRecursively() && QFile::link(QStringLiteral("/dev/full"), step_file_path()));
+        click("CmdSolve");
+        QCOMPARE(window_->messages.size(), 2);
+        QCOMPARE(window_->messages.last(), QStringLiteral("Unable to write to the file."));
+        QCOMPARE(grid(), shown(kPuzzle));
+        QCOMPARE(caption("Label1"), QString());
+    }
+
+    void step_files_go_beside_the_program_or_into_the_data_folder() {
+        varendo::Sudoku beside;
+        QCOMPARE(QString::fromStdString(dynamic_cast<varendo::DiskStepFile&>(beside.step_file()).path().string()),
+                 QCoreApplication::applicationDirPath() + QStringLiteral("/steps.txt"));
+
+        // A preferred folder that cannot be one, as its parent is a file, even for root.
+        const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QVERIFY(QDir(data).removeRecursively());
+        RecordingSudoku elsewhere(write(QStringLiteral("file"), "") + QStringLiteral("/folder"));
+        QCOMPARE(QString::fromStdString(dynamic_cast<varendo::DiskStepFile&>(elsewhere.step_file()).path().string()),
+                 data + QStringLiteral("/steps.txt"));
+        QVERIFY(QFileInfo(data).isDir());
+        QVERIFY(elsewhere.findChild<QCheckBox*>(QStringLiteral("Check2"))->toolTip().contains(QDir::toNativeSeparators(data)));
     }
 
     void keys_move_between_cells() {
@@ -272,58 +340,131 @@ private slots:
         QCOMPARE(press(Qt::Key_Backtab, 1, Qt::ShiftModifier), cell(8, 9));
     }
 
-    void pasting_a_puzzle_fills_the_grid_as_typed_and_copy_takes_it_back() {
-        click("cmdNew");
-        QTest::keyClicks(cell(1, 1), QStringLiteral("9"));
-        click("cmdFreeze");
-        QApplication::clipboard()->setText(QStringLiteral("  ") + shown(kPuzzle) + QStringLiteral("\n"));
-        QTest::keyClick(cell(5, 5), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(grid(), shown(kPuzzle));
+    void a_puzzle_comes_in_as_if_typed_after_new_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QByteArray>("text");
+        const QByteArray line = QByteArray(kPuzzle) + " from the paper\n" + kSolution + '\n';
+        QTest::newRow("open") << "open" << nine_lines() + '\n' + nine_lines().replace('3', '4');
+        QTest::newRow("command line") << "command line" << "# a set\n" + line;
+        QTest::newRow("paste") << "paste" << "  " + shown(kPuzzle).toLatin1();
+        QTest::newRow("drop a file") << "drop a file" << nine_lines().replace('\n', "\r\n");
+        QTest::newRow("drop text") << "drop text" << line;
+    }
+
+    void a_puzzle_comes_in_as_if_typed_after_new() {
+        QFETCH(QString, how);
+        QFETCH(QByteArray, text);
+        enter(QByteArray("9").leftJustified(varendo::kCellCount, '0').constData());
+        const QString file = write(QStringLiteral("puzzle.txt"), text);
+        window_->chosen_file = file;
+        QMimeData data;
+        if (how == "open") press(QKeySequence::Open);
+        if (how == "command line") window_->open_puzzle_file(file);
+        if (how == "paste") QApplication::clipboard()->setText(QString::fromLatin1(text));
+        if (how == "paste") press(QKeySequence::Paste);
+        if (how == "drop a file") data.setUrls({QUrl::fromLocalFile(file)});
+        if (how == "drop text") data.setText(QString::fromLatin1(text));
+        if (how.startsWith(QStringLiteral("drop"))) drop(&data);
+        QTRY_COMPARE(grid(), shown(kPuzzle));
         QCOMPARE(text_color(cell(1, 3)), kBlack);
-        QCOMPARE(text_color(cell(1, 1)), kBlack);
-
+        QCOMPARE(text_color(cell(1, 1)), kBlack);  // no given left from before
+        QCOMPARE(enabled(), QStringLiteral("cmdNew cmdFreeze cells"));
+        QVERIFY(window_->messages.isEmpty());
         QTest::keyClicks(cell(9, 9), QStringLiteral("2"));
-        QTest::keyClick(cell(5, 5), Qt::Key_C, Qt::ControlModifier);
+        press(QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), shown(kPuzzle).chopped(1) + u'2');
-
-        // Zeros work as well as dots, and the pasted puzzle solves like a typed one.
-        QApplication::clipboard()->setText(QString::fromLatin1(kPuzzle));
-        QTest::keyClick(cell(9, 9), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(grid(), shown(kPuzzle));
         click("cmdFreeze");
         click("CmdSolve");
-        QTest::keyClick(cell(2, 3), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QApplication::clipboard()->text(), QString::fromLatin1(kSolution));
-        // The work counters: no guesses, so the weighted sum is the pass count, 5 to 9 for Medium.
-        button("Command19")->click();
-        const QRegularExpressionMatch counters =
-            QRegularExpression(QStringLiteral("^(\\d+) {4}0 {7}(\\d+)$")).match(caption("Label1"));
-        QVERIFY2(counters.hasMatch(), qPrintable(caption("Label1")));
-        QCOMPARE(counters.captured(1), counters.captured(2));
-        QVERIFY(counters.captured(1).toInt() >= 5 && counters.captured(1).toInt() <= 9);
+        QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
+        QCOMPARE(grid(), QString::fromLatin1(kSolution));
     }
 
-    void other_clipboard_text_pastes_nothing_data() {
-        QTest::addColumn<QString>("clipboard");
-        const QString puzzle = QString::fromLatin1(kPuzzle);
-        QTest::newRow("one digit") << "5";
-        QTest::newRow("empty") << "";
-        QTest::newRow("80 characters") << puzzle.left(80);
-        QTest::newRow("82 characters") << puzzle + u'1';
-        QTest::newRow("a letter inside") << QString(puzzle).replace(40, 1, u'x');
-        QTest::newRow("a space inside") << QString(puzzle).replace(40, 1, u' ');
-        QTest::newRow("two lines") << puzzle.left(40) + u'\n' + puzzle.mid(40);
+    void what_holds_no_puzzle_gets_a_box_and_changes_nothing_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << "open" << QByteArray() << "Cannot open %1: No such file or directory";
+        QTest::newRow("too large") << "open" << QByteArray((1 << 20) + 1, '.') << "%1 is too large for a puzzle file: over 1 MiB";
+        QTest::newRow("binary") << "open" << QByteArray(kPuzzle).replace(40, 1, QByteArray(1, '\0'))
+                                << "%1 is not a text file";
+        QTest::newRow("a stray letter") << "command line" << nine_lines().replace(36, 1, "x")
+                                        << "No puzzle in %1: line 2: unexpected 'x' at column 15: a cell is 1-9, 0 or .";
+        QTest::newRow("a short line") << "paste" << QByteArray(kPuzzle).left(80)
+                                      << "No puzzle on the clipboard: line 1: line too short: 80 characters where a puzzle needs 81";
+        QTest::newRow("no cells") << "drop text" << QByteArray("#\n") << "No puzzle in the dropped text: no cells at all";
     }
 
-    void other_clipboard_text_pastes_nothing() {
-        QFETCH(QString, clipboard);
+    void what_holds_no_puzzle_gets_a_box_and_changes_nothing() {
+        QFETCH(QString, how);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
         click("cmdNew");
         QTest::keyClicks(cell(3, 3), QStringLiteral("6"));
-        QApplication::clipboard()->setText(clipboard);
-        QTest::keyClick(cell(3, 3), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(cell(4, 4), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(cell(4, 4), Qt::Key_Insert, Qt::ShiftModifier);
+        window_->chosen_file = text.isEmpty() ? path(QStringLiteral("missing.txt")) : write(QStringLiteral("bad.txt"), text);
+        QMimeData data;
+        data.setText(QString::fromLatin1(text));
+        QApplication::clipboard()->setText(QString::fromLatin1(text));
+        if (how == "open") press(QKeySequence::Open);
+        if (how == "command line") window_->open_puzzle_file(window_->chosen_file);
+        if (how == "paste") press(QKeySequence::Paste);
+        if (how == "drop text") drop(&data);
+        QTRY_COMPARE(window_->messages, QStringList{message.replace(QStringLiteral("%1"), native(window_->chosen_file))});
         QCOMPARE(grid(), QString(20, u'.') + u'6' + QString(60, u'.'));
+    }
+
+    void save_writes_the_givens_once_frozen_and_a_failure_leaves_no_file() {
+        click("cmdNew");
+        QTest::keyClicks(cell(1, 1), QStringLiteral("5"));
+        window_->chosen_file = path(QStringLiteral("puzzle.txt"));
+        const auto saved = [this] {
+            press(QKeySequence::Save);
+            QFile file(window_->chosen_file);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QCOMPARE(saved(), "5" + QByteArray(80, '.') + '\n');  // before Freeze: the grid as shown
+        QTest::keyClicks(cell(1, 2), QStringLiteral("3"));
+        click("cmdFreeze");
+        QTest::keyClicks(cell(9, 9), QStringLiteral("7"));
+        QTest::keyClicks(cell(1, 1), QStringLiteral("\b"));
+        QCOMPARE(saved(), "53" + QByteArray(79, '.') + '\n');
+
+        // Where no file can go, even for root: under a file, or over a folder.
+        QVERIFY(QDir(directory_->path()).mkdir(QStringLiteral("folder")));
+        for (const QString& name : {QStringLiteral("puzzle.txt/inside.txt"), QStringLiteral("folder")}) {
+            window_->chosen_file = path(name);
+            saved();
+            QVERIFY2(window_->messages.value(0).startsWith(QStringLiteral("Cannot save ") + native(path(name)) + QStringLiteral(": ")),
+                     qPrintable(window_->messages.value(0)));
+            window_->messages.clear();
+        }
+        QCOMPARE(QDir(directory_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList({QStringLiteral("folder"), QStringLiteral("puzzle.txt")}));
+        QVERIFY(QDir(path(QStringLiteral("folder"))).isEmpty());
+    }
+
+    void check_tells_of_a_repeat_or_how_many_solutions_data() {
+        QTest::addColumn<QString>("puzzle");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unique") << QString::fromLatin1(kPuzzle) << "The puzzle has exactly one solution.";
+        QTest::newRow("several") << kEmptyGrid << "The puzzle has several solutions.";
+        QTest::newRow("none") << "1...5.2.9..7.......6.......2...........5.1..2....2.39.3.4.9...15...1...3...8...4."
+                              << "The puzzle has no solution.";
+        // Rows come first, then columns, then boxes.
+        const QString box = "...7....." + QString(9, u'.') + ".....7..." + QString(54, u'.');
+        QTest::newRow("box") << box << "Digit 7 appears twice in box 4 (rows 1-3, columns 4-6).";
+        const QString column = QString(box).replace(36, 1, u'6').replace(63, 1, u'6');
+        QTest::newRow("column") << column << "Digit 6 appears twice in column 1.";
+        QTest::newRow("row") << QString(column).replace(72, 9, QStringLiteral("5.......5")) << "Digit 5 appears twice in row 9.";
+    }
+
+    void check_tells_of_a_repeat_or_how_many_solutions() {
+        QFETCH(QString, puzzle);
+        QFETCH(QString, message);
+        QApplication::clipboard()->setText(puzzle);
+        press(QKeySequence::Paste);
+        press(QKeySequence(Qt::CTRL | Qt::Key_K));
+        QCOMPARE(window_->messages, QStringList{message});
+        QCOMPARE(grid(), shown(puzzle.toLatin1().constData()));
     }
 };
 

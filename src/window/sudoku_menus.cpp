@@ -1,0 +1,139 @@
+// The menu bar and what its commands do: puzzles in and out through files, the clipboard
+// and drops, Check, the step file, About.
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QTimer>
+
+#include "commands/puzzle_check.h"
+#include "commands/puzzle_text.h"
+#include "window/check_report.h"
+#include "window/puzzle_file.h"
+#include "window/sudoku.h"
+
+namespace varendo {
+
+void Sudoku::create_menus() {
+    const auto add = [this](QMenu* menu, const char* name, const QString& text, const char* icon,
+                            const QList<QKeySequence>& keys, auto slot) {
+        QAction* action = menu->addAction(QIcon::fromTheme(QLatin1String(icon)), text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    const auto standard = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
+
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    add(file, "openPuzzle", QStringLiteral("&Open Puzzle…"), "document-open", standard(QKeySequence::Open),
+        &Sudoku::open_puzzle);
+    add(file, "savePuzzle", QStringLiteral("&Save Puzzle…"), "document-save", standard(QKeySequence::Save),
+        &Sudoku::save_puzzle);
+    file->addSeparator();
+    open_step_file_ = add(file, "openStepFile", QStringLiteral("Open S&tep File"), "text-x-generic", {},
+                          &Sudoku::show_step_file);
+    file->addSeparator();
+    // Some platforms bind no key to Quit; Linux desktops use Ctrl+Q.
+    QList<QKeySequence> quit_keys = standard(QKeySequence::Quit);
+    if (quit_keys.isEmpty()) quit_keys = {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    add(file, "quit", QStringLiteral("&Quit"), "application-exit", quit_keys, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    add(edit, "copyPuzzle", QStringLiteral("&Copy Puzzle"), "edit-copy", standard(QKeySequence::Copy),
+        &Sudoku::copy_puzzle);
+    add(edit, "pastePuzzle", QStringLiteral("&Paste Puzzle"), "edit-paste", standard(QKeySequence::Paste),
+        &Sudoku::paste_puzzle);
+
+    QMenu* puzzle = menuBar()->addMenu(QStringLiteral("&Puzzle"));
+    add(puzzle, "check", QStringLiteral("&Check"), "", {QKeySequence(Qt::CTRL | Qt::Key_K)}, &Sudoku::check);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    add(help, "about", QStringLiteral("&About Varendo"), "help-about", {}, &Sudoku::about);
+
+    update_open_step_file();
+}
+
+void Sudoku::open_puzzle_file(const QString& path) {
+    QString error;
+    if (const std::optional<Grid81> cells = read_puzzle_file(path, error)) {
+        commands_.load(*cells);
+    } else {
+        present_message(error);
+    }
+}
+
+void Sudoku::load_puzzle_text(const QString& text, const QString& no_puzzle) {
+    std::string error;
+    if (const std::optional<Grid81> cells = read_puzzle(text.toStdString(), error)) {
+        commands_.load(*cells);
+    } else {
+        present_message(no_puzzle + QStringLiteral(": ") + QString::fromStdString(error));
+    }
+}
+
+void Sudoku::open_puzzle() {
+    const QString path = choose_file(FileChoice::Open);
+    if (!path.isEmpty()) open_puzzle_file(path);
+}
+
+void Sudoku::save_puzzle() {
+    const QString path = choose_file(FileChoice::Save);
+    QString error;
+    if (!path.isEmpty() && !write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
+}
+
+void Sudoku::copy_puzzle() const {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_text(commands_.shown_grid())));
+}
+
+void Sudoku::paste_puzzle() {
+    load_puzzle_text(QGuiApplication::clipboard()->text(), QStringLiteral("No puzzle on the clipboard"));
+}
+
+void Sudoku::check() { present_message(check_report(check_puzzle(commands_.shown_grid()))); }
+
+void Sudoku::show_step_file() { open_url(QUrl::fromLocalFile(step_file_path())); }
+
+void Sudoku::update_open_step_file() { open_step_file_->setEnabled(QFileInfo(step_file_path()).isFile()); }
+
+void Sudoku::about() {
+    present_message(QStringLiteral("Varendo %1\n\nSolves 9×9 Sudoku puzzles: type or open one, Freeze it, "
+                                   "Solve it.\n\nMIT licence")
+                        .arg(QStringLiteral(VARENDO_VERSION)));
+}
+
+QString Sudoku::choose_file(FileChoice choice) {
+    const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
+    if (choice == FileChoice::Open)
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), QString(), filter);
+    return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"), QStringLiteral("puzzle.txt"), filter);
+}
+
+void Sudoku::open_url(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+void Sudoku::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+}
+
+void Sudoku::dropEvent(QDropEvent* event) {
+    const QMimeData* data = event->mimeData();
+    const QList<QUrl> urls = data->urls();
+    // Loaded once the drop is over: a message box must not hold up the program it came from.
+    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+        QTimer::singleShot(0, this, [this, path = urls.first().toLocalFile()] { open_puzzle_file(path); });
+    } else {
+        QTimer::singleShot(0, this, [this, text = data->text()] {
+            load_puzzle_text(text, QStringLiteral("No puzzle in the dropped text"));
+        });
+    }
+    event->acceptProposedAction();
+}
+
+}  // namespace varendo
