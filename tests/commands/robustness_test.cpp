@@ -1,0 +1,114 @@
+// Faults of the step file, each ending the Solve with "Unable to write to the file." and
+// leaving the next Solve working; and long use of one window, which must not drift.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "test_grid.h"
+
+namespace varendo {
+namespace {
+
+// An easy puzzle: about fifty placements, so fifty written lines.
+const std::string kEasy =
+    "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
+
+// Hands every call on to the file now chosen (its own in memory unless told); the fail_at-th write after opening fails (0: none).
+class FaultyStepFile final : public StepFile {
+public:
+    explicit FaultyStepFile(StepFile* target = nullptr) : target(target != nullptr ? target : &memory) {}
+    bool open() override { writes = 0; return target->open(); }
+    bool write(std::string_view bytes) override { return ++writes != fail_at && target->write(bytes); }
+    bool close() override { return target->close(); }
+    bool is_open() const override { return target->is_open(); }
+    StepFile* target;
+    int fail_at = 0, writes = 0;
+    MemoryStepFile memory;
+};
+
+// Ticks the visible box (Check2), clicks the hidden one (Check1), or both.
+void choose(MemoryWindow& w, bool check2, bool check1) {
+    w.set_save_to_file(check2);
+    if (check1 != w.solver().save_to_file) w.click_check1();
+}
+
+// The Solve that fails, then one with the fault gone and only one of the switches on.
+void expect_failure_then_success(MemoryWindow& w, FaultyStepFile& file, bool run_started) {
+    w.click(Button::Solve);
+    EXPECT_TRUE(w.last_message() == "Unable to write to the file." && w.commands().outcome() == Outcome::StepFileFailure);
+    EXPECT_FALSE(file.is_open());
+    EXPECT_TRUE(run_started || (w.grid_text() == kEasy && w.caption(Label::Label4) == "No"));
+    file.target = &file.memory;
+    file.fail_at = 0;
+    choose(w, !w.solver().save_to_file, w.solver().save_to_file);
+    w.click(Button::Solve);  // straight on, from where the failed run stopped
+    EXPECT_TRUE(w.commands().outcome() == Outcome::Solved && test::solves(kEasy, w.grid_text()));
+    EXPECT_FALSE(file.is_open());
+}
+
+TEST(StepFileFaults, NoFileCreatedBothSwitchesOrAFullDiskEndTheSolveAndTheNextOneWorks) {
+    DiskStepFile nowhere(std::filesystem::temp_directory_path() / "varendo-no-such-directory" / "steps.txt");
+    DiskStepFile full("/dev/full");  // takes every write, fails the flush on closing
+    for (const bool check1 : {false, true}) {
+        for (StepFile* target : std::initializer_list<StepFile*>{&nowhere, nullptr, &full}) {
+            SCOPED_TRACE(std::string(target == &full ? "full disk" : target ? "no file" : "both") + (check1 ? " 1" : " 2"));
+            FaultyStepFile file(target);
+            MemoryWindow w(&file);
+            test::load_puzzle(w, kEasy);
+            choose(w, !check1 || target == nullptr, check1 || target == nullptr);
+            expect_failure_then_success(w, file, target == &full);
+        }
+    }
+}
+
+TEST(StepFileFaults, AFailedWriteAtAnyPointEndsTheSolveAndTheNextOneWorks) {
+    FaultyStepFile file;
+    file.memory.open();
+    file.memory.write("kept");
+    file.memory.close();
+    MemoryWindow w(&file);
+    test::load_puzzle(w, kEasy);
+    w.click(Button::Solve);  // with neither switch on, the file is neither opened nor emptied
+    EXPECT_EQ(file.memory.contents(), "kept");
+    for (const bool check1 : {false, true}) {
+        test::load_puzzle(w, kEasy);
+        choose(w, !check1, check1);
+        w.click(Button::Solve);
+        const int total = file.writes;
+        ASSERT_GT(total, 10);
+        for (int n = 1; n <= total; ++n) {
+            SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(total) + (check1 ? ", Check1" : ""));
+            w.click(Button::Restart);
+            file.fail_at = n;
+            const int messages = w.message_count();
+            expect_failure_then_success(w, file, true);
+            // The outcome box comes before the outcome line, so only that write follows it.
+            EXPECT_EQ(w.message_count(), messages + (check1 && n == total ? 3 : 2));
+        }
+    }
+}
+
+// What a Solve of the puzzle leaves to see, with Check2 ticked.
+auto solve(MemoryWindow& w, const std::string& puzzle) {
+    test::load_puzzle(w, puzzle);
+    w.set_save_to_file(true);
+    w.click(Button::Solve);
+    return std::tuple(w.commands().outcome(), w.grid_text(), w.step_file_contents(), w.caption(Label::Label1),
+                      w.caption(Label::Label4), w.solver().pass_count, w.solver().guess_count);
+}
+
+TEST(LongUse, HundredsOfSolvesOnOneWindowComeOutAsOnFreshWindows) {
+    // Solved by elimination, after 26 guesses, by the complete search, never; a row repeat.
+    const auto norvig = test::read_set("norvig_top95");
+    const std::string puzzles[] = {test::read_set("euler96_easy50").at(0), norvig.at(7), norvig.at(1),
+                                   test::read_set("tdoku_test_nosolution").at(0), "11" + std::string(79, '.')};
+    MemoryWindow w;
+    for (int round = 0; round < 300; ++round) {
+        MemoryWindow fresh;
+        ASSERT_TRUE(solve(w, puzzles[round % 5]) == solve(fresh, puzzles[round % 5]) && !w.step_file().is_open()) << round;
+    }
+}
+
+}  // namespace
+}  // namespace varendo
