@@ -31,12 +31,8 @@ TEST(EliminationPasses, LeaveWhatPossibleCalledOnEveryUnitUntilAPassChangesNothi
         }
         SCOPED_TRACE(grid);
         test::Bench plain(grid), lanes(grid);
-        for (Solver* s : {&plain.s, &lanes.s}) {
-            s->pass_count = round % 4 == 0 ? 32762 : 7;  // near the top, where it stops
-            s->digit_counter = 5;
-            s->written_value = 3;
-            s->message = Message(Message::Kind::Stall);
-        }
+        for (Solver* s : {&plain.s, &lanes.s})  // every fourth grid with pass_count near the top, where it stops
+            std::tie(s->pass_count, s->digit_counter, s->written_value) = std::tuple(round % 4 == 0 ? 32762 : 7, 5, 3);
         while (!plain.s.no_progress) {
             plain.s.pass_count = saturating_increment(plain.s.pass_count);
             plain.s.no_progress = true;
@@ -55,14 +51,12 @@ TEST(EliminationPasses, LeaveWhatPossibleCalledOnEveryUnitUntilAPassChangesNothi
                 << "box " << i;
 
         std::uint32_t expected = 0;  // the units that now hold a digit twice
-        for (int u = 1; u <= 27; ++u) {
-            unsigned seen = 0;
-            for (const int k : unit_cells(u)) {
+        for (int u = 1; u <= 27; ++u)
+            for (unsigned seen = 0; const int k : unit_cells(u)) {
                 const unsigned bit = (1u << plain.s.cell_value[k - 1] % 16) & 1022;
                 expected |= (seen & bit) != 0 ? 1u << u : 0;
                 seen |= bit;
             }
-        }
         ASSERT_EQ(repeating, expected);
     }
 }
