@@ -20,7 +20,7 @@ inline const std::string kSolution =
 
 // The string position of cell k (1..81), and the digit at a position (0 for empty).
 inline int pos_of_cell(int k) { return 9 * ((k - 1) % 9) + (k - 1) / 9; }
-inline int digit_at(std::string_view grid, int pos) { return grid[pos] >= '1' && grid[pos] <= '9' ? grid[pos] - '0' : 0; }
+inline int digit_at(std::string_view g, int pos) { return g[pos] >= '1' && g[pos] <= '9' ? g[pos] - '0' : 0; }
 
 inline Grid81 cells_of(const std::string& grid) {
     std::string error;

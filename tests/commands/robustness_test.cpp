@@ -38,8 +38,8 @@ void choose(MemoryWindow& w, bool check2, bool check1) {
 // The Solve that fails, then one with the fault gone and only one of the switches on.
 void expect_failure_then_success(MemoryWindow& w, FaultyStepFile& file, bool run_started) {
     w.click(Button::Solve);
-    EXPECT_TRUE(w.last_message() == "Unable to write to the file." && w.commands().outcome() == Outcome::StepFileFailure);
-    EXPECT_FALSE(file.is_open());
+    EXPECT_EQ(w.last_message(), "Unable to write to the file.");
+    EXPECT_TRUE(w.commands().outcome() == Outcome::StepFileFailure && !file.is_open());
     EXPECT_TRUE(run_started || (w.grid_text() == kEasy && w.caption(Label::Label4) == "No"));
     file.target = &file.memory;
     file.fail_at = 0;
@@ -54,7 +54,7 @@ TEST(StepFileFaults, EachEndsTheSolveAndTheNextSolveWorks) {
     for (const bool check1 : {false, true}) {
         // The file cannot be created, both switches ask for it, the disk is full.
         for (StepFile* target : std::initializer_list<StepFile*>{&nowhere, nullptr, &full}) {
-            SCOPED_TRACE(std::string(target == &full ? "full disk" : target ? "no file" : "both") + (check1 ? " 1" : " 2"));
+            SCOPED_TRACE(testing::Message() << (target == &full ? "full disk" : target ? "no file" : "both") << check1);
             FaultyStepFile file(target);
             MemoryWindow w(&file);
             test::load_puzzle(w, kEasy);
@@ -90,9 +90,9 @@ auto solve(MemoryWindow& w, const DiskStepFile& file, const std::string& puzzle)
     w.set_save_to_file(true);
     w.click(Button::Solve);
     std::ifstream steps(file.path(), std::ios::binary);
-    return std::tuple(w.commands().outcome(), w.grid_text(), std::string(std::istreambuf_iterator<char>(steps), {}),
-                      w.caption(Label::Label1), w.caption(Label::Label4), w.solver().pass_count, w.solver().guess_count,
-                      file.is_open());
+    const std::string bytes(std::istreambuf_iterator<char>(steps), {});
+    return std::tuple(w.commands().outcome(), w.grid_text(), bytes, w.caption(Label::Label1), w.caption(Label::Label4),
+                      w.solver().pass_count, w.solver().guess_count);
 }
 
 TEST(LongUse, HundredsOfSolvesOnOneWindowComeOutAsOnFreshWindows) {
@@ -103,13 +103,14 @@ TEST(LongUse, HundredsOfSolvesOnOneWindowComeOutAsOnFreshWindows) {
     const auto place = std::filesystem::temp_directory_path() / ("varendo-" + std::to_string(::getpid()));
     DiskStepFile used_file(place.string() + "-used.txt"), fresh_file(place.string() + "-fresh.txt");
     MemoryWindow w(&used_file);
-    for (int round = 0; round < 300; ++round) {
-        std::filesystem::remove(fresh_file.path());
-        MemoryWindow fresh(&fresh_file);
-        ASSERT_TRUE(solve(w, used_file, puzzles[round % 5]) == solve(fresh, fresh_file, puzzles[round % 5])) << round;
+    std::vector<decltype(solve(w, used_file, ""))> fresh;
+    for (const std::string& puzzle : puzzles) {
+        MemoryWindow once(&fresh_file);
+        fresh.push_back(solve(once, fresh_file, puzzle));
     }
-    std::filesystem::remove(used_file.path());
-    std::filesystem::remove(fresh_file.path());
+    for (int round = 0; round < 300; ++round)
+        ASSERT_TRUE(solve(w, used_file, puzzles[round % 5]) == fresh[round % 5]) << "round " << round;
+    for (const DiskStepFile* file : {&used_file, &fresh_file}) std::filesystem::remove(file->path());
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ TEST(EliminationPasses, LeaveWhatPossibleCalledOnEveryUnitUntilAPassChangesNothi
         // Givens of a solved grid, each kept with a chance drawn per grid; every third grid
         // then repeats a digit in a few units.
         std::string grid = solutions[random() % solutions.size()];
-        const unsigned kept = random() % 101;
-        for (char& cell : grid)
+        for (const unsigned kept = random() % 101; char& cell : grid)
             if (random() % 100 >= kept) cell = '.';
         for (int repeats = random() % 3 == 0 ? 1 + random() % 3 : 0; repeats > 0; --repeats) {
             const UnitCells& cells = unit_cells(1 + random() % 27);
@@ -40,12 +39,11 @@ TEST(EliminationPasses, LeaveWhatPossibleCalledOnEveryUnitUntilAPassChangesNothi
         }
         const std::uint32_t repeating = EliminationPasses(lanes.s).until_stable();
 
-        ASSERT_EQ(lanes.s.cell_value, plain.s.cell_value);
-        ASSERT_EQ(lanes.s.cell_mask, plain.s.cell_mask);
-        ASSERT_EQ(std::tie(lanes.s.pass_count, lanes.s.written_value, lanes.s.no_progress, lanes.s.digit_counter),
-                  std::tie(plain.s.pass_count, plain.s.written_value, plain.s.no_progress, plain.s.digit_counter));
-        ASSERT_EQ(lanes.s.message.text(), plain.s.message.text());
-        ASSERT_EQ(lanes.file(), plain.file());
+        const auto left = [](const test::Bench& b) {
+            return std::tuple(b.s.cell_value, b.s.cell_mask, b.s.pass_count, b.s.written_value, b.s.no_progress,
+                              b.s.digit_counter, b.s.message.text(), b.file());
+        };
+        ASSERT_EQ(left(lanes), left(plain));
         for (int i = 0; i < 81; ++i)
             ASSERT_TRUE(lanes.w.cell_text(i) == plain.w.cell_text(i) && lanes.w.cell_color(i) == plain.w.cell_color(i))
                 << "box " << i;
