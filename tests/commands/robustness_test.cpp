@@ -20,7 +20,7 @@ const std::string kEasy =
 class FaultyStepFile final : public StepFile {
 public:
     explicit FaultyStepFile(StepFile* target = nullptr) : target(target != nullptr ? target : &memory) {}
-    bool open() override { ++opened, writes = 0; return target->open(); }
+    bool open() override { ++opened; writes = 0; return target->open(); }
     bool write(std::string_view bytes) override { return ++writes != fail_at && target->write(bytes); }
     bool close() override { return target->close(); }
     bool is_open() const override { return target->is_open(); }
