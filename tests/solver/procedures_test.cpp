@@ -1,6 +1,9 @@
-// The solver procedures on their own: latest_pos, write_pos, validate, possible, complete.
+// The solver procedures: latest_pos, validate, the end states of main_function, and
+// guess_function's choice and its record of tried guesses.
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 #include "test_grid.h"
 
@@ -9,13 +12,15 @@ namespace {
 
 using test::Bench;
 
-TEST(LatestPos, IntersectsDigitBitsAndUsesUpBothArguments) {
-    const std::int16_t cases[][5] = {  // pos, num, result, pos after, num after
-        {22, 12, 4, 0, 0},  {1022, 32, 32, 0, 0},  {1023, 2, 2, 1, 0},      {1023, 1023, 1022, 1, 1},
-        {0, 1022, 0, 0, 0}, {-2, 1022, 0, -2, 0}, {1022, -64, 0, 0, -64},  // negative: no test passes
-    };
-    Bench b;
-    for (const auto& c : cases) {
+// Rows 1-2 of columns 2 and 7 hold 8 6 / 6 8; without those four cells: two solutions, and
+// a stall whose first guess is 6 in cell 10.
+const std::string kRectangle =
+    "4.3921.579.7345.21251876493548132976729564138136798245372689514814253769695417382";
+
+TEST(LatestPos, IntersectsDigitBitsUsesUpBothArgumentsAndFailsOnNegatives) {
+    Bench b;  // pos, num, result, pos after, num after:
+    for (const auto& c : {std::array<std::int16_t, 5>{22, 12, 4, 0, 0}, {1023, 2, 2, 1, 0}, {1023, 1023, 1022, 1, 1},
+                          {-2, 1022, 0, -2, 0}, {1022, -64, 0, 0, -64}}) {
         std::int16_t pos = c[0], num = c[1];
         b.s.digit_counter = 7;
         const std::array<std::int16_t, 4> got{b.s.latest_pos(pos, num), pos, num, b.s.digit_counter};
@@ -23,130 +28,91 @@ TEST(LatestPos, IntersectsDigitBitsAndUsesUpBothArguments) {
     }
 }
 
-TEST(WritePos, PlacesOnlySingleDigitMasksAndWritesAQuotedLineWhenCheck2IsTicked) {
-    Bench b;
-    b.s.written_value = 7;
-    for (const std::int16_t value : {0, 1, 6, 1022, 1023}) b.s.write_pos(40, value);
-    EXPECT_TRUE(b.s.cell_value[40] == 1023 && b.w.cell_text(40).empty() && b.w.cell_color(40) == kTypedColor);
-    EXPECT_TRUE(b.s.written_value == 7 && b.file().empty());
-
-    std::string expected;
-    for (const auto& [k, d] : {std::pair{1, 1}, {23, 4}, {81, 9}, {81, 9}}) {  // placed again: line again
-        b.s.write_pos(k - 1, static_cast<std::int16_t>(1 << d));
-        EXPECT_TRUE(b.w.cell_text(k - 1) == std::to_string(d) && b.w.cell_color(k - 1) == kPlacedColor);
-        EXPECT_TRUE(b.s.cell_value[k - 1] == d && b.s.written_value == d);
-        expected += test::quoted(k, d);
-    }
-    EXPECT_EQ(b.file(), expected);
-}
-
-TEST(Validate, FailureTextNamesTheFirstRepeatedPair) {
+TEST(Validate, ReportsTheFirstRepeatedPairInUnitOrderAndCountsEveryCall) {
     const std::tuple<int, std::vector<std::pair<int, int>>, std::string> cases[] = {  // unit, (cell, digit)s
-        {1, {{3, 7}, {8, 7}}, "column 1 - The number 7 is getting repeated   3  8"},
-        {9, {{73, 2}, {81, 2}}, "column 9 - The number 2 is getting repeated   73  81"},
-        {2, {{11, 4}, {12, 6}, {14, 6}, {16, 4}}, "column 2 - The number 4 is getting repeated   11  16"},
-        {11, {{2, 5}, {29, 5}}, "row 2 - The number 5 is getting repeated   2  29"},
+        {2, {{11, 4}, {12, 6}, {14, 6}, {16, 4}}, "column 2 - The number 4 is getting repeated   11  "},
         {18, {{9, 3}, {45, 3}, {81, 3}}, "row 9 - The number 3 is getting repeated   9  45"},
         {23, {{31, 4}, {51, 4}}, "3x3 box 5 - The number 4 is getting repeated.   "},
-        {27, {{61, 6}, {81, 6}}, "3x3 box 9 - The number 6 is getting repeated.   "},
     };
-    for (const bool save : {true, false}) {
-        for (const auto& [unit, cells, end] : cases) {
-            Bench b;
-            for (const auto& [k, d] : cells) b.s.cell_value[k - 1] = static_cast<std::int16_t>(d);
-            b.s.save_to_file = save;
-            b.s.digit_counter = 0;
-            b.s.validate(unit);
-            const std::string text = "   Validation failed for " + end;
-            EXPECT_TRUE(!b.s.is_valid && b.s.digit_counter == 1) << text;
-            EXPECT_EQ(b.s.message.text(), text);
-            EXPECT_EQ(b.file(), save ? text + "\r\n" : "");  // printed bare, once
-        }
+    for (const auto& [unit, cells, end] : cases) {
+        Bench b;
+        for (const auto& [k, d] : cells) b.s.cell_value[k - 1] = static_cast<std::int16_t>(d);
+        b.s.save_to_file = unit != 18;  // printed only when asked
+        b.s.validate(unit);
+        const std::string text = b.s.message.text();
+        EXPECT_TRUE(text.starts_with("   Validation failed for " + end) && (unit < 10 || text.ends_with(end)));
+        EXPECT_TRUE(!b.s.is_valid && b.file() == (unit != 18 ? text + "\r\n" : "")) << text;  // printed bare, once
     }
-    Bench b(test::kSolution);  // units without a repeat change neither flag nor message
+    Bench b(test::kSolution);  // units without a repeat change neither flag nor message, but count
     for (int v = 1; v <= 27; ++v) b.s.validate(v);
-    EXPECT_TRUE(b.s.is_valid && b.s.message == Bench::kOld && b.file().empty());
+    EXPECT_TRUE(b.s.is_valid && b.s.message.text().empty() && b.file().empty() && b.s.digit_counter == 27);
 }
 
-TEST(Possible, PlacesDecidedCellsWithTheirStepLines) {
-    const std::tuple<int, int, int, bool, std::string> cases[] = {  // unit, cell, digit, by elimination
-        {3, 22, 4, false, "Reducing column 3 for the value 4 at position 22"},
-        {13, 40, 6, false, "Reducing row 4 for the value 6 at position 40"},
-        {23, 41, 9, false, "Reducing 3x3 box 5 for the value 9 at position 5"},  // centre
-        {27, 81, 8, false, "Reducing 3x3 box 9 for the value 8 at position 9"},  // bottom right
-        {1, 4, 5, true, "THIS IS TRICKY : Reducing column 1 for the value 5 by elimination method. at position 4"},
-        {12, 30, 2, true, "Reducing row 3 for the value 2 at position 30"},
-        {22, 47, 9, true, "Reducing 3x3 box 4 for the value 9 at position 8"},  // place in the box
+TEST(Driver, StopsAtARepeatedGivenSolvesContradictsOrStallsAndGuessesAfterTheStallLine) {
+    for (const auto& [pos_a, pos_b, units_checked] : {std::tuple{18, 63, 1}, {60, 80, 27}}) {  // column 1, box 9
+        std::string grid(81, '.');
+        grid[pos_a] = grid[pos_b] = '6';
+        Bench r(grid);
+        r.s.cell_mask[50] = r.s.pass_count = 3;
+        r.s.main_function();
+        EXPECT_TRUE(r.s.solve_state == 0 && !r.s.valid_before && r.s.valid_after && !r.s.is_valid);
+        EXPECT_TRUE(r.s.digit_counter == units_checked && r.s.cell_mask[50] == 3 && r.s.pass_count == 3);
+        EXPECT_EQ(r.file(), r.s.message.text() + "\r\n");
+    }
+    // Row 1 holds 1..7 and 8 stands in columns 8 and 9: both free cells of row 1 become 9.
+    Bench bad("1234567.........8..................8" + std::string(45, '.'));
+    bad.s.main_function();
+    EXPECT_TRUE(bad.s.solve_state == -1 && bad.s.valid_before && !bad.s.valid_after && !bad.s.is_valid);
+    EXPECT_TRUE(!bad.s.is_complete && bad.s.no_progress && bad.s.guess_count == 0);
+    // Every failing unit of the second sweep prints its line; message keeps the last.
+    const std::string row1 = "   Validation failed for row 1 - The number 9 is getting repeated   64  73\r\n";
+    const std::string box7 = "   Validation failed for 3x3 box 7 - The number 9 is getting repeated.   \r\n";
+    EXPECT_TRUE(bad.file().ends_with(row1 + box7) && bad.s.message.text() + "\r\n" == box7) << bad.file();
+
+    Bench stall(kRectangle);
+    stall.s.main_function();
+    EXPECT_TRUE(stall.s.solve_state == 1 && stall.s.guess_count == 1 && stall.s.digit_counter == 27);
+    EXPECT_TRUE(stall.file().starts_with("Sudocu can not be completed beyond this point without guessing. Sudoku "
+                                         "may or may not be solvable.\r\n" + test::quoted(10, 6)));
+}
+
+TEST(Guessing, ChoosesFewestPlacesThenUnitThenDigitThenFirstUntriedCell) {
+    const int m37 = 8 + 128;  // digits 3 and 7
+    using Pairs = std::vector<std::pair<int, int>>;
+    const std::tuple<const char*, Pairs, Pairs, std::optional<std::pair<int, int>>> cases[] = {
+        // what, (cell, mask) with all other masks 0, (cell, guess_mark), the guess (cell, digit)
+        {"lowest digit with two places", {{3, m37}, {7, m37}}, {}, {{3, 3}}},
+        {"second place once the first was tried", {{3, m37}, {7, m37}}, {{3, 8}}, {{7, 3}}},
+        {"next digit once both were tried", {{3, m37}, {7, m37}}, {{3, 8}, {7, 8}}, {{3, 7}}},
+        {"nothing left to try", {{3, m37}, {7, m37}}, {{3, m37}, {7, m37}}, std::nullopt},
+        {"nor where the other place holds it", {{3, 128}, {7, m37}, {12, 768}, {15, 768}}, {{7, 128}}, {{12, 8}}},
+        {"a place already holding only the digit is passed over", {{3, 128}, {7, m37}}, {}, {{7, 7}}},
+        {"two places in unit 2 before three in unit 1", {{1, 48}, {2, 48}, {3, 48}, {12, 768}, {15, 768}},
+         {}, {{12, 8}}},
+        {"nine places when nothing has fewer (all masks 1022)", {}, {}, {{1, 1}}},
     };
-    for (const auto& [unit, cell, digit, by_elimination, line] : cases) {
-        // Mask reduction: the solved grid lacks only the cell. Elimination: an empty unit in
-        // which only the cell keeps the digit as a candidate.
-        Bench b(by_elimination ? std::string(81, '.') : test::without(test::kSolution, {test::pos_of_cell(cell)}));
-        const auto without = static_cast<std::int16_t>(1022 - (1 << digit));
-        if (by_elimination)
-            for (const int k : unit_cells(unit)) b.s.cell_mask[k] = k == cell ? 1022 : without;
-        b.s.no_progress = true;
-        b.s.possible(unit);
-        EXPECT_TRUE(b.s.cell_value[cell - 1] == digit && b.s.cell_mask[cell] == 1 << digit && !b.s.no_progress);
-        EXPECT_EQ(b.s.message.text(), line);
-        EXPECT_EQ(b.file(), test::quoted(cell, digit) + line + "\r\n");  // write_pos's line first
-        for (const int k : unit_cells(unit))
-            EXPECT_TRUE(!by_elimination || k == cell || b.s.cell_mask[k] == without) << line << " cell " << k;
+    for (const auto& [what, masks, tried, guess] : cases) {
+        Bench r("123456789456789123.89123456234567891567891234891234567.45678912678912345912345678");
+        r.s.cell_mask.fill(masks.empty() ? 1022 : 0);  // cells 3 and 7 are empty
+        for (const auto& [k, m] : masks) r.s.cell_mask[k] = static_cast<std::int16_t>(m);
+        for (const auto& [k, m] : tried) r.s.guess_mark[k] = static_cast<std::int16_t>(m);
+        auto marks = r.s.guess_mark;
+        if (guess) marks[guess->first] = static_cast<std::int16_t>(marks[guess->first] + (1 << guess->second));
+        r.s.guess_count = 32766;  // every call counts, up to 32767
+        r.s.guess_function();
+        if (!guess) r.s.guess_function();  // a search that finds nothing changes nothing else
+        EXPECT_TRUE(guess ? r.file().starts_with(test::quoted(guess->first, guess->second)) : r.file().empty()) << what;
+        EXPECT_TRUE(r.s.guess_mark == marks && r.w.caption(Label::Label4) == "Yes  32767") << what;
     }
 }
 
-TEST(Possible, AllowedMasksComeFromAnArithmeticSumWorkedOutBeforeThePlacements) {
-    Bench b("1........2........3........4........5........6........7..........................");
-    b.w.set_save_to_file(false);
-    b.s.cell_mask[8] = 1022 - 512;  // cell 8 can only take 8; cell 9 may take 8 or 9
-    b.s.possible(1);
-    // Cell 9 keeps 8 after the reduction; the elimination method then sees cell 8 as 8 alone.
-    EXPECT_EQ(b.file(), "Reducing column 1 for the value 8 at position 8\r\n"
-                        "THIS IS TRICKY : Reducing column 1 for the value 9 by elimination method. at position 9\r\n");
-    EXPECT_EQ(b.s.unit_sum, 254);
-
-    Bench same;  // two digits with the same only place: the lower is placed
-    for (const int k : unit_cells(1)) same.s.cell_mask[k] = k == 6 ? 1022 : 1022 - 8 - 64;
-    same.s.possible(1);
-    EXPECT_EQ(same.s.cell_value[5], 3);
-    EXPECT_EQ(same.s.message.text(),
-              "THIS IS TRICKY : Reducing column 1 for the value 3 by elimination method. at position 6");
-    Bench lower;  // 5 placed in cell 2 leaves 2 only cell 1, but 2 has had its turn
-    for (const int k : unit_cells(1)) lower.s.cell_mask[k] = k == 1 ? 1022 - 32 : k == 2 ? 1022 : 1022 - 4 - 32;
-    lower.s.possible(1);
-    EXPECT_TRUE(lower.s.cell_value[1] == 5 && lower.s.cell_value[0] == 1023);
-
-    Bench fives("55" + std::string(79, '.'));
-    fives.s.no_progress = true;
-    fives.s.possible(10);  // 32 + 32 = 64: the empty cells of row 1 lose 6, not 5
-    EXPECT_TRUE(fives.s.unit_sum == 64 && fives.s.cell_mask[19] == 958);
-    EXPECT_TRUE(!fives.s.no_progress && fives.s.message == Bench::kOld);
-
-    Bench nines(".99" + std::string(78, '.'));
-    nines.s.possible(10);  // 1024: a negative allowed mask empties every empty cell for good
-    EXPECT_TRUE(nines.s.cell_mask[1] == 0 && nines.s.cell_mask[28] == 0 && nines.s.cell_mask[73] == 0);
-    nines.s.no_progress = true;
-    nines.s.possible(10);
-    EXPECT_TRUE(nines.s.no_progress && nines.file().empty());
-}
-
-TEST(Complete, UnitSumMustBeExactly1022) {
-    std::string repeated = test::kSolution;
-    repeated[27] = '1';  // column 1: 1 twice, no 2
-    const std::string empty(81, '.');
-    const std::tuple<std::int16_t, std::string, int> cases[] = {  // unit, grid, unit_sum
-        {1, test::kSolution, 1022}, {10, test::without(test::kSolution, {4}), 1022 - 32}, {1, repeated, 1020},
-        {19, test::without(test::kSolution, {0}), 1022 - 2 + 1}, {5, empty, 0}, {25, empty, 9},  // box: +1
-    };
-    for (const bool before : {true, false}) {  // never set back to True
-        for (const auto& [unit, grid, sum] : cases) {
-            Bench b(grid);
-            b.s.is_complete = before;
-            b.s.complete(unit);
-            EXPECT_EQ(b.s.unit_sum, sum) << "unit " << unit;
-            EXPECT_EQ(b.s.is_complete, before && sum == 1022) << "unit " << unit;
-        }
-    }
+TEST(Guessing, AReloadSkipsTheTriedGuessAndTakesItsSecondPlace) {
+    MemoryWindow w;
+    test::load_puzzle(w, kRectangle);
+    w.click(Button::Solve);  // guesses 6 in cell 10
+    w.commands().solver().reload_fixed_puzzle();  // from the givens again, without Restart
+    w.click(Button::Solve);
+    EXPECT_TRUE(w.grid_text().starts_with("483921657") && w.solver().guess_mark[11] == 64);  // 6 in cell 11
 }
 
 }  // namespace
