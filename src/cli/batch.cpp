@@ -22,6 +22,12 @@ void emit(std::FILE* stream, const std::string& text) {
 
 Batch::Batch(const BatchOptions& options)
     : options_(options), ring_(kItemsPerJob * static_cast<std::size_t>(options.jobs)) {
+    // One job is done here, in turn: handing each puzzle to a thread would cost more than
+    // an easy puzzle takes.
+    if (options.jobs == 1) {
+        own_window_ = std::make_unique<MemoryWindow>();
+        return;
+    }
     for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { work(); });
 }
 
@@ -66,9 +72,24 @@ void Batch::add_puzzle(const Grid81& puzzle) {
     const std::size_t number = reserve(lock);
     Item& item = ring_[number % ring_.size()];
     item.puzzle = puzzle;
-    to_solve_.push_back(number);
-    work_added_.notify_one();
+    if (own_window_) {
+        solve(*own_window_, puzzle, item.report);
+        item.ready = true;
+    } else {
+        to_solve_.push_back(number);
+        if (idle_workers_ > 0) work_added_.notify_one();
+    }
     write_ready(lock, false);
+}
+
+void Batch::solve(MemoryWindow& window, const Grid81& puzzle, std::string& report) const {
+    run_puzzle(window, puzzle, options_.mode);
+    const int solutions = count_solutions(window, puzzle);
+    report.clear();
+    if (options_.json)
+        append_json_report(report, puzzle, window, solutions);
+    else
+        append_text_report(report, window, solutions, options_.mode != StepMode::Off);
 }
 
 std::size_t Batch::reserve(std::unique_lock<std::mutex>& lock) {
@@ -106,26 +127,25 @@ void Batch::work() {
         Grid81 puzzle{};
         {
             std::unique_lock lock(mutex_);
+            ++idle_workers_;
             work_added_.wait(lock, [this] { return stopping_ || !to_solve_.empty(); });
+            --idle_workers_;
             if (stopping_) return;
             number = to_solve_.front();
             to_solve_.pop_front();
             puzzle = ring_[number % ring_.size()].puzzle;
         }
-        run_puzzle(window, puzzle, options_.mode);
-        const int solutions = count_solutions(window, puzzle);
-        report.clear();
-        if (options_.json)
-            append_json_report(report, puzzle, window, solutions);
-        else
-            append_text_report(report, window, solutions, options_.mode != StepMode::Off);
+        solve(window, puzzle, report);
+        bool head_done = false;
         {
             const std::lock_guard lock(mutex_);
             Item& item = ring_[number % ring_.size()];
             item.report.swap(report);
             item.ready = true;
+            head_done = number == head_;
         }
-        item_ready_.notify_one();
+        // The writer only ever waits for the head; waking it for others costs time.
+        if (head_done) item_ready_.notify_one();
     }
 }
 

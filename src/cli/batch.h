@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdio>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,6 +30,7 @@ struct BatchOptions {
 // Solves puzzles on several threads and writes their reports, and the errors found on the
 // way, in the order they came in: the output is the same whatever the number of threads.
 // A bounded number of puzzles is in flight, so memory stays flat however long the input.
+// With one job there is no thread: each puzzle is solved as it is read.
 class Batch {
 public:
     explicit Batch(const BatchOptions& options);
@@ -60,6 +62,8 @@ private:
     std::size_t reserve(std::unique_lock<std::mutex>& lock);
     // Writes the ready items at the head of the ring, in order; waits for the head when asked.
     void write_ready(std::unique_lock<std::mutex>& lock, bool wait);
+    // Runs one puzzle on a window and leaves its report.
+    void solve(MemoryWindow& window, const Grid81& puzzle, std::string& report) const;
     void work();
 
     BatchOptions options_;
@@ -67,6 +71,7 @@ private:
     std::size_t head_ = 0;   // the next item to write
     std::size_t added_ = 0;  // items added so far
     std::deque<std::size_t> to_solve_;
+    int idle_workers_ = 0;
     bool stopping_ = false;
     bool bad_lines_ = false;
     bool unreadable_ = false;
@@ -74,6 +79,7 @@ private:
     std::condition_variable work_added_;
     std::condition_variable item_ready_;
     std::vector<std::thread> workers_;
+    std::unique_ptr<MemoryWindow> own_window_;  // with one job, no thread
 };
 
 }  // namespace varendo
