@@ -4,26 +4,18 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "puzzle_file.h"
 
 namespace {
 
 using varendo::Grid81;
 
 std::vector<Grid81> load_puzzles(const std::string& name) {
-    std::ifstream in(std::string(VARENDO_PUZZLE_DIR) + "/" + name);
     std::vector<Grid81> puzzles;
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() < 81) continue;
-        Grid81 grid{};
-        for (int c = 0; c < 81; ++c) {
-            const char ch = line[c];
-            grid[c] = static_cast<std::uint8_t>(ch >= '1' && ch <= '9' ? ch - '0' : 0);
-        }
-        puzzles.push_back(grid);
-    }
+    for (const std::string& p : varendo::bench::read_puzzles(name)) puzzles.push_back(varendo::bench::to_givens(p));
     return puzzles;
 }
 

@@ -4,32 +4,20 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "cli/memory_window.h"
 #include "cli/report.h"
+#include "puzzle_file.h"
 
 namespace {
-
-std::vector<std::string> load_puzzles(const std::string& name) {
-    std::ifstream in(std::string(VARENDO_PUZZLE_DIR) + "/" + name);
-    std::vector<std::string> puzzles;
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() < 81) continue;
-        line.resize(81);
-        std::replace(line.begin(), line.end(), '0', '.');
-        puzzles.push_back(line);
-    }
-    return puzzles;
-}
 
 // One iteration solves the whole set. The worst puzzle is the one whose best time over the
 // iterations is longest: a single slow run is more often the machine than the puzzle.
 void solve_set(benchmark::State& state, const std::string& name, varendo::StepMode mode) {
-    const std::vector<std::string> puzzles = load_puzzles(name);
+    const std::vector<std::string> puzzles = varendo::bench::read_puzzles(name);
     if (puzzles.empty()) {
         state.SkipWithError(("no puzzles in " + name).c_str());
         return;
