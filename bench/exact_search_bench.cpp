@@ -15,7 +15,8 @@ using varendo::Grid81;
 
 std::vector<Grid81> load_puzzles(const std::string& name) {
     std::vector<Grid81> puzzles;
-    for (const std::string& p : varendo::bench::read_puzzles(name)) puzzles.push_back(varendo::bench::to_givens(p));
+    for (const std::string& p : varendo::bench::read_puzzles(name))
+        puzzles.push_back(varendo::bench::to_givens(p));
     return puzzles;
 }
 

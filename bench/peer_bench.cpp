@@ -53,7 +53,8 @@ void compare_set(benchmark::State& state, const std::string& file) {
             const int ours = varendo::find_solutions(givens[i], 2).count;
             const double ours_seconds = seconds_since(start);
             const auto peer_start = Clock::now();
-            const std::size_t theirs = TdokuSolverDpllTriadSimd(puzzles[i].c_str(), 2, 0, solution, &guesses);
+            const std::size_t theirs =
+                TdokuSolverDpllTriadSimd(puzzles[i].c_str(), 2, 0, solution, &guesses);
             const double peer_seconds = seconds_since(peer_start);
             if (static_cast<std::size_t>(ours) != theirs) {
                 state.SkipWithError((file + ": the counts differ on puzzle " + puzzles[i]).c_str());
@@ -81,9 +82,17 @@ void compare_set(benchmark::State& state, const std::string& file) {
 // so a second gives each puzzle dozens of tries.
 const bool registered = [] {
     const char* const sets[] = {
-        "magictour_top1465", "sudoku17",       "tdoku_test_unique",   "tdoku_test_nosolution",
-        "tdoku_test_multisolution", "norvig_top95", "euler96_easy50", "qqwing_simple",
-        "qqwing_easy",       "qqwing_intermediate", "qqwing_expert",
+        "magictour_top1465",
+        "sudoku17",
+        "tdoku_test_unique",
+        "tdoku_test_nosolution",
+        "tdoku_test_multisolution",
+        "norvig_top95",
+        "euler96_easy50",
+        "qqwing_simple",
+        "qqwing_easy",
+        "qqwing_intermediate",
+        "qqwing_expert",
     };
     for (const std::string set : sets) {
         benchmark::RegisterBenchmark(("peer/" + set).c_str(), compare_set, set + ".txt")
