@@ -53,41 +53,27 @@ VARENDO_SEARCH_TARGETS void explore(const Board& s, Count& c) {
     }
 }
 
+// Sets up the board from the givens and propagates. False when it has no solution.
 VARENDO_SEARCH_TARGETS bool start(const Grid81& givens, Board& s) {
+    Board own{};
     for (int b = 0; b < 3; ++b) {
-        Word given = 0;
-        Word own[9] = {};
+        Word own_by_digit[9] = {};
         for (int c = 0; c < 27; ++c) {
             const int d = givens[27 * b + c];
-            if (d == 0) continue;
-            given |= Word{1} << c;
-            own[d - 1] |= Word{1} << c;
+            if (d != 0) own_by_digit[d - 1] |= Word{1} << c;
         }
-        search::Lanes low;
-        std::memcpy(&low, own, sizeof low);
-        s.low[b] = ((~given) & search::kBand) | low;
-        s.ninth[b] = ((~given) & search::kBand) | own[8];
+        std::memcpy(&own.low[b], own_by_digit, sizeof own.low[b]);
+        own.ninth[b] = own_by_digit[8];
     }
-    for (int lane = 3; lane < 8; ++lane) s.ninth[lane] = 0;
+    if (search::repeats(own)) return false;
+    s = Board{};
+    for (int b = 0; b < 3; ++b) {
+        Word given = own.ninth[b];
+        for (int d = 0; d < 8; ++d) given |= own.low[b][d];
+        s.low[b] = (~given & search::kBand) | own.low[b];
+        s.ninth[b] = (~given & search::kBand) | own.ninth[b];
+    }
     return search::propagate(s);
-}
-
-bool repeats(const Grid81& givens) {
-    unsigned lines[9] = {};
-    unsigned minors[9] = {};
-    unsigned boxes[9] = {};
-    for (int c = 0; c < 81; ++c) {
-        if (givens[c] == 0) continue;
-        const unsigned bit = 1u << givens[c];
-        const int line = c / 9;
-        const int minor = c % 9;
-        const int box = line / 3 * 3 + minor / 3;
-        if (((lines[line] | minors[minor] | boxes[box]) & bit) != 0) return true;
-        lines[line] |= bit;
-        minors[minor] |= bit;
-        boxes[box] |= bit;
-    }
-    return false;
 }
 
 }  // namespace
@@ -95,9 +81,6 @@ bool repeats(const Grid81& givens) {
 SearchResult find_solutions(const Grid81& givens, int limit) {
     assert(limit >= 1);
     for ([[maybe_unused]] const std::uint8_t v : givens) assert(v <= 9);
-    // Repeated givens are caught here rather than by the search, which might take long to
-    // exhaust a nearly empty grid.
-    if (repeats(givens)) return {};
     Board s;
     Count c{limit, {}};
     if (start(givens, s)) explore(s, c);

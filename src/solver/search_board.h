@@ -98,6 +98,21 @@ VARENDO_INLINE Lanes alone_cells(const Lanes& w, const Lanes& lone) {
 
 VARENDO_INLINE Lanes lone_cells(const MinorCount& c) { return on_minor_lines(c.once & ~c.twice); }
 
+// Whether a digit's cells in `own` (its givens) share a line, box or minor line. The search
+// would find out too, but on a nearly empty grid only after a long time.
+VARENDO_INLINE bool repeats(const Board& own) {
+    Lanes bad = count_minor_lines(own.low).twice | count_minor_lines(own.ninth).twice;
+    const Lanes* const words[] = {&own.low[0], &own.low[1], &own.low[2], &own.ninth};
+    for (const Lanes* w : words) {
+        for (int i = 0; i < 3; ++i) {
+            const Lanes line = *w & (kLine << (9 * i));
+            const Lanes box = *w & (kBox << (3 * i));
+            bad |= (line & (line - 1)) | (box & (box - 1));
+        }
+    }
+    return any(bad);
+}
+
 // Per cell, whether at least one and at least two digits have it, in every lane.
 struct CellCount {
     Lanes once;
@@ -109,6 +124,13 @@ VARENDO_INLINE void fold(CellCount& c) {
     const Lanes other = swap_lanes<K>(c.once);
     c.twice |= swap_lanes<K>(c.twice) | (c.once & other);
     c.once |= other;
+}
+
+// In every lane: the OR of all lanes and of word.
+VARENDO_INLINE Lanes or_all(const Lanes& v, Word word) {
+    const Lanes x = v | swap_lanes<4>(v);
+    const Lanes y = x | swap_lanes<2>(x);
+    return y | swap_lanes<1>(y) | word;
 }
 
 VARENDO_INLINE CellCount count_digits(const Lanes& low, Word ninth) {
@@ -150,20 +172,20 @@ VARENDO_INLINE Pass run_pass(Board& s) {
     const Lanes lone = lone_cells(count_minor_lines(t.low));
     const Lanes alone_ninth = alone_cells(t.ninth, lone_cells(count_minor_lines(t.ninth)));
     CellCount candidates[3];
-    CellCount taken[3];
+    Lanes taken[3];
     for (int b = 0; b < 3; ++b) {
         const Lanes alone = alone_cells(t.low[b], lone);
-        // Per cell, over all digits: its candidates, and the digits found alone there.
+        // Per cell, over all digits: its candidates, and whether a digit was found alone there.
         candidates[b] = count_digits(t.low[b], t.ninth[b]);
-        taken[b] = count_digits(alone, alone_ninth[b]);
-        dead |= (candidates[b].once ^ kBand) | taken[b].twice;
+        taken[b] = or_all(alone, alone_ninth[b]);
+        dead |= candidates[b].once ^ kBand;
         const Lanes placed = alone | (t.low[b] & ~candidates[b].twice);
-        t.low[b] = settle(t.low[b], alone, placed, taken[b].once);
+        t.low[b] = settle(t.low[b], alone, placed, taken[b]);
     }
     const Lanes twice_ninth =
         by_band(candidates[0].twice, candidates[1].twice, candidates[2].twice);
     const Lanes placed_ninth = alone_ninth | (t.ninth & ~twice_ninth);
-    const Lanes taken_ninth = by_band(taken[0].once, taken[1].once, taken[2].once);
+    const Lanes taken_ninth = by_band(taken[0], taken[1], taken[2]);
     t.ninth = settle(t.ninth, alone_ninth, placed_ninth, taken_ninth);
     if (any(dead)) return Pass::Dead;
 

@@ -4,6 +4,8 @@
 // stack. The band or stack with the fewest patterns over all digits is the most constrained,
 // and in it a digit with the fewest patterns (at least two) splits the search least.
 
+#include <algorithm>
+
 #include "solver/search_segments.h"
 
 namespace varendo::search {
@@ -40,33 +42,49 @@ VARENDO_INLINE Lanes stack_patterns(const Lanes& m, const Lanes& m1, const Lanes
     return (n & 7) | ((n & 0x38) << 5) | ((n & 0x1C0) << 10);
 }
 
-// The open patterns of one digit's matrix: bit 3i + k set when line i may take box k.
-VARENDO_INLINE int open_patterns(Word matrix) {
+// The segments of a band that hold at least one cell of one digit's word w.
+VARENDO_INLINE Word segments_of(Word w) { return (w | w >> 1 | w >> 2) & kSegments; }
+
+// The segment bits pattern p holds (line i in box kPatterns[p][i]).
+constexpr Word pattern_segments(int p) {
+    return Word{1} << (3 * kPatterns[p][0]) | Word{1} << (9 + 3 * kPatterns[p][1]) |
+           Word{1} << (18 + 3 * kPatterns[p][2]);
+}
+
+// The patterns whose segments all lie in `segments`, as bits.
+VARENDO_INLINE int open_patterns(Word segments) {
     int open = 0;
     for (int p = 0; p < 6; ++p) {
-        const Word need = (Word{1} << kPatterns[p][0]) | (Word{8} << kPatterns[p][1]) |
-                          (Word{64} << kPatterns[p][2]);
-        if ((matrix & need) == need) open |= 1 << p;
+        if ((segments & pattern_segments(p)) == pattern_segments(p)) open |= 1 << p;
     }
     return open;
 }
 
-VARENDO_INLINE Word band_matrix(Word w) {
-    const Word s = (w | w >> 1 | w >> 2) & kSegments;
-    Word m = 0;
-    for (int i = 0; i < 3; ++i)
-        m |= ((s >> (9 * i)) & 1) << (3 * i) | ((s >> (9 * i + 3)) & 1) << (3 * i + 1) |
-             ((s >> (9 * i + 6)) & 1) << (3 * i + 2);
-    return m;
-}
-
-VARENDO_INLINE Word stack_matrix(const Board& s, int stack, int digit) {
+// A digit's minor lines in one stack, laid out as segment bits: band b taking minor line c
+// of the stack shows as line b taking box c.
+VARENDO_INLINE Word stack_segments(const Board& s, int stack, int digit) {
     Word m = 0;
     for (int b = 0; b < 3; ++b) {
         const Word w = get(s, b, digit);
-        m |= (((w | w >> 9 | w >> 18) >> (3 * stack)) & 7) << (3 * b);
+        const Word c = ((w | w >> 9 | w >> 18) >> (3 * stack)) & 7;
+        m |= ((c & 1) | (c & 2) << 2 | (c & 4) << 4) << (9 * b);
     }
     return m;
+}
+
+constexpr Lanes kLaneIndex = {0, 1, 2, 3, 4, 5, 6, 7};
+
+// Lane by lane, the smaller of a and b (lanes below 2^31).
+VARENDO_INLINE Lanes min(const Lanes& a, const Lanes& b) {
+    const Lanes less = (Lanes)((SignedLanes)a < (SignedLanes)b);
+    return (a & less) | (b & ~less);
+}
+
+// The smallest of the lanes, in every lane.
+VARENDO_INLINE Lanes min_all(const Lanes& v) {
+    const Lanes m = min(v, swap_lanes<4>(v));
+    const Lanes n = min(m, swap_lanes<2>(m));
+    return min(n, swap_lanes<1>(n));
 }
 
 // False when every digit has one pattern left everywhere: the board is then solved.
@@ -96,18 +114,15 @@ VARENDO_INLINE bool choose_branch(const Board& s, Branch& out) {
     if (best < 0) return false;
     out.stack = best >= 3;
     out.index = best % 3;
-    const Lanes& counts = out.stack ? per_stack : per_band;
-    const Word ninth_counts = out.stack ? stack_ninth : band_ninth;
-    Word best_key = ~Word{0};
-    for (int d = 0; d < 9; ++d) {
-        const Word n = ((d < 8 ? counts[d] : ninth_counts) >> (8 * out.index)) & 0xFF;
-        const Word key = n << 4 | static_cast<Word>(d);
-        if (n >= 2 && key < best_key) best_key = key;
-    }
-    out.digit = static_cast<int>(best_key & 15);
-    const Word matrix = out.stack ? stack_matrix(s, out.index, out.digit)
-                                  : band_matrix(get(s, out.index, out.digit));
-    out.patterns = open_patterns(matrix);
+    // The digit with the fewest patterns, at least two, the lowest on ties: the smallest key.
+    const int shift = 8 * out.index;
+    const Lanes n = ((out.stack ? per_stack : per_band) >> shift) & 0xFF;
+    const Lanes keys = (n << 4 | kLaneIndex) | (zero_mask(n >> 1) & 0xFFFF);
+    const Word n9 = ((out.stack ? stack_ninth : band_ninth) >> shift) & 0xFF;
+    const Word key9 = n9 >= 2 ? n9 << 4 | 8 : 0xFFFF;
+    out.digit = static_cast<int>(std::min(Word{min_all(keys)[0]}, key9) & 15);
+    out.patterns = open_patterns(out.stack ? stack_segments(s, out.index, out.digit)
+                                           : segments_of(get(s, out.index, out.digit)));
     return true;
 }
 

@@ -21,6 +21,7 @@ using SignedLanes = std::int32_t __attribute__((vector_size(32)));
 
 constexpr Word kBand = (Word{1} << 27) - 1;
 constexpr Word kLine = 0x1FF;         // major line 0 of a band
+constexpr Word kBox = 0x1C0E07;       // box 0 of a band
 constexpr Word kMinorLine = 0x40201;  // minor line 0 within a band
 // The first cell of each segment (the three cells a line shares with a box): bit 9i + 3k
 // stands for the segment of line i in box k.
