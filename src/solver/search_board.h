@@ -133,6 +133,7 @@ VARENDO_INLINE Lanes or_all(const Lanes& v, Word word) {
     return y | swap_lanes<1>(y) | word;
 }
 
+// Digits 1..8 in the lanes of low, digit 9 in ninth.
 VARENDO_INLINE CellCount count_digits(const Lanes& low, Word ninth) {
     CellCount c{low, Lanes{}};
     fold<4>(c);

@@ -31,8 +31,8 @@ struct SegmentUse {
     Lanes needed;
 };
 
-// Where every group of bits (three of them, each `group` bits wide with bits `stride` apart)
-// is not empty, the groups holding two bits or more, as their lowest bit (`lowest`).
+// x holds three groups of three bits, `stride` apart, each starting at a bit of `lowest` and
+// none of them empty: the groups holding two bits or more, as their first bit.
 VARENDO_INLINE Lanes crowded_groups(const Lanes& x, Word lowest, int stride) {
     const Lanes more = x & (x - lowest);  // each group less its lowest bit
     return (more | more >> stride | more >> (2 * stride)) & lowest;
