@@ -4,33 +4,19 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "puzzle_file.h"
 
 namespace {
 
 using varendo::Grid81;
 
-std::vector<Grid81> load_puzzles(const std::string& name) {
-    std::ifstream in(std::string(VARENDO_PUZZLE_DIR) + "/" + name);
-    std::vector<Grid81> puzzles;
-    for (std::string line; std::getline(in, line);) {
-        if (line.size() < 81) continue;
-        Grid81 grid{};
-        for (int c = 0; c < 81; ++c) {
-            const char ch = line[c];
-            grid[c] = static_cast<std::uint8_t>(ch >= '1' && ch <= '9' ? ch - '0' : 0);
-        }
-        puzzles.push_back(grid);
-    }
-    return puzzles;
-}
-
 // One iteration solves the whole set, timing each puzzle alone. A puzzle's time is its
 // fastest over the iterations, so that the worst one is not a preemption on a busy machine.
 void solve_set(benchmark::State& state, const char* name) {
-    const std::vector<Grid81> puzzles = load_puzzles(name);
+    const std::vector<Grid81> puzzles = varendo::bench::read_puzzles(name);
     if (puzzles.empty()) {
         state.SkipWithError("puzzle file missing or empty");
         return;

@@ -4,30 +4,20 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "cli/report.h"
 #include "commands/memory_window.h"
-#include "commands/puzzle_text.h"
+#include "puzzle_file.h"
 
 namespace {
-
-std::vector<varendo::Grid81> load_puzzles(const std::string& name) {
-    std::ifstream in(std::string(VARENDO_PUZZLE_DIR) + "/" + name);
-    std::vector<varendo::Grid81> puzzles;
-    std::string error;
-    for (std::string line; std::getline(in, line);)
-        if (const auto cells = varendo::read_puzzle_text(line, error)) puzzles.push_back(*cells);
-    return puzzles;
-}
 
 // One iteration solves the whole set. The worst puzzle is the one whose best time over the
 // iterations is longest: a single slow run is more often the machine than the puzzle.
 void solve_set(benchmark::State& state, const std::string& name, varendo::StepMode mode) {
-    const std::vector<varendo::Grid81> puzzles = load_puzzles(name);
+    const std::vector<varendo::Grid81> puzzles = varendo::bench::read_puzzles(name);
     if (puzzles.empty()) {
         state.SkipWithError(("no puzzles in " + name).c_str());
         return;
