@@ -1,5 +1,7 @@
 #include "commands/memory_window.h"
 
+#include <algorithm>
+
 #include "solver/units.h"
 
 namespace varendo {
@@ -54,9 +56,11 @@ std::string MemoryWindow::grid_text() const {
 }
 
 void MemoryWindow::set_cell_text(int index, std::string_view text) {
-    // Like a real text box, only a change of the text raises the change event.
-    if (texts_[index] == text) return;
-    texts_[index] = text;
+    // Like a real text box, only a change of the text raises the change event. Texts are
+    // a digit or nothing, compared without a library call: the solver sets thousands.
+    std::string& shown = texts_[index];
+    if (shown.size() == text.size() && std::equal(text.begin(), text.end(), shown.begin())) return;
+    shown.assign(text.data(), text.size());
     commands_.on_cell_text_changed(index);
 }
 
