@@ -11,11 +11,14 @@ namespace {
 
 // Enough puzzles in flight to keep every thread busy while the head one is written.
 constexpr std::size_t kItemsPerJob = 32;
+constexpr std::size_t kKeptReportBytes = 16 * 1024;
 
-void emit(std::FILE* stream, const std::string& text) {
-    if (text.empty()) return;
-    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || std::fflush(stream) != 0)
-        throw OutputClosed{errno == EPIPE};
+void write(std::FILE* stream, const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) throw OutputClosed{errno == EPIPE};
+}
+
+void flush(std::FILE* stream) {
+    if (std::fflush(stream) != 0) throw OutputClosed{errno == EPIPE};
 }
 
 }  // namespace
@@ -104,19 +107,29 @@ void Batch::finish() {
 
 void Batch::write_ready(std::unique_lock<std::mutex>& lock, bool wait) {
     if (wait) item_ready_.wait(lock, [this] { return ring_[head_ % ring_.size()].ready; });
+    if (head_ == added_ || !ring_[head_ % ring_.size()].ready) return;
     while (head_ != added_ && ring_[head_ % ring_.size()].ready) {
         // Only this thread moves the head, and no worker touches a ready item: it is
         // written without holding up the workers.
         Item& item = ring_[head_ % ring_.size()];
         lock.unlock();
-        emit(stdout, item.report);
-        emit(stderr, item.error);
+        write(stdout, item.report);
+        if (!item.error.empty()) {
+            flush(stdout);  // the results before an error come before it on a terminal too
+            write(stderr, item.error);
+        }
         lock.lock();
+        // A long step file's report would otherwise keep its room in the ring for good.
+        if (item.report.capacity() > kKeptReportBytes) std::string().swap(item.report);
         item.report.clear();
         item.error.clear();
         item.ready = false;
         ++head_;
     }
+    // What is ready goes out in one piece; whatever comes next is still being solved.
+    lock.unlock();
+    flush(stdout);
+    lock.lock();
 }
 
 void Batch::work() {
