@@ -134,8 +134,7 @@ private slots:
             if (box) box->accept();
         });
         plain.findChild<QAction*>(QStringLiteral("about"))->trigger();
-        QVERIFY2(seen.startsWith(QStringLiteral("Varendo|Varendo " VARENDO_VERSION "\n")) && seen.endsWith(QStringLiteral("MIT licence")),
-                 qPrintable(seen));
+        QVERIFY2(seen.startsWith(u"Varendo|Varendo " VARENDO_VERSION "\n") && seen.endsWith(u"MIT licence"), qPrintable(seen));
     }
 
     void a_cell_keeps_one_digit_from_one_to_nine_and_arrows_move_between_cells() {
@@ -286,8 +285,7 @@ private slots:
         const QString said = window_->messages.join(u'|');
         QVERIFY2(said.contains(QRegularExpression(QStringLiteral("^Cannot save “[^|]+/file/inside.txt”: [^|]+\\|Cannot save “[^|]+/folder”: "))),
                  qPrintable(said));
-        QCOMPARE(QDir(directory_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                 QStringList({QStringLiteral("file"), QStringLiteral("folder")}));
+        QCOMPARE(QDir(directory_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"file", "folder"}));
     }
 
     void check_tells_of_a_repeat_or_how_many_solutions_and_changes_nothing() {
