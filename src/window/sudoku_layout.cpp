@@ -117,8 +117,8 @@ void Sudoku::create_check_boxes() {
         return box;
     };
     check_box(CheckBox::Check2, "Check2", twips_rect(8040, 7320, 1455, 495), design::kWindowColor)
-        ->setToolTip(QStringLiteral("Log every placed digit to steps.txt in %1")
-                         .arg(QDir::toNativeSeparators(step_folder_)));
+        ->setToolTip(QStringLiteral("Log every placed digit to %1")
+                         .arg(QDir::toNativeSeparators(step_file_path())));
     QCheckBox* hidden = check_box(CheckBox::Check1, "Check1", twips_rect(8520, 840, 1695, 330),
                                   design::kOrange);
     hidden->setFont(design::ms_sans_serif_bold(9.75));
