@@ -1,7 +1,5 @@
 #include "commands/memory_window.h"
 
-#include <algorithm>
-
 #include "solver/units.h"
 
 namespace varendo {
@@ -59,7 +57,9 @@ void MemoryWindow::set_cell_text(int index, std::string_view text) {
     // Like a real text box, only a change of the text raises the change event. Texts are
     // a digit or nothing, compared without a library call: the solver sets thousands.
     std::string& shown = texts_[index];
-    if (shown.size() == text.size() && std::equal(text.begin(), text.end(), shown.begin())) return;
+    bool same = shown.size() == text.size();
+    for (std::size_t i = 0; same && i < text.size(); ++i) same = shown[i] == text[i];
+    if (same) return;
     shown.assign(text.data(), text.size());
     commands_.on_cell_text_changed(index);
 }
