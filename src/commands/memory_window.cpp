@@ -1,5 +1,6 @@
 #include "commands/memory_window.h"
 
+#include "commands/puzzle_text.h"
 #include "solver/units.h"
 
 namespace varendo {
@@ -41,17 +42,7 @@ bool MemoryWindow::erase(int index) {
     return true;
 }
 
-std::string MemoryWindow::grid_text() const {
-    std::string grid;
-    grid.reserve(kCellCount);
-    for (int row = 1; row <= 9; ++row) {
-        for (int column = 1; column <= 9; ++column) {
-            const std::string& text = texts_[index_of(row, column)];
-            grid += text.empty() ? '.' : text.front();
-        }
-    }
-    return grid;
-}
+std::string MemoryWindow::grid_text() const { return puzzle_text(commands_.shown_grid()); }
 
 void MemoryWindow::set_cell_text(int index, std::string_view text) {
     // Like a real text box, only a change of the text raises the change event. Texts are
