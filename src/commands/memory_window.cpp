@@ -1,7 +1,6 @@
 #include "commands/memory_window.h"
 
 #include "commands/puzzle_text.h"
-#include "solver/units.h"
 
 namespace varendo {
 
