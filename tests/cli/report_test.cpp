@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "commands/puzzle_text.h"
+#include "test_grid.h"
 
 namespace varendo {
 namespace {
@@ -28,17 +28,12 @@ const std::string kRepeatedGiven =
 const std::string kSeveral =
     "8.........95.......67..........2.485...4.3192......736...651947...732518...894263";
 
-Grid81 cells_of(const std::string& text) {
-    std::string error;
-    return read_puzzle_text(text, error).value();
-}
-
 std::string report(MemoryWindow& window, const std::string& puzzle, StepMode mode, bool json) {
-    run_puzzle(window, cells_of(puzzle), mode);
-    const int solutions = count_solutions(window, cells_of(puzzle));
+    run_puzzle(window, test::cells_of(puzzle), mode);
+    const int solutions = count_solutions(window, test::cells_of(puzzle));
     std::string out;
     if (json)
-        append_json_report(out, cells_of(puzzle), window, solutions);
+        append_json_report(out, test::cells_of(puzzle), window, solutions);
     else
         append_text_report(out, window, solutions, mode != StepMode::Off);
     return out;
