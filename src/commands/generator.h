@@ -1,0 +1,37 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+
+#include "solver/exact_search.h"
+
+namespace varendo {
+
+// The four levels of the difficulty legend, by the rating Solve reports: 0 Easy, 1 Medium,
+// 2 Difficult, 3 and more Very Difficult.
+enum class Level { Easy, Medium, Difficult, VeryDifficult };
+
+// Which givens go together: none, or each with its partner turned half a turn about the centre.
+enum class Symmetry { None, Rotate180 };
+
+constexpr Level level_of(int difficulty) {
+    return difficulty <= 0 ? Level::Easy
+           : difficulty == 1 ? Level::Medium
+           : difficulty == 2 ? Level::Difficult
+                             : Level::VeryDifficult;
+}
+
+struct GeneratedPuzzle {
+    Grid81 puzzle{};     // row by row, 0 for an empty cell
+    Grid81 solution{};   // its one solution, row by row
+    int difficulty = 0;  // the rating Solve gives it, from New, typing, Freeze and Solve
+};
+
+// A puzzle with exactly one solution that Solve rates at `level`. The same level, seed and
+// symmetry give the same puzzle on every machine. Nothing when the bounded tries run out,
+// or as soon as `cancel` is set.
+std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
+                                        const std::atomic<bool>* cancel = nullptr);
+
+}  // namespace varendo
