@@ -27,12 +27,26 @@ void CellEdit::set_text_color(const QColor& color) {
 }
 
 bool CellEdit::event(QEvent* event) {
-    // A line edit claims these keys before any shortcut; left unclaimed, they reach the menu.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) return QWidget::event(event);
+    // A line edit claims Ctrl keys (Ctrl+K deletes to the end of the line, Ctrl+C copies)
+    // before any shortcut; left unclaimed, they reach the menus, which own them all.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+        return QWidget::event(event);
     }
     return QLineEdit::event(event);
+}
+
+void CellEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Typing into a cell replaces its digit, however the cell was reached.
+    selectAll();
+}
+
+void CellEdit::mousePressEvent(QMouseEvent* event) {
+    // A click would put the cursor after the digit, where the one-character limit refuses
+    // every key.
+    QLineEdit::mousePressEvent(event);
+    selectAll();
 }
 
 void CellEdit::keyPressEvent(QKeyEvent* event) {

@@ -5,8 +5,8 @@
 namespace varendo {
 
 // One cell box of the grid. It edits its own digit; moving between cells is left to the
-// window, and so are the keys of Copy and Paste, which the window's menu takes for the whole
-// puzzle: nothing reaches a cell except through typing or the program.
+// window, and so are all Ctrl keys, which the window's menus take (Copy and Paste work on the
+// whole puzzle): nothing reaches a cell except through typing or the program.
 class CellEdit final : public QLineEdit {
     Q_OBJECT
 
@@ -21,6 +21,8 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

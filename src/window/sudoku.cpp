@@ -1,5 +1,6 @@
 #include "window/sudoku.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,7 @@ void Sudoku::set_caption(Label label, std::string_view caption) {
 
 void Sudoku::set_button_enabled(Button button, bool enabled) {
     buttons_[static_cast<int>(button)]->setEnabled(enabled);
+    if (QAction* action = command_actions_[static_cast<int>(button)]) action->setEnabled(enabled);
 }
 
 int Sudoku::check_state(CheckBox box) const {
@@ -120,6 +122,12 @@ void Sudoku::show_message(std::string_view text) {
 QString Sudoku::step_file_path() const { return step_file_in(step_folder_); }
 
 void Sudoku::present_message(const QString& text) { make_message_box(text, this)->exec(); }
+
+void Sudoku::start_new() {
+    commands_.on_new();
+    // A puzzle is typed from the top left, so the keyboard starts there.
+    cells_[index_of(1, 1)]->setFocus(Qt::OtherFocusReason);
+}
 
 void Sudoku::solve() {
     // The solve runs to its end here; the window answers again when it is done.

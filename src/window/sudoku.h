@@ -11,6 +11,7 @@
 
 class QAction;
 class QCheckBox;
+class QMenu;
 class QLabel;
 class QPushButton;
 
@@ -69,7 +70,9 @@ private:
     void create_diagnostic_buttons();
     void set_focus_order();
     void create_menus();
+    void create_puzzle_menu();
 
+    void start_new();
     void solve();
     void move_focus(int index, int rows, int columns);
     // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.
@@ -88,6 +91,9 @@ private:
     QWidget* form_;
     std::array<CellEdit*, kCellCount> cells_{};
     std::array<QPushButton*, 4> buttons_{};
+    // The Puzzle menu's items for the buttons, enabled with them.
+    std::array<QAction*, 4> command_actions_{};
+    QMenu* puzzle_menu_ = nullptr;
     std::array<QLabel*, 2> labels_{};
     std::array<QCheckBox*, 2> check_boxes_{};
     QAction* open_step_file_ = nullptr;

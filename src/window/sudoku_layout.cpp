@@ -69,24 +69,27 @@ void Sudoku::create_frames_and_labels() {
 void Sudoku::create_buttons() {
     using design::twips_rect;
     const auto button = [this](Button which, const char* name, const QString& caption,
-                               const QRect& rect) {
+                               const QRect& rect, const QString& tip) {
         auto* push = place(new QPushButton(caption, form_), name, rect);
         push->setFont(design::arial(14.25, false));
         push->setStyleSheet(kCommandButtonStyle);
+        push->setToolTip(tip);
+        push->setStatusTip(tip);
         buttons_[static_cast<int>(which)] = push;
-        return push;
     };
-    connect(button(Button::New, "cmdNew", QStringLiteral("New"), twips_rect(120, 360, 1335, 495)),
-            &QPushButton::clicked, this, [this] { commands_.on_new(); });
-    connect(button(Button::Freeze, "cmdFreeze", QStringLiteral("Freeze"),
-                   twips_rect(3600, 360, 1335, 495)),
-            &QPushButton::clicked, this, [this] { commands_.on_freeze(); });
-    connect(button(Button::Restart, "cmdRestart", QStringLiteral("Restart"),
-                   twips_rect(5040, 360, 1455, 495)),
-            &QPushButton::clicked, this, [this] { commands_.on_restart(); });
-    connect(button(Button::Solve, "CmdSolve", QStringLiteral("Solve"),
-                   twips_rect(9600, 360, 1095, 495)),
-            &QPushButton::clicked, this, &Sudoku::solve);
+    // The mnemonics stay clear of the menu bar's F, E, P and H.
+    button(Button::New, "cmdNew", QStringLiteral("&New"), twips_rect(120, 360, 1335, 495),
+           QStringLiteral("Empty the grid and open it for typing"));
+    button(Button::Freeze, "cmdFreeze", QStringLiteral("Free&ze"), twips_rect(3600, 360, 1335, 495),
+           QStringLiteral("Fix the givens: the digits now in the grid become the puzzle"));
+    button(Button::Restart, "cmdRestart", QStringLiteral("&Restart"), twips_rect(5040, 360, 1455, 495),
+           QStringLiteral("Go back to the givens"));
+    button(Button::Solve, "CmdSolve", QStringLiteral("&Solve"), twips_rect(9600, 360, 1095, 495),
+           QStringLiteral("Solve the puzzle from its givens"));
+    connect(buttons_[static_cast<int>(Button::New)], &QPushButton::clicked, this, &Sudoku::start_new);
+    connect(buttons_[static_cast<int>(Button::Freeze)], &QPushButton::clicked, this, [this] { commands_.on_freeze(); });
+    connect(buttons_[static_cast<int>(Button::Restart)], &QPushButton::clicked, this, [this] { commands_.on_restart(); });
+    connect(buttons_[static_cast<int>(Button::Solve)], &QPushButton::clicked, this, &Sudoku::solve);
     // Only New answers until a puzzle is started.
     for (Button later : {Button::Freeze, Button::Restart, Button::Solve}) set_button_enabled(later, false);
 }

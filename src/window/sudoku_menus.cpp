@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTimer>
 
@@ -51,13 +52,40 @@ void Sudoku::create_menus() {
     add(edit, "pastePuzzle", QStringLiteral("&Paste Puzzle"), "edit-paste", standard(QKeySequence::Paste),
         &Sudoku::paste_puzzle);
 
-    QMenu* puzzle = menuBar()->addMenu(QStringLiteral("&Puzzle"));
-    add(puzzle, "check", QStringLiteral("&Check"), "", {QKeySequence(Qt::CTRL | Qt::Key_K)}, &Sudoku::check);
+    create_puzzle_menu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "about", QStringLiteral("&About Varendo"), "help-about", {}, &Sudoku::about);
 
     update_open_step_file();
+}
+
+void Sudoku::create_puzzle_menu() {
+    puzzle_menu_ = menuBar()->addMenu(QStringLiteral("&Puzzle"));
+    // Each command's item clicks its button, so the two cannot differ in what they do.
+    const auto command = [this](Button which, const char* name, const QString& text, const char* icon,
+                                const QList<QKeySequence>& keys) {
+        QPushButton* push = buttons_[static_cast<int>(which)];
+        QAction* action = puzzle_menu_->addAction(QIcon::fromTheme(QLatin1String(icon)), text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setStatusTip(push->statusTip());
+        action->setEnabled(push->isEnabled());
+        connect(action, &QAction::triggered, push, &QPushButton::click);
+        command_actions_[static_cast<int>(which)] = action;
+    };
+    command(Button::New, "new", QStringLiteral("&New"), "document-new", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    command(Button::Freeze, "freeze", QStringLiteral("&Freeze"), "", {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    command(Button::Restart, "restart", QStringLiteral("&Restart"), "view-refresh",
+            {QKeySequence(Qt::CTRL | Qt::Key_R)});
+    command(Button::Solve, "solve", QStringLiteral("&Solve"), "",
+            {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    puzzle_menu_->addSeparator();
+    QAction* check_action = puzzle_menu_->addAction(QStringLiteral("&Check"));
+    check_action->setObjectName(QStringLiteral("check"));
+    check_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    check_action->setStatusTip(QStringLiteral("Tell whether the grid repeats a digit or how many solutions it has"));
+    connect(check_action, &QAction::triggered, this, &Sudoku::check);
 }
 
 void Sudoku::open_puzzle_file(const QString& path) {

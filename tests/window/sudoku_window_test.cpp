@@ -74,11 +74,14 @@ private:
         return text;
     }
 
-    // The buttons that take clicks, then "cells" if the cells take keys.
+    // The buttons that take clicks, then "cells" if the cells take keys; a Puzzle menu item
+    // that differs from its button shows as "!item".
     QString enabled() const {
         QStringList on;
-        for (const char* name : {"cmdNew", "cmdFreeze", "cmdRestart", "CmdSolve"})
+        for (const auto& [name, item] : {std::pair{"cmdNew", "new"}, {"cmdFreeze", "freeze"}, {"cmdRestart", "restart"}, {"CmdSolve", "solve"}}) {
             if (button(name)->isEnabled()) on << QLatin1String(name);
+            if (button(name)->isEnabled() != action(item)->isEnabled()) on << u'!' + QLatin1String(item);
+        }
         return on.join(u' ') + (cell(9, 9)->isEnabled() ? QStringLiteral(" cells") : QString());
     }
 
@@ -156,6 +159,41 @@ private slots:
         }
         press(QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!window_->isVisible());
+    }
+
+    void a_puzzle_solved_by_keyboard_alone() {
+        // Ctrl+N leaves the focus on the top left cell; Tab runs row by row.
+        QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        for (int i = 0; i < varendo::kCellCount; ++i) {
+            QCOMPARE(QApplication::focusWidget(), cell(i / 9 + 1, i % 9 + 1));
+            QTest::keyClick(QApplication::focusWidget(), kPuzzle[i]);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        for (const auto& [keys, on] : {std::pair{QKeySequence(Qt::CTRL | Qt::Key_G), "cmdNew cmdFreeze cmdRestart CmdSolve cells"}, {QKeySequence(Qt::CTRL | Qt::Key_Return), ""}}) {
+            press(keys);
+            if (*on) QCOMPARE(enabled(), QLatin1String(on));
+        }
+        QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
+        press(QKeySequence(Qt::CTRL | Qt::Key_C));
+        QCOMPARE(QApplication::clipboard()->text(), QLatin1String(kSolution));
+        // The mnemonics click the buttons; Ctrl+R and Ctrl+K reach the menu from a cell.
+        press(QKeySequence(Qt::CTRL | Qt::Key_R));
+        QCOMPARE(grid(), shown(kPuzzle));
+        press(QKeySequence(Qt::CTRL | Qt::Key_K));
+        QCOMPARE(window_->messages.value(1), QStringLiteral("The puzzle has exactly one solution."));
+        QCOMPARE(button("cmdFreeze")->text().remove(u'&') + button("CmdSolve")->text().remove(u'&'), QStringLiteral("FreezeSolve"));
+        QTest::keyClick(cell(1, 1), Qt::Key_N, Qt::AltModifier);
+        // A mnemonic shows the button pressed for a moment before it clicks.
+        QTRY_COMPARE(grid() + enabled(), kEmptyGrid + QStringLiteral("cmdNew cmdFreeze cells"));
+        QCOMPARE(QApplication::focusWidget(), cell(1, 1));
+        // A cell reached by a click or an arrow has its digit selected: a key replaces it.
+        QTest::keyClicks(cell(1, 1), QStringLiteral("5"));
+        QTest::keyClicks(cell(1, 2), QStringLiteral("6"));
+        QTest::mouseClick(cell(1, 1), Qt::LeftButton);
+        QTest::keyClicks(cell(1, 1), QStringLiteral("7"));
+        QTest::keyClick(cell(1, 1), Qt::Key_Right);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("8"));
+        QCOMPARE(grid().left(2), QStringLiteral("78"));
     }
 
     void new_freeze_solve_and_restart_by_clicks_and_the_step_file() {
