@@ -60,6 +60,7 @@ protected:
     virtual void open_url(const QUrl& url);
 
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:

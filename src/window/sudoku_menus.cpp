@@ -146,8 +146,16 @@ QString Sudoku::choose_file(FileChoice choice) {
 
 void Sudoku::open_url(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+// A drop is taken as a copy: a move would delete the dragged text from its editor.
 void Sudoku::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls() && !event->mimeData()->hasText()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Sudoku::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void Sudoku::dropEvent(QDropEvent* event) {
@@ -161,7 +169,8 @@ void Sudoku::dropEvent(QDropEvent* event) {
             load_puzzle_text(text, QStringLiteral("No puzzle in the dropped text"));
         });
     }
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 }  // namespace varendo
