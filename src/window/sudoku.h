@@ -26,9 +26,9 @@ class Sudoku : public QMainWindow, public Controls {
     Q_OBJECT
 
 public:
-    // The step file "steps.txt" goes into preferred_step_folder, by default beside the
-    // executable, or where that is not writable into the user's application data folder.
-    explicit Sudoku(const QString& preferred_step_folder = QCoreApplication::applicationDirPath(),
+    // The step file "steps.txt" goes beside the program in program_folder, or into the
+    // user's application data folder when the program is installed there (see step_folder()).
+    explicit Sudoku(const QString& program_folder = QCoreApplication::applicationDirPath(),
                     QWidget* parent = nullptr);
     ~Sudoku() override;
 
@@ -42,6 +42,7 @@ public:
     int check_state(CheckBox box) const override;
     void set_check_state(CheckBox box, int state) override;
     void show_message(std::string_view text) override;
+    void show_step_file_failure(std::string_view text) override;
     StepFile& step_file() override { return step_file_; }
 
     Commands& commands() { return commands_; }
@@ -51,8 +52,9 @@ public:
     void open_puzzle_file(const QString& path);
 
 protected:
-    // Every message box goes through here, so a test can take the text instead.
-    virtual void present_message(const QString& text);
+    // Every message box goes through here, so a test can take the texts instead; `details`
+    // is the box's informative text.
+    virtual void present_message(const QString& text, const QString& details = QString());
     enum class FileChoice { Open, Save };
     // The file the user picks to open a puzzle from or save it to; empty when cancelled.
     virtual QString choose_file(FileChoice choice);
@@ -74,6 +76,8 @@ private:
     void create_puzzle_menu();
 
     void start_new();
+    // A box shown while Solve runs, or at any other time.
+    void present_over_solve(const QString& text, const QString& details);
     void solve();
     void move_focus(int index, int rows, int columns);
     // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.

@@ -174,6 +174,8 @@ private slots:
             if (*on) QCOMPARE(enabled(), QLatin1String(on));
         }
         QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
+        // Without Save to File, no file is written anywhere.
+        QCOMPARE(QDir(directory_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         press(QKeySequence(Qt::CTRL | Qt::Key_C));
         QCOMPARE(QApplication::clipboard()->text(), QLatin1String(kSolution));
         // The mnemonics click the buttons; Ctrl+R and Ctrl+K reach the menu from a cell.
@@ -215,6 +217,7 @@ private slots:
         const QString before = grid();
         click("CmdSolve");
         QCOMPARE(window_->messages, QStringList{QStringLiteral("Unable to write to the file.")});
+        QCOMPARE(window_->details.value(0), QDir::toNativeSeparators(step_file_path()) + QStringLiteral(": Is a directory"));
         QCOMPARE(grid() + caption("Label1"), before);
         QVERIFY(!QGuiApplication::overrideCursor());
         QVERIFY(!action("openStepFile")->isEnabled());
@@ -248,14 +251,28 @@ private slots:
         const auto step_file = [](varendo::Sudoku& w) { return QString::fromStdString(dynamic_cast<varendo::DiskStepFile&>(w.step_file()).path().string()); };
         varendo::Sudoku beside;
         QCOMPARE(step_file(beside), QCoreApplication::applicationDirPath() + QStringLiteral("/steps.txt"));
-        // A preferred folder that cannot be one, as its parent is a file, even for root.
+        // Installed, closed to its owner even if open to root, or not a folder at all as its
+        // parent is a file: the data folder, made only when a step file is written.
         const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QVERIFY(QDir(data).removeRecursively());
-        QVERIFY(QFile(path(QStringLiteral("file"))).open(QIODevice::WriteOnly));
-        RecordingSudoku elsewhere(path(QStringLiteral("file/folder")));
-        QCOMPARE(step_file(elsewhere), data + QStringLiteral("/steps.txt"));
-        QVERIFY(QFileInfo(data).isDir());
-        QVERIFY(elsewhere.findChild<QCheckBox*>(QStringLiteral("Check2"))->toolTip().contains(QDir::toNativeSeparators(data)));
+        QVERIFY(QFile(path(QStringLiteral("file"))).open(QIODevice::WriteOnly) && QDir(directory_->path()).mkdir(QStringLiteral("closed")));
+        QVERIFY(QFile::setPermissions(path(QStringLiteral("closed")), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        for (const QString& folder : {QStringLiteral("/usr/bin"), path(QStringLiteral("closed")), path(QStringLiteral("file/folder"))}) {
+            RecordingSudoku elsewhere(folder);
+            QCOMPARE(step_file(elsewhere), data + QStringLiteral("/steps.txt"));
+            QVERIFY(elsewhere.findChild<QCheckBox*>(QStringLiteral("Check2"))->toolTip().contains(QDir::toNativeSeparators(data)));
+        }
+        RecordingSudoku elsewhere(path(QStringLiteral("closed")));
+        QVERIFY(!QFileInfo::exists(data));
+        elsewhere.findChild<QPushButton*>(QStringLiteral("cmdNew"))->click();
+        elsewhere.findChild<QPushButton*>(QStringLiteral("cmdFreeze"))->click();
+        elsewhere.findChild<QPushButton*>(QStringLiteral("CmdSolve"))->click();
+        QVERIFY(!QFileInfo::exists(data));
+        elsewhere.findChild<QCheckBox*>(QStringLiteral("Check2"))->click();
+        elsewhere.findChild<QPushButton*>(QStringLiteral("CmdSolve"))->click();
+        QCOMPARE(elsewhere.messages, QStringList({"Sudoku Solved", "Sudoku Solved"}));
+        QVERIFY(QFileInfo(data + QStringLiteral("/steps.txt")).isFile());
+        QCOMPARE(QDir(path(QStringLiteral("closed"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
     }
 
     // The row's tag up to a colon says how the text comes in; a message, that it holds no puzzle.
