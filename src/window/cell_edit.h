@@ -11,9 +11,12 @@ class CellEdit final : public QLineEdit {
     Q_OBJECT
 
 public:
-    CellEdit(const QColor& background, QWidget* parent);
+    // `row` and `column` name the cell to a screen reader.
+    CellEdit(int row, int column, const QColor& background, QWidget* parent);
 
-    void set_text_color(const QColor& color);
+    // The colour of the digit and where a digit in that colour comes from ("Given"), as a
+    // screen reader tells it; a digit the user types is "Typed" whatever its colour.
+    void set_text_color(const QColor& color, const QString& origin);
 
 signals:
     // An arrow key: move by this many rows and columns.
@@ -26,6 +29,11 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    void describe();
+
+    QString origin_;
 };
 
 }  // namespace varendo

@@ -82,7 +82,12 @@ void Sudoku::set_cell_text(int index, std::string_view text) {
     cells_[index]->setText(to_qstring(text));
 }
 
-void Sudoku::set_cell_color(int index, Rgb color) { cells_[index]->set_text_color(to_qcolor(color)); }
+void Sudoku::set_cell_color(int index, Rgb color) {
+    const QString origin = color == kGivenColor    ? QStringLiteral("Given")
+                           : color == kPlacedColor ? QStringLiteral("Placed by Solve")
+                                                   : QStringLiteral("Typed");
+    cells_[index]->set_text_color(to_qcolor(color), origin);
+}
 
 void Sudoku::set_cell_enabled(int index, bool enabled) { cells_[index]->setEnabled(enabled); }
 

@@ -56,10 +56,11 @@ protected:
     // is the box's informative text.
     virtual void present_message(const QString& text, const QString& details = QString());
     enum class FileChoice { Open, Save };
-    // The file the user picks to open a puzzle from or save it to; empty when cancelled.
-    virtual QString choose_file(FileChoice choice);
-    // Shows a file in the desktop's viewer.
-    virtual void open_url(const QUrl& url);
+    // The file the user picks to open a puzzle from or save it to, in a dialog that starts
+    // in `folder` (empty: the current folder); empty when cancelled.
+    virtual QString choose_file(FileChoice choice, const QString& folder);
+    // Shows a file in the desktop's viewer; false when no viewer could be started.
+    virtual bool open_url(const QUrl& url);
 
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -84,6 +85,7 @@ private:
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
     void open_puzzle();
     void save_puzzle();
+    QString choose_file_in_last_folder(FileChoice choice);
     void copy_puzzle() const;
     void paste_puzzle();
     void check();
@@ -102,6 +104,9 @@ private:
     std::array<QLabel*, 2> labels_{};
     std::array<QCheckBox*, 2> check_boxes_{};
     QAction* open_step_file_ = nullptr;
+    // Where the last file was opened or saved: the next dialog starts there. Kept for the
+    // session only, as the window keeps nothing on disk.
+    QString last_folder_;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;

@@ -106,15 +106,24 @@ void Sudoku::load_puzzle_text(const QString& text, const QString& no_puzzle) {
     }
 }
 
+QString Sudoku::choose_file_in_last_folder(FileChoice choice) {
+    const QString path = choose_file(choice, last_folder_);
+    if (!path.isEmpty()) last_folder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
 void Sudoku::open_puzzle() {
-    const QString path = choose_file(FileChoice::Open);
+    const QString path = choose_file_in_last_folder(FileChoice::Open);
     if (!path.isEmpty()) open_puzzle_file(path);
 }
 
 void Sudoku::save_puzzle() {
-    const QString path = choose_file(FileChoice::Save);
+    QString path = choose_file_in_last_folder(FileChoice::Save);
+    if (path.isEmpty()) return;
+    // The Open dialog shows puzzles by their suffix.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     QString error;
-    if (!path.isEmpty() && !write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
+    if (!write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
 }
 
 void Sudoku::copy_puzzle() const {
@@ -127,7 +136,13 @@ void Sudoku::paste_puzzle() {
 
 void Sudoku::check() { present_message(check_report(check_puzzle(commands_.shown_grid()))); }
 
-void Sudoku::show_step_file() { open_url(QUrl::fromLocalFile(step_file_path())); }
+void Sudoku::show_step_file() {
+    if (open_url(QUrl::fromLocalFile(step_file_path()))) return;
+    present_message(QStringLiteral("No program could be started to show the step file."),
+                    QStringLiteral("Open %1 in a text editor. (A desktop opener such as xdg-open shows it "
+                                   "in one.)")
+                        .arg(QDir::toNativeSeparators(step_file_path())));
+}
 
 void Sudoku::update_open_step_file() { open_step_file_->setEnabled(QFileInfo(step_file_path()).isFile()); }
 
@@ -137,14 +152,15 @@ void Sudoku::about() {
                         .arg(QStringLiteral(VARENDO_VERSION)));
 }
 
-QString Sudoku::choose_file(FileChoice choice) {
+QString Sudoku::choose_file(FileChoice choice, const QString& folder) {
     const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
     if (choice == FileChoice::Open)
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), QString(), filter);
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"), QStringLiteral("puzzle.txt"), filter);
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), folder, filter);
+    return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"),
+                                        QDir(folder).filePath(QStringLiteral("puzzle.txt")), filter);
 }
 
-void Sudoku::open_url(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool Sudoku::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 // A drop is taken as a copy: a move would delete the dragged text from its editor.
 void Sudoku::dragEnterEvent(QDragEnterEvent* event) {

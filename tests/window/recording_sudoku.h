@@ -14,15 +14,24 @@ public:
     QStringList messages;
     // The informative text of each box, empty for most.
     QStringList details;
-    // What the file dialog answers; the files the viewer was asked to show.
+    // What the file dialog answers, and the folders it was opened in; the files the viewer
+    // was asked to show, and whether a viewer starts.
     QString chosen_file;
+    QStringList dialog_folders;
     QList<QUrl> shown_files;
+    bool viewer_starts = true;
 
 protected:
     void present_message(const QString& text, const QString& more = QString()) override {
         messages.append(text);
         details.append(more);
     }
-    QString choose_file(FileChoice) override { return chosen_file; }
-    void open_url(const QUrl& url) override { shown_files.append(url); }
+    QString choose_file(FileChoice, const QString& folder) override {
+        dialog_folders.append(folder);
+        return chosen_file;
+    }
+    bool open_url(const QUrl& url) override {
+        shown_files.append(url);
+        return viewer_starts;
+    }
 };
