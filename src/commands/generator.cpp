@@ -70,6 +70,14 @@ bool cancelled(const std::atomic<bool>* cancel) {
 
 }  // namespace
 
+std::uint64_t series_seed(std::uint64_t seed, std::uint64_t index) {
+    // splitmix64's step and mix: neighbouring indices give unrelated seeds.
+    std::uint64_t z = seed + (index + 1) * 0x9e3779b97f4a7c15ULL;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
+
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel) {
     return generate(level, seed, symmetry, cancel, kGenerateTries);
