@@ -138,7 +138,8 @@ int main(int argc, char** argv) {
                          ->check(CLI::IsMember({"none", "rotate180"}));
     auto* seed = app.add_option("--seed", options.request.seed,
                                 "Begin the series of puzzles from this number (default: a random one, "
-                                "printed on standard error)");
+                                "printed on standard error)")
+                    ->check(CLI::NonNegativeNumber);
     auto* tries = app.add_option("--tries", options.request.tries,
                                  "Give up a puzzle after this many full grids (default 1000)")
                       ->check(CLI::NonNegativeNumber);
