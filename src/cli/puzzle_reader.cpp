@@ -4,7 +4,13 @@
 
 namespace varendo {
 
-int PuzzleReader::get() { return pending_count_ > 0 ? pending_[--pending_count_] : std::getc(file_); }
+int PuzzleReader::get() {
+    if (pending_count_ > 0) return pending_[--pending_count_];
+    // Only this thread reads the file: the unlocked read is several times faster.
+    const int c = getc_unlocked(file_);
+    if (c != EOF) ++bytes_read_;
+    return c;
+}
 
 void PuzzleReader::skip_byte_order_mark() {
     static constexpr int kMark[] = {0xEF, 0xBB, 0xBF};

@@ -29,6 +29,8 @@ public:
     // False at the end of the file or on a read error (see failed()).
     bool next(PuzzleLine& line);
     bool failed() const { return std::ferror(file_) != 0; }
+    // The bytes taken from the file so far.
+    long bytes_read() const { return bytes_read_; }
 
 private:
     int get();
@@ -40,6 +42,7 @@ private:
     // Bytes read ahead (after a CR, or the start of what was not a byte order mark), last first.
     int pending_[3] = {};
     int pending_count_ = 0;
+    long bytes_read_ = 0;
 };
 
 }  // namespace varendo

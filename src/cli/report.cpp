@@ -58,16 +58,15 @@ std::string colors_text(const MemoryWindow& window) {
     return colors;
 }
 
-}  // namespace
-
-void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode) {
-    window.enter_puzzle(puzzle);
-    if (mode == StepMode::Visible) window.set_save_to_file(true);
-    // The hidden box keeps its state from one puzzle to the next: click it only to tick it.
-    if (mode == StepMode::Detailed && window.check_state(CheckBox::Check1) == 0) window.click_check1();
-    window.click(Button::Freeze);
-    window.click(Button::Solve);
+// Row by row, '.' for an empty cell, as puzzle_text() writes it but without a string of
+// its own: the answer-only mode spends less time on a puzzle than an allocation takes.
+void append_cells(std::string& out, const Grid81& cells) {
+    char text[kCellCount];
+    for (int i = 0; i < kCellCount; ++i) text[i] = cells[i] == 0 ? '.' : static_cast<char>('0' + cells[i]);
+    out.append(text, kCellCount);
 }
+
+}  // namespace
 
 int count_solutions(const MemoryWindow& window, const Grid81& puzzle) {
     if (const std::optional<int> searched = window.commands().searched_solutions()) return *searched;
@@ -121,6 +120,34 @@ void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWind
     out += "],\"solutions\":";
     out += std::to_string(solutions);
     out += "}\n";
+}
+
+void append_answer_report(std::string& out, const Grid81& puzzle, const SearchResult& result, bool json) {
+    // Cells and counts need no escaping: the object is written as the library would.
+    const char count = static_cast<char>('0' + result.count);
+    if (json) {
+        out += "{\"puzzle\":\"";
+        append_cells(out, puzzle);
+        out += "\",\"solutions\":";
+        out += count;
+        out += ",\"solution\":";
+        if (result.count > 0) {
+            out += '"';
+            append_cells(out, result.solution);
+            out += "\"}\n";
+        } else {
+            out += "null}\n";
+        }
+        return;
+    }
+    append_cells(out, puzzle);
+    out += '\t';
+    out += count;
+    if (result.count > 0) {
+        out += '\t';
+        append_cells(out, result.solution);
+    }
+    out += '\n';
 }
 
 }  // namespace varendo

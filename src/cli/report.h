@@ -4,19 +4,10 @@
 #include <string_view>
 
 #include "commands/memory_window.h"
+#include "commands/puzzle_run.h"
 #include "solver/exact_search.h"
 
 namespace varendo {
-
-enum class StepMode {
-    Off,
-    Visible,   // the "Save to File" box the user sees: quoted placement lines
-    Detailed,  // the hidden box: every step and failure line too
-};
-
-// Runs one puzzle (cells row by row) as a person would on the window: New, type the
-// givens, tick the step box, Freeze, Solve.
-void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode);
 
 // How many solutions the givens of the last Solve have: 0, 1, or 2 for two or more. Solve
 // answers itself when it needed the complete search.
@@ -30,5 +21,11 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
 // One JSON object on one line.
 void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
                         int solutions);
+
+// What the complete search alone says of a puzzle, on one line: the puzzle, a tab, the
+// number of solutions (0, 1, or 2 for two or more) and, when there is one, a tab and the
+// first solution found; or the object with the keys puzzle, solutions and solution (null
+// when there is none).
+void append_answer_report(std::string& out, const Grid81& puzzle, const SearchResult& result, bool json);
 
 }  // namespace varendo
