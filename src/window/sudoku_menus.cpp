@@ -36,6 +36,7 @@ void Sudoku::create_menus() {
         &Sudoku::open_puzzle);
     add(file, "savePuzzle", QStringLiteral("&Save Puzzle…"), "document-save", standard(QKeySequence::Save),
         &Sudoku::save_puzzle);
+    add_print_actions(file);
     file->addSeparator();
     open_step_file_ = add(file, "openStepFile", QStringLiteral("Open S&tep File"), "text-x-generic", {},
                           &Sudoku::show_step_file);
@@ -52,6 +53,7 @@ void Sudoku::create_menus() {
         &Sudoku::paste_puzzle);
 
     QMenu* puzzle = menuBar()->addMenu(QStringLiteral("&Puzzle"));
+    add_new_puzzle_menu(puzzle);
     add(puzzle, "check", QStringLiteral("&Check"), "", {QKeySequence(Qt::CTRL | Qt::Key_K)}, &Sudoku::check);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -110,6 +112,14 @@ void Sudoku::about() {
 }
 
 QString Sudoku::choose_file(FileChoice choice) {
+    if (choice == FileChoice::Pdf || choice == FileChoice::BookletPdf) {
+        QFileDialog dialog(this, choice == FileChoice::Pdf ? QStringLiteral("Export PDF") : QStringLiteral("Print Booklet"),
+                           choice == FileChoice::Pdf ? QStringLiteral("puzzle.pdf") : QStringLiteral("booklet.pdf"),
+                           QStringLiteral("PDF files (*.pdf);;All files (*)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+    }
     const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
     if (choice == FileChoice::Open)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), QString(), filter);
