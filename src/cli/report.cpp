@@ -60,15 +60,6 @@ std::string colors_text(const MemoryWindow& window) {
 
 }  // namespace
 
-void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode) {
-    window.enter_puzzle(puzzle);
-    if (mode == StepMode::Visible) window.set_save_to_file(true);
-    // The hidden box keeps its state from one puzzle to the next: click it only to tick it.
-    if (mode == StepMode::Detailed && window.check_state(CheckBox::Check1) == 0) window.click_check1();
-    window.click(Button::Freeze);
-    window.click(Button::Solve);
-}
-
 int count_solutions(const MemoryWindow& window, const Grid81& puzzle) {
     if (const std::optional<int> searched = window.commands().searched_solutions()) return *searched;
     return find_solutions(puzzle, 2).count;

@@ -4,19 +4,10 @@
 #include <string_view>
 
 #include "commands/memory_window.h"
+#include "commands/puzzle_run.h"
 #include "solver/exact_search.h"
 
 namespace varendo {
-
-enum class StepMode {
-    Off,
-    Visible,   // the "Save to File" box the user sees: quoted placement lines
-    Detailed,  // the hidden box: every step and failure line too
-};
-
-// Runs one puzzle (cells row by row) as a person would on the window: New, type the
-// givens, tick the step box, Freeze, Solve.
-void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode);
 
 // How many solutions the givens of the last Solve have: 0, 1, or 2 for two or more. Solve
 // answers itself when it needed the complete search.

@@ -34,4 +34,11 @@ struct GeneratedPuzzle {
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel = nullptr);
 
+// How many full grids generate() starts from before it gives up.
+constexpr int kGenerateTries = 1000;
+
+// The same with a bound of one's own: `tries` full grids at most (0 makes nothing).
+std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
+                                        const std::atomic<bool>* cancel, int tries);
+
 }  // namespace varendo

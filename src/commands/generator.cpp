@@ -1,0 +1,110 @@
+#include "commands/generator.h"
+
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "commands/memory_window.h"
+#include "commands/puzzle_run.h"
+
+namespace varendo {
+
+namespace {
+
+// Draws made here, not by the std distributions, so that a seed gives the same numbers
+// with every standard library.
+class Draws {
+public:
+    explicit Draws(std::uint64_t seed) : engine_(seed) {}
+
+    // Uniform in [0, bound), bound > 0: the multiply-shift map with the few biased draws
+    // thrown away.
+    std::uint32_t below(std::uint32_t bound) {
+        std::uint64_t product = (engine_() >> 32) * bound;
+        auto low = static_cast<std::uint32_t>(product);
+        if (low < bound) {
+            const std::uint32_t threshold = static_cast<std::uint32_t>(-bound) % bound;
+            while (low < threshold) {
+                product = (engine_() >> 32) * bound;
+                low = static_cast<std::uint32_t>(product);
+            }
+        }
+        return static_cast<std::uint32_t>(product >> 32);
+    }
+
+    // Fisher-Yates.
+    template <typename T>
+    void shuffle(std::vector<T>& items) {
+        for (std::size_t i = items.size(); i > 1; --i)
+            std::swap(items[i - 1], items[below(static_cast<std::uint32_t>(i))]);
+    }
+
+private:
+    std::mt19937_64 engine_;
+};
+
+// A random solved grid: the three boxes on the diagonal share no line, so any digits
+// may fill them; the search completes the rest, always in the same way.
+Grid81 full_grid(Draws& draws) {
+    Grid81 grid{};
+    std::vector<std::uint8_t> digits{1, 2, 3, 4, 5, 6, 7, 8, 9};
+    for (int box = 0; box < 3; ++box) {
+        draws.shuffle(digits);
+        for (int i = 0; i < 9; ++i) grid[9 * (3 * box + i / 3) + 3 * box + i % 3] = digits[i];
+    }
+    return find_solutions(grid, 1).solution;
+}
+
+// The cells that come and go together, row by row: one each, or a cell and its partner
+// half a turn about the centre (the centre is its own).
+std::vector<std::pair<int, int>> removal_groups(Symmetry symmetry) {
+    std::vector<std::pair<int, int>> groups;
+    const int last = symmetry == Symmetry::Rotate180 ? 40 : 80;
+    for (int i = 0; i <= last; ++i) groups.emplace_back(i, symmetry == Symmetry::Rotate180 ? 80 - i : i);
+    return groups;
+}
+
+bool cancelled(const std::atomic<bool>* cancel) {
+    return cancel != nullptr && cancel->load(std::memory_order_relaxed);
+}
+
+}  // namespace
+
+std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
+                                        const std::atomic<bool>* cancel) {
+    return generate(level, seed, symmetry, cancel, kGenerateTries);
+}
+
+std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
+                                        const std::atomic<bool>* cancel, int tries) {
+    Draws draws(seed);
+    MemoryWindow window;
+    const auto rating = [&window](const Grid81& puzzle) {
+        run_puzzle(window, puzzle);
+        return solved_difficulty(window);
+    };
+    std::vector<std::pair<int, int>> groups = removal_groups(symmetry);
+    for (int attempt = 0; attempt < tries; ++attempt) {
+        const Grid81 solution = full_grid(draws);
+        Grid81 puzzle = solution;
+        draws.shuffle(groups);
+        // Each group is tried once: a given that a second solution needed then is needed
+        // by every puzzle with fewer givens, so one pass leaves no group that could go.
+        for (const auto& [a, b] : groups) {
+            if (cancelled(cancel)) return std::nullopt;
+            puzzle[a] = puzzle[b] = 0;
+            bool keep = find_solutions(puzzle, 2).count == 1;
+            // An Easy puzzle stops short of the first removal that Solve rates above 0.
+            if (keep && level == Level::Easy) keep = rating(puzzle) == 0;
+            if (!keep) {
+                puzzle[a] = solution[a];
+                puzzle[b] = solution[b];
+            }
+        }
+        const std::optional<int> difficulty = rating(puzzle);
+        if (difficulty && level_of(*difficulty) == level) return GeneratedPuzzle{puzzle, solution, *difficulty};
+    }
+    return std::nullopt;
+}
+
+}  // namespace varendo
