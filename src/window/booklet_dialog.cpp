@@ -52,7 +52,7 @@ BookletDialog::BookletDialog(const BookletChoice& start, QWidget* parent)
     form->addRow(QStringLiteral("&Puzzles:"), count_);
     form->addRow(QStringLiteral("&Level:"), level_);
     form->addRow(QStringLiteral("To a p&age:"), per_page_);
-    form->addRow(QStringLiteral("Print "&Print to:"to:"), destination_);
+    form->addRow(QStringLiteral("Print &to:"), destination_);
     form->addRow(buttons);
 }
 

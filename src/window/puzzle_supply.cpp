@@ -19,7 +19,11 @@ std::uint64_t random_seed() {
 
 }  // namespace
 
-PuzzleSupply::PuzzleSupply(QObject* parent) : QObject(parent), generator_(&generate) {
+PuzzleSupply::PuzzleSupply(QObject* parent)
+    : QObject(parent),
+      generator_([](Level level, std::uint64_t seed, Symmetry symmetry, const std::atomic<bool>* cancel) {
+          return generate(level, seed, symmetry, cancel);
+      }) {
     ahead_pool_.setMaxThreadCount(1);
 }
 
@@ -28,11 +32,6 @@ PuzzleSupply::~PuzzleSupply() {
         if (const Flag cancel = flag.lock()) *cancel = true;
     ahead_pool_.waitForDone();
     pool_.waitForDone();
-}
-
-void PuzzleSupply::set_generator(Generator generator, int stock) {
-    generator_ = std::move(generator);
-    stock_ = stock;
 }
 
 void PuzzleSupply::fill() {

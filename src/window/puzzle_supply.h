@@ -32,8 +32,10 @@ public:
     explicit PuzzleSupply(QObject* parent = nullptr);
     ~PuzzleSupply() override;
 
-    // What makes the puzzles, and how many of each level to keep made ahead.
-    void set_generator(Generator generator, int stock);
+    // What makes the puzzles: generate() unless a test says otherwise.
+    void set_generator(Generator generator) { generator_ = std::move(generator); }
+    // How many puzzles of each level to keep made ahead: 2 unless a test says otherwise.
+    void set_stock(int stock) { stock_ = stock; }
     // Starts making ahead, one puzzle at a time at idle priority, until the stock is full;
     // it tops itself up as puzzles are taken.
     void fill();

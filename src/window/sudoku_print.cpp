@@ -87,7 +87,7 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
         if (dialog.exec() != QDialog::Accepted) return;
     }
 
-    const PuzzleSupply::Batch batch = supply_->make(choice.level, choice.count);
+    PuzzleSupply::Batch batch = supply_->make(choice.level, choice.count);
     auto* progress = new QProgressDialog(
         QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level_name(choice.level)),
         QStringLiteral("Cancel"), 0, choice.count, this);

@@ -1,0 +1,233 @@
+// New Puzzle, printing and PDF, through the menus as a person uses them. The PDF files are
+// read back with poppler's tools (pdftotext, pdfinfo, pdftoppm); without them those tests skip.
+#include <QtPrintSupport>
+#include <QtTest>
+#include <QtWidgets>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "recording_sudoku.h"
+#include "solver/units.h"
+#include "window/booklet_dialog.h"
+
+namespace {
+
+constexpr char kPuzzle[] =
+    "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
+constexpr char kSolution[] =
+    "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
+
+using varendo::GeneratedPuzzle;
+using varendo::Level;
+
+// The output of one of poppler's tools, ligatures ("ﬃ") taken apart; empty when it failed.
+QString poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+// The digits of the text's lines that hold nothing else, one line of them per grid row.
+QString digit_rows(const QString& text) {
+    QString rows;
+    for (const QString& line : text.split(u'\n'))
+        if (line.contains(QRegularExpression(QStringLiteral("^[1-9 ]+$")))) rows += QString(line).remove(u' ') + u'|';
+    return rows;
+}
+
+}  // namespace
+
+class NewPuzzleAndPrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    std::unique_ptr<RecordingSudoku> window_;
+    std::atomic<int> started_{0};
+    std::atomic<int> stopped_{0};
+
+    QLineEdit* cell(int i) const { return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(i / 9 + 1, i % 9 + 1))); }
+    void click(const char* name) { QTest::mouseClick(window_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    void trigger(const char* name) { window_->findChild<QAction*>(QLatin1String(name))->trigger(); }
+    QString label1() const { return window_->findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
+    QString path(const char* name) const { return QDir(directory_->path()).filePath(QLatin1String(name)); }
+    QString grid() const {
+        QString text;
+        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i)->text().leftJustified(1, u'.');
+        return text;
+    }
+    static void need_poppler() {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("poppler-utils is not installed");
+    }
+
+    // A generator that makes nothing until it is stopped.
+    void use_endless_generator() {
+        window_->puzzle_supply().set_generator([this](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>* cancel) {
+            ++started_;
+            while (!*cancel) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++stopped_;
+            return std::optional<GeneratedPuzzle>();
+        });
+        window_->puzzle_supply().set_stock(0);
+    }
+
+private slots:
+    void init() {
+        started_ = stopped_ = 0;
+        directory_ = std::make_unique<QTemporaryDir>();
+        window_ = std::make_unique<RecordingSudoku>(directory_->path());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void cleanup() { window_.reset(); directory_.reset(); }
+
+    void new_puzzle_difficult_is_loaded_as_typed_and_solve_rates_it_difficult() {
+        window_->puzzle_supply().set_stock(0);
+        QVERIFY(!window_->findChild<QAction*>(QStringLiteral("anotherPuzzle"))->isEnabled());
+        trigger("newPuzzleDifficult");
+        QTRY_VERIFY_WITH_TIMEOUT(grid() != QString(81, u'.'), 60000);
+        const QString first = grid();
+        // Loaded as a load is: typed digits, black, and Freeze next.
+        QCOMPARE(cell(first.indexOf(QRegularExpression(QStringLiteral("[1-9]"))))->palette().color(QPalette::Text), QColor(Qt::black));
+        click("cmdFreeze");
+        click("CmdSolve");
+        QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
+        QCOMPARE(label1(), QStringLiteral("Difficulty     : 2 (Difficult)"));
+
+        // Another of the same level, by its keys.
+        QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+        QTRY_VERIFY_WITH_TIMEOUT(!grid().isEmpty() && grid() != first && label1().isEmpty() && grid().contains(u'.'), 60000);
+        click("cmdFreeze");
+        click("CmdSolve");
+        QCOMPARE(label1(), QStringLiteral("Difficulty     : 2 (Difficult)"));
+    }
+
+    void puzzles_made_ahead_come_at_once() {
+        const GeneratedPuzzle made{[] { varendo::Grid81 g{}; for (int i = 0; i < 81; ++i) g[i] = kPuzzle[i] - '0'; return g; }(), {}, 1};
+        window_->puzzle_supply().set_generator([&](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>*) {
+            ++started_;
+            return std::optional<GeneratedPuzzle>(made);
+        });
+        window_->puzzle_supply().set_stock(1);
+        window_->puzzle_supply().fill();
+        QTRY_COMPARE(started_.load(), 4);
+        trigger("newPuzzleVeryDifficult");
+        // No event has been handled since the click: the puzzle was there.
+        QCOMPARE(grid(), QString::fromLatin1(kPuzzle).replace(u'0', u'.'));
+        // The stock is topped up again, and only the level taken needed one.
+        QTRY_COMPARE(started_.load(), 5);
+        QTest::qWait(50);
+        QCOMPARE(started_.load(), 5);
+    }
+
+    void cancel_leaves_the_grid_as_it_was_and_closing_stops_the_generation() {
+        use_endless_generator();
+        click("cmdNew");
+        QTest::keyClicks(cell(40), QStringLiteral("5"));
+        trigger("newPuzzleEasy");
+        QTRY_VERIFY(window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress")) &&
+                    window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress"))->isVisible());
+        auto* progress = window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress"));
+        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_COMPARE(stopped_.load(), 1);
+        QTest::qWait(50);
+        QCOMPARE(grid(), QString(40, u'.') + u'5' + QString(40, u'.'));
+        QVERIFY(window_->messages.isEmpty());
+        QTRY_VERIFY(!window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress")));
+
+        // Closing the window while a puzzle and a booklet are being made stops both.
+        trigger("newPuzzleMedium");
+        window_->chosen_file = path("booklet.pdf");
+        trigger("printBooklet");
+        auto* dialog = window_->findChild<varendo::BookletDialog*>();
+        dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentIndex(1);
+        dialog->accept();
+        QTRY_VERIFY(started_.load() >= 3);
+        window_.reset();
+        QCOMPARE(stopped_.load(), started_.load());
+        QVERIFY(!QFileInfo::exists(path("booklet.pdf")));
+    }
+
+    void export_pdf_holds_the_grid_as_shown_and_the_difficulty_line() {
+        need_poppler();
+        click("cmdNew");
+        for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i), kPuzzle[i]);
+        click("cmdFreeze");
+        click("CmdSolve");
+        window_->chosen_file = path("solved");
+        trigger("exportPdf");
+        const QString pdf = path("solved.pdf");
+        QString rows;
+        for (int row = 0; row < 9; ++row) rows += QLatin1String(kSolution + 9 * row, 9) + u'|';
+        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QCOMPARE(digit_rows(text), rows);
+        QVERIFY2(text.simplified().endsWith(label1().simplified()), qPrintable(text));
+
+        // Givens black, the digits Solve placed grey: the darkest pixel of each cell tells.
+        poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-gray"), QStringLiteral("-singlefile"), pdf, path("page")});
+        const QImage page(path("page.pgm"));
+        QVERIFY(!page.isNull());
+        QRect lines;  // the grid's outer lines: the black that spans the page's width
+        for (int y = 0; y < page.height() && lines.isNull(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 40) lines = lines.united(QRect(x, y, 1, 1));
+        const double side = lines.width() / 9.0;
+        for (int i = 0; i < varendo::kCellCount; ++i) {
+            const QRect inside(lines.left() + int(side * (i % 9 + 0.25)), lines.top() + int(side * (i / 9 + 0.25)), int(side / 2), int(side / 2));
+            int darkest = 255;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x) darkest = std::min(darkest, qGray(page.pixel(x, y)));
+            QVERIFY2(kPuzzle[i] == '0' ? darkest > 70 && darkest < 180 : darkest < 40, qPrintable(QString::number(i)));
+        }
+
+        // Where no file can go: a box, and no file.
+        window_->chosen_file = path("missing/puzzle.pdf");
+        trigger("exportPdf");
+        QVERIFY(window_->messages.last().startsWith(QStringLiteral("Cannot save “")));
+        QVERIFY(!QFileInfo::exists(window_->chosen_file));
+    }
+
+    void print_previews_the_grid_on_one_page() {
+        QTest::keySequence(window_.get(), QKeySequence::Print);
+        QPrintPreviewDialog* preview = nullptr;
+        QTRY_VERIFY((preview = window_->findChild<QPrintPreviewDialog*>()) && preview->isVisible());
+        QTRY_COMPARE(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+        preview->reject();
+        QTRY_VERIFY(!window_->findChild<QPrintPreviewDialog*>());
+    }
+
+    void a_booklet_of_12_very_difficult_puzzles_4_to_a_page_is_4_pages() {
+        need_poppler();
+        window_->puzzle_supply().set_stock(0);
+        window_->chosen_file = path("booklet");
+        trigger("printBooklet");
+        auto* dialog = window_->findChild<varendo::BookletDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QSpinBox*>(QStringLiteral("count"))->setValue(12);
+        dialog->findChild<QComboBox*>(QStringLiteral("level"))->setCurrentText(QStringLiteral("Very Difficult"));
+        dialog->findChild<QComboBox*>(QStringLiteral("perPage"))->setCurrentText(QStringLiteral("4"));
+        dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentText(QStringLiteral("PDF file"));
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window_->findChild<QProgressDialog*>(QStringLiteral("bookletProgress")), 120000);
+        QCOMPARE(window_->messages, QStringList());
+
+        const QString pdf = path("booklet.pdf");
+        QVERIFY(poppler(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("\nPages: +4\n"))));
+        const auto page = [&pdf](int number) {
+            return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"),
+                                                         QString::number(number), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        };
+        for (int n = 1; n <= 12; ++n) {
+            QVERIFY(page((n - 1) / 4 + 1).contains(QStringLiteral("Puzzle %1: Very Difficult").arg(n)));
+            QVERIFY(page(4).contains(QStringLiteral("Solution %1").arg(n)));
+        }
+        // Twelve full solutions: 108 rows of nine digits, three grids beside each other.
+        QCOMPARE(digit_rows(page(4)).count(QRegularExpression(QStringLiteral("\\d{27}\\|"))), 36);
+    }
+};
+
+QTEST_MAIN(NewPuzzleAndPrintTest)
+#include "new_puzzle_and_print_test.moc"
