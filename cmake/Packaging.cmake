@@ -34,6 +34,7 @@ Varendo solves 9x9 Sudoku puzzles: type the givens into a grid, freeze them
 and let it solve, rate the difficulty and log every placed digit on request.
 The command-line tool varendo-solve runs the same solver over files of puzzles.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_PACKAGING_INSTALL_PREFIX "${VARENDO_PACKAGE_PREFIX}")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(VARENDO_BUILD_WINDOW)

@@ -125,7 +125,7 @@ void Commands::on_solve() {
         // No box may stand over a half-filled grid.
         if (started) restart();
         outcome_ = Outcome::StepFileFailure;
-        controls_.show_message(outcome_text(Outcome::StepFileFailure));
+        controls_.show_step_file_failure(outcome_text(Outcome::StepFileFailure));
     }
 }
 

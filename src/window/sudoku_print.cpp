@@ -55,7 +55,7 @@ void Sudoku::print() {
 }
 
 void Sudoku::export_pdf() {
-    const QString path = choose_file(FileChoice::Pdf);
+    const QString path = choose_file_in_last_folder(FileChoice::Pdf);
     if (path.isEmpty()) return;
     const GridPicture picture = shown_picture();
     QString error;
@@ -78,7 +78,7 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
     QString path;
     std::shared_ptr<QPrinter> printer;
     if (choice.to_pdf) {
-        path = choose_file(FileChoice::BookletPdf);
+        path = choose_file_in_last_folder(FileChoice::BookletPdf);
         if (path.isEmpty()) return;
         path = with_pdf_suffix(path);
     } else {
