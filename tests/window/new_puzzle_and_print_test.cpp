@@ -10,6 +10,7 @@
 #include "recording_sudoku.h"
 #include "solver/units.h"
 #include "window/booklet_dialog.h"
+#include "window/grid_painter.h"
 
 namespace {
 
@@ -188,6 +189,34 @@ private slots:
         trigger("exportPdf");
         QVERIFY(window_->messages.last().startsWith(QStringLiteral("Cannot save “")));
         QVERIFY(!QFileInfo::exists(window_->chosen_file));
+    }
+
+    void the_grid_painter_draws_candidates_a_marked_cell_and_tinted_cells() {
+        varendo::GridPicture picture;
+        picture.candidates[0] = 1 << 1 | 1 << 5 | 1 << 9;
+        picture.digits[80] = 7;
+        picture.marked = 80;
+        for (int cell = 36; cell < 45; ++cell) picture.tinted[cell] = true;
+        QImage image(450, 450, QImage::Format_RGB32);  // cells of 50 pixels
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const varendo::GridStyle style;
+        varendo::paint_grid(painter, image.rect(), picture, style);
+        painter.end();
+        // Pixels not white in a rectangle.
+        const auto ink = [&image](const QRect& area) {
+            int count = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != qRgb(255, 255, 255);
+            return count;
+        };
+        // Candidate d in the d-th place of a 3x3 keypad.
+        for (int digit = 1; digit <= 9; ++digit)
+            QCOMPARE(ink(QRect(3 + (digit - 1) % 3 * 15, 3 + (digit - 1) / 3 * 15, 12, 12)) > 0, digit % 4 == 1);
+        QCOMPARE(image.pixelColor(235, 205), style.tint);
+        QCOMPARE(image.pixelColor(75, 165), QColor(Qt::white));
+        const QColor mark = image.pixelColor(404, 425);
+        QVERIFY2(mark.red() > 150 && mark.green() < 60 && ink(QRect(410, 410, 30, 30)) > 0, qPrintable(mark.name()));
     }
 
     void print_previews_the_grid_on_one_page() {
