@@ -30,12 +30,23 @@ QString poppler(const QString& tool, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
+QString pdf_text(const QString& pdf, int page) {
+    return poppler("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+}
+
 // The digits of the text's lines that hold nothing else, one line of them per grid row.
 QString digit_rows(const QString& text) {
     QString rows;
     for (const QString& line : text.split(u'\n'))
-        if (line.contains(QRegularExpression(QStringLiteral("^[1-9 ]+$")))) rows += QString(line).remove(u' ') + u'|';
+        if (line.contains(QRegularExpression("^[1-9 ]+$"))) rows += QString(line).remove(u' ') + u'|';
     return rows;
+}
+
+int darkest(const QImage& image, const QRect& area) {
+    int gray = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) gray = std::min(gray, qGray(image.pixel(x, y)));
+    return gray;
 }
 
 }  // namespace
@@ -51,8 +62,10 @@ private:
 
     QLineEdit* cell(int i) const { return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(i / 9 + 1, i % 9 + 1))); }
     void click(const char* name) { QTest::mouseClick(window_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    void freeze_and_solve() { click("cmdFreeze"); click("CmdSolve"); }
     void trigger(const char* name) { window_->findChild<QAction*>(QLatin1String(name))->trigger(); }
-    QString label1() const { return window_->findChild<QLabel*>(QStringLiteral("Label1"))->text(); }
+    QProgressDialog* progress(const char* name) const { return window_->findChild<QProgressDialog*>(QLatin1String(name)); }
+    QString label1() const { return window_->findChild<QLabel*>("Label1")->text(); }
     QString path(const char* name) const { return QDir(directory_->path()).filePath(QLatin1String(name)); }
     QString grid() const {
         QString text;
@@ -60,18 +73,18 @@ private:
         return text;
     }
     static void need_poppler() {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) QSKIP("poppler-utils is not installed");
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("poppler-utils is not installed");
     }
-
-    // A generator that makes nothing until it is stopped.
-    void use_endless_generator() {
-        window_->puzzle_supply().set_generator([this](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>* cancel) {
-            ++started_;
-            while (!*cancel) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            ++stopped_;
-            return std::optional<GeneratedPuzzle>();
-        });
-        window_->puzzle_supply().set_stock(0);
+    // The booklet dialog answered: to a PDF file, or with the count, level and places to a page given.
+    void make_booklet(int count, const QString& level, const QString& per_page) {
+        trigger("printBooklet");
+        auto* dialog = window_->findChild<varendo::BookletDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QSpinBox*>("count")->setValue(count);
+        dialog->findChild<QComboBox*>("level")->setCurrentText(level);
+        dialog->findChild<QComboBox*>("perPage")->setCurrentText(per_page);
+        dialog->findChild<QComboBox*>("destination")->setCurrentText("PDF file");
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
     }
 
 private slots:
@@ -81,33 +94,31 @@ private slots:
         window_ = std::make_unique<RecordingSudoku>(directory_->path());
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        window_->puzzle_supply().set_stock(0);
     }
 
     void cleanup() { window_.reset(); directory_.reset(); }
 
     void new_puzzle_difficult_is_loaded_as_typed_and_solve_rates_it_difficult() {
-        window_->puzzle_supply().set_stock(0);
-        QVERIFY(!window_->findChild<QAction*>(QStringLiteral("anotherPuzzle"))->isEnabled());
+        QVERIFY(!window_->findChild<QAction*>("anotherPuzzle")->isEnabled());
         trigger("newPuzzleDifficult");
         QTRY_VERIFY_WITH_TIMEOUT(grid() != QString(81, u'.'), 60000);
         const QString first = grid();
         // Loaded as a load is: typed digits, black, and Freeze next.
-        QCOMPARE(cell(first.indexOf(QRegularExpression(QStringLiteral("[1-9]"))))->palette().color(QPalette::Text), QColor(Qt::black));
-        click("cmdFreeze");
-        click("CmdSolve");
-        QCOMPARE(window_->messages, QStringList{QStringLiteral("Sudoku Solved")});
-        QCOMPARE(label1(), QStringLiteral("Difficulty     : 2 (Difficult)"));
-
+        QCOMPARE(cell(first.indexOf(QRegularExpression("[1-9]")))->palette().color(QPalette::Text), QColor(Qt::black));
+        freeze_and_solve();
+        QCOMPARE(window_->messages, QStringList{"Sudoku Solved"});
+        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
         // Another of the same level, by its keys.
         QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-        QTRY_VERIFY_WITH_TIMEOUT(!grid().isEmpty() && grid() != first && label1().isEmpty() && grid().contains(u'.'), 60000);
-        click("cmdFreeze");
-        click("CmdSolve");
-        QCOMPARE(label1(), QStringLiteral("Difficulty     : 2 (Difficult)"));
+        QTRY_VERIFY_WITH_TIMEOUT(grid() != first && label1().isEmpty() && grid().contains(u'.'), 60000);
+        freeze_and_solve();
+        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
     }
 
     void puzzles_made_ahead_come_at_once() {
-        const GeneratedPuzzle made{[] { varendo::Grid81 g{}; for (int i = 0; i < 81; ++i) g[i] = kPuzzle[i] - '0'; return g; }(), {}, 1};
+        GeneratedPuzzle made;
+        for (int i = 0; i < 81; ++i) made.puzzle[i] = kPuzzle[i] - '0';
         window_->puzzle_supply().set_generator([&](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>*) {
             ++started_;
             return std::optional<GeneratedPuzzle>(made);
@@ -117,7 +128,7 @@ private slots:
         QTRY_COMPARE(started_.load(), 4);
         trigger("newPuzzleVeryDifficult");
         // No event has been handled since the click: the puzzle was there.
-        QCOMPARE(grid(), QString::fromLatin1(kPuzzle).replace(u'0', u'.'));
+        QCOMPARE(grid(), QString(kPuzzle).replace(u'0', u'.'));
         // The stock is topped up again, and only the level taken needed one.
         QTRY_COMPARE(started_.load(), 5);
         QTest::qWait(50);
@@ -125,28 +136,25 @@ private slots:
     }
 
     void cancel_leaves_the_grid_as_it_was_and_closing_stops_the_generation() {
-        use_endless_generator();
+        window_->puzzle_supply().set_generator([this](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>* cancel) {
+            ++started_;
+            while (!*cancel) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++stopped_;
+            return std::optional<GeneratedPuzzle>();
+        });
         click("cmdNew");
-        QTest::keyClicks(cell(40), QStringLiteral("5"));
+        QTest::keyClicks(cell(40), "5");
         trigger("newPuzzleEasy");
-        QTRY_VERIFY(window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress")) &&
-                    window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress"))->isVisible());
-        auto* progress = window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress"));
-        QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-        QTRY_COMPARE(stopped_.load(), 1);
-        QTest::qWait(50);
-        QCOMPARE(grid(), QString(40, u'.') + u'5' + QString(40, u'.'));
-        QVERIFY(window_->messages.isEmpty());
-        QTRY_VERIFY(!window_->findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress")));
+        QTRY_VERIFY(progress("newPuzzleProgress") && progress("newPuzzleProgress")->isVisible());
+        QTest::mouseClick(progress("newPuzzleProgress")->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY(stopped_ == 1 && !progress("newPuzzleProgress"));
+        QCOMPARE(grid() + window_->messages.join(u'|'), QString(40, u'.') + u'5' + QString(40, u'.'));
 
         // Closing the window while a puzzle and a booklet are being made stops both.
         trigger("newPuzzleMedium");
         window_->chosen_file = path("booklet.pdf");
-        trigger("printBooklet");
-        auto* dialog = window_->findChild<varendo::BookletDialog*>();
-        dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentIndex(1);
-        dialog->accept();
-        QTRY_VERIFY(started_.load() >= 3);
+        make_booklet(12, "Easy", "4");
+        QTRY_VERIFY(started_ >= 3);
         window_.reset();
         QCOMPARE(stopped_.load(), started_.load());
         QVERIFY(!QFileInfo::exists(path("booklet.pdf")));
@@ -156,19 +164,18 @@ private slots:
         need_poppler();
         click("cmdNew");
         for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i), kPuzzle[i]);
-        click("cmdFreeze");
-        click("CmdSolve");
+        freeze_and_solve();
         window_->chosen_file = path("solved");
         trigger("exportPdf");
         const QString pdf = path("solved.pdf");
         QString rows;
         for (int row = 0; row < 9; ++row) rows += QLatin1String(kSolution + 9 * row, 9) + u'|';
-        const QString text = poppler(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        const QString text = pdf_text(pdf, 1);
         QCOMPARE(digit_rows(text), rows);
         QVERIFY2(text.simplified().endsWith(label1().simplified()), qPrintable(text));
 
         // Givens black, the digits Solve placed grey: the darkest pixel of each cell tells.
-        poppler(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-gray"), QStringLiteral("-singlefile"), pdf, path("page")});
+        poppler("pdftoppm", {"-r", "40", "-gray", "-singlefile", pdf, path("page")});
         const QImage page(path("page.pgm"));
         QVERIFY(!page.isNull());
         QRect lines;  // the grid's outer lines: the black that spans the page's width
@@ -177,18 +184,14 @@ private slots:
                 if (qGray(page.pixel(x, y)) < 40) lines = lines.united(QRect(x, y, 1, 1));
         const double side = lines.width() / 9.0;
         for (int i = 0; i < varendo::kCellCount; ++i) {
-            const QRect inside(lines.left() + int(side * (i % 9 + 0.25)), lines.top() + int(side * (i / 9 + 0.25)), int(side / 2), int(side / 2));
-            int darkest = 255;
-            for (int y = inside.top(); y <= inside.bottom(); ++y)
-                for (int x = inside.left(); x <= inside.right(); ++x) darkest = std::min(darkest, qGray(page.pixel(x, y)));
-            QVERIFY2(kPuzzle[i] == '0' ? darkest > 70 && darkest < 180 : darkest < 40, qPrintable(QString::number(i)));
+            const int gray = darkest(page, QRect(lines.left() + int(side * (i % 9 + 0.25)), lines.top() + int(side * (i / 9 + 0.25)), int(side / 2), int(side / 2)));
+            QVERIFY2(kPuzzle[i] == '0' ? gray > 70 && gray < 180 : gray < 40, qPrintable(QString::number(i)));
         }
 
         // Where no file can go: a box, and no file.
         window_->chosen_file = path("missing/puzzle.pdf");
         trigger("exportPdf");
-        QVERIFY(window_->messages.last().startsWith(QStringLiteral("Cannot save “")));
-        QVERIFY(!QFileInfo::exists(window_->chosen_file));
+        QVERIFY(window_->messages.last().startsWith("Cannot save “") && !QFileInfo::exists(window_->chosen_file));
     }
 
     void the_grid_painter_draws_candidates_a_marked_cell_and_tinted_cells() {
@@ -203,20 +206,13 @@ private slots:
         const varendo::GridStyle style;
         varendo::paint_grid(painter, image.rect(), picture, style);
         painter.end();
-        // Pixels not white in a rectangle.
-        const auto ink = [&image](const QRect& area) {
-            int count = 0;
-            for (int y = area.top(); y <= area.bottom(); ++y)
-                for (int x = area.left(); x <= area.right(); ++x) count += image.pixel(x, y) != qRgb(255, 255, 255);
-            return count;
-        };
         // Candidate d in the d-th place of a 3x3 keypad.
         for (int digit = 1; digit <= 9; ++digit)
-            QCOMPARE(ink(QRect(3 + (digit - 1) % 3 * 15, 3 + (digit - 1) / 3 * 15, 12, 12)) > 0, digit % 4 == 1);
+            QCOMPARE(darkest(image, QRect(3 + (digit - 1) % 3 * 15, 3 + (digit - 1) / 3 * 15, 12, 12)) < 255, digit % 4 == 1);
         QCOMPARE(image.pixelColor(235, 205), style.tint);
         QCOMPARE(image.pixelColor(75, 165), QColor(Qt::white));
         const QColor mark = image.pixelColor(404, 425);
-        QVERIFY2(mark.red() > 150 && mark.green() < 60 && ink(QRect(410, 410, 30, 30)) > 0, qPrintable(mark.name()));
+        QVERIFY2(mark.red() > 150 && mark.green() < 60 && darkest(image, QRect(410, 410, 30, 30)) < 255, qPrintable(mark.name()));
     }
 
     void print_previews_the_grid_on_one_page() {
@@ -230,31 +226,18 @@ private slots:
 
     void a_booklet_of_12_very_difficult_puzzles_4_to_a_page_is_4_pages() {
         need_poppler();
-        window_->puzzle_supply().set_stock(0);
         window_->chosen_file = path("booklet");
-        trigger("printBooklet");
-        auto* dialog = window_->findChild<varendo::BookletDialog*>();
-        QVERIFY(dialog && dialog->isVisible());
-        dialog->findChild<QSpinBox*>(QStringLiteral("count"))->setValue(12);
-        dialog->findChild<QComboBox*>(QStringLiteral("level"))->setCurrentText(QStringLiteral("Very Difficult"));
-        dialog->findChild<QComboBox*>(QStringLiteral("perPage"))->setCurrentText(QStringLiteral("4"));
-        dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentText(QStringLiteral("PDF file"));
-        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!window_->findChild<QProgressDialog*>(QStringLiteral("bookletProgress")), 120000);
+        make_booklet(12, "Very Difficult", "4");
+        QTRY_VERIFY_WITH_TIMEOUT(!progress("bookletProgress"), 120000);
         QCOMPARE(window_->messages, QStringList());
-
         const QString pdf = path("booklet.pdf");
-        QVERIFY(poppler(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("\nPages: +4\n"))));
-        const auto page = [&pdf](int number) {
-            return poppler(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(number), QStringLiteral("-l"),
-                                                         QString::number(number), QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        };
+        QVERIFY(poppler("pdfinfo", {pdf}).contains(QRegularExpression("\nPages: +4\n")));
         for (int n = 1; n <= 12; ++n) {
-            QVERIFY(page((n - 1) / 4 + 1).contains(QStringLiteral("Puzzle %1: Very Difficult").arg(n)));
-            QVERIFY(page(4).contains(QStringLiteral("Solution %1").arg(n)));
+            QVERIFY(pdf_text(pdf, (n - 1) / 4 + 1).contains(QStringLiteral("Puzzle %1: Very Difficult").arg(n)));
+            QVERIFY(pdf_text(pdf, 4).contains(QStringLiteral("Solution %1").arg(n)));
         }
         // Twelve full solutions: 108 rows of nine digits, three grids beside each other.
-        QCOMPARE(digit_rows(page(4)).count(QRegularExpression(QStringLiteral("\\d{27}\\|"))), 36);
+        QCOMPARE(digit_rows(pdf_text(pdf, 4)).count(QRegularExpression("\\d{27}\\|")), 36);
     }
 };
 
