@@ -2,22 +2,29 @@
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 #include "solver/controls.h"
 #include "solver/step_file.h"
 #include "solver/units.h"
 #include "commands/commands.h"
+#include "commands/generator.h"
+#include "window/puzzle_supply.h"
 
 class QAction;
 class QCheckBox;
-class QMenu;
 class QLabel;
+class QMenu;
+class QProgressDialog;
 class QPushButton;
 
 namespace varendo {
 
+class BookletDialog;
 class CellEdit;
+struct BookletChoice;
+struct GridPicture;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
 // boxes, the command buttons, the "Save to File" box and the result labels. It gives the
@@ -51,11 +58,14 @@ public:
     // that says what is wrong, and the grid stays as it is.
     void open_puzzle_file(const QString& path);
 
+    // The generated puzzles that New Puzzle loads and booklets print.
+    PuzzleSupply& puzzle_supply() { return *supply_; }
+
 protected:
     // Every message box goes through here, so a test can take the texts instead; `details`
     // is the box's informative text.
     virtual void present_message(const QString& text, const QString& details = QString());
-    enum class FileChoice { Open, Save };
+    enum class FileChoice { Open, Save, Pdf, BookletPdf };
     // The file the user picks to open a puzzle from or save it to, in a dialog that starts
     // in `folder` (empty: the current folder); empty when cancelled.
     virtual QString choose_file(FileChoice choice, const QString& folder);
@@ -95,6 +105,19 @@ private:
     // Open Step File answers while there is a step file to show.
     void update_open_step_file();
 
+    // File > Print…, Export PDF…, Print Booklet…
+    void add_print_actions(QMenu* file);
+    // The grid as shown, its givens apart, with the difficulty line when there is one.
+    GridPicture shown_picture() const;
+    void print();
+    void export_pdf();
+    void print_booklet();
+    void make_booklet(const BookletChoice& choice);
+    // Puzzle > New Puzzle ▸ the levels, and another of the last level.
+    void add_new_puzzle_menu(QMenu* puzzle);
+    void new_puzzle(Level level);
+    void stop_waiting();
+
     QWidget* form_;
     std::array<CellEdit*, kCellCount> cells_{};
     std::array<QPushButton*, 4> buttons_{};
@@ -111,6 +134,12 @@ private:
     QString step_folder_;
     DiskStepFile step_file_;
     Commands commands_;
+    PuzzleSupply* supply_ = new PuzzleSupply(this);
+    // Shows when a puzzle asked for takes a while.
+    QPointer<QProgressDialog> waiting_;
+    Level last_level_ = Level::Medium;
+    QAction* same_level_ = nullptr;
+    BookletDialog* booklet_dialog_ = nullptr;
 };
 
 }  // namespace varendo

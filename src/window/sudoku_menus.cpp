@@ -37,6 +37,7 @@ void Sudoku::create_menus() {
         &Sudoku::open_puzzle);
     add(file, "savePuzzle", QStringLiteral("&Save Puzzle…"), "document-save", standard(QKeySequence::Save),
         &Sudoku::save_puzzle);
+    add_print_actions(file);
     file->addSeparator();
     open_step_file_ = add(file, "openStepFile", QStringLiteral("Open S&tep File"), "text-x-generic", {},
                           &Sudoku::show_step_file);
@@ -75,6 +76,7 @@ void Sudoku::create_puzzle_menu() {
         command_actions_[static_cast<int>(which)] = action;
     };
     command(Button::New, "new", QStringLiteral("&New"), "document-new", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    add_new_puzzle_menu(puzzle_menu_);
     command(Button::Freeze, "freeze", QStringLiteral("&Freeze"), "", {QKeySequence(Qt::CTRL | Qt::Key_G)});
     command(Button::Restart, "restart", QStringLiteral("&Restart"), "view-refresh",
             {QKeySequence(Qt::CTRL | Qt::Key_R)});
@@ -156,6 +158,13 @@ QString Sudoku::choose_file(FileChoice choice, const QString& folder) {
     const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
     if (choice == FileChoice::Open)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), folder, filter);
+    if (choice == FileChoice::Pdf || choice == FileChoice::BookletPdf) {
+        const bool booklet = choice == FileChoice::BookletPdf;
+        return QFileDialog::getSaveFileName(
+            this, booklet ? QStringLiteral("Print Booklet") : QStringLiteral("Export PDF"),
+            QDir(folder).filePath(booklet ? QStringLiteral("booklet.pdf") : QStringLiteral("puzzle.pdf")),
+            QStringLiteral("PDF files (*.pdf);;All files (*)"));
+    }
     return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"),
                                         QDir(folder).filePath(QStringLiteral("puzzle.txt")), filter);
 }

@@ -4,6 +4,7 @@
 //
 // To drive a new command, add one entry to actions(): a name and what a user does. A menu
 // item is named "menu:" and its action's object name; every item of the menu bar needs one.
+#include <QtPrintSupport>
 #include <QtTest>
 #include <QtWidgets>
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 #include "recording_sudoku.h"
 #include "solver/units.h"
+#include "window/booklet_dialog.h"
 
 namespace {
 
@@ -88,6 +90,20 @@ struct Monkey {
         if (good) stage = Stage::Started;
     }
 
+    // A dialog closed: the window is active again, as a desktop makes it.
+    void back_to_window() {
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+
+    // A generated puzzle, loaded as a load is once it is made.
+    void new_puzzle(const QString& name) {
+        if (!trigger(name)) return;
+        QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<QProgressDialog*>(QStringLiteral("newPuzzleProgress")), 60000);
+        if (window.messages.isEmpty()) stage = Stage::Started;
+        back_to_window();
+    }
+
     // The keys of a menu item pressed in a cell, as if the user typed them there.
     void press_keys_of(const QString& name) {
         QLineEdit* target = any_cell();
@@ -145,6 +161,41 @@ std::vector<MonkeyAction> actions() {
              m.window.chosen_file = choices[m.draw(std::size(choices))];
              m.trigger(QStringLiteral("savePuzzle"));
          }},
+        {"menu:print", [](Monkey& m) {
+             if (!m.trigger(QStringLiteral("print"))) return;
+             QPrintPreviewDialog* preview = m.window.findChild<QPrintPreviewDialog*>();
+             QTRY_VERIFY(preview && preview->isVisible());
+             preview->reject();
+             QTRY_VERIFY(!m.window.findChild<QPrintPreviewDialog*>());
+             m.back_to_window();
+         }},
+        {"menu:exportPdf", [](Monkey& m) {
+             const QString choices[] = {m.path(QStringLiteral("grid")), m.path(QStringLiteral("grid.pdf")), QString(),
+                                        m.path(QStringLiteral("missing/grid.pdf"))};
+             m.window.chosen_file = choices[m.draw(std::size(choices))];
+             m.trigger(QStringLiteral("exportPdf"));
+         }},
+        {"menu:printBooklet", [](Monkey& m) {
+             if (!m.trigger(QStringLiteral("printBooklet"))) return;
+             auto* dialog = m.window.findChild<varendo::BookletDialog*>();
+             dialog->findChild<QSpinBox*>(QStringLiteral("count"))->setValue(1 + m.draw(3));
+             for (const char* name : {"level", "perPage"}) {
+                 QComboBox* box = dialog->findChild<QComboBox*>(QLatin1String(name));
+                 box->setCurrentIndex(m.draw(box->count()));
+             }
+             // To PDF: the printer's own dialog would wait for a person.
+             dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentIndex(1);
+             const QString choices[] = {m.path(QStringLiteral("booklet")), QString(), m.path(QStringLiteral("missing/booklet"))};
+             m.window.chosen_file = choices[m.draw(std::size(choices))];
+             if (m.coin()) dialog->accept(); else dialog->reject();
+             QTRY_VERIFY_WITH_TIMEOUT(!m.window.findChild<QProgressDialog*>(QStringLiteral("bookletProgress")), 60000);
+             m.back_to_window();
+         }},
+        {"menu:newPuzzleEasy", [](Monkey& m) { m.new_puzzle(QStringLiteral("newPuzzleEasy")); }},
+        {"menu:newPuzzleMedium", [](Monkey& m) { m.new_puzzle(QStringLiteral("newPuzzleMedium")); }},
+        {"menu:newPuzzleDifficult", [](Monkey& m) { m.new_puzzle(QStringLiteral("newPuzzleDifficult")); }},
+        {"menu:newPuzzleVeryDifficult", [](Monkey& m) { m.new_puzzle(QStringLiteral("newPuzzleVeryDifficult")); }},
+        {"menu:anotherPuzzle", [](Monkey& m) { m.new_puzzle(QStringLiteral("anotherPuzzle")); }},
         {"menu:openStepFile", [](Monkey& m) { m.trigger(QStringLiteral("openStepFile")); }},
         {"menu:quit", [](Monkey& m) {
              m.trigger(QStringLiteral("quit"));

@@ -1,0 +1,245 @@
+// New Puzzle, printing and PDF, through the menus as a person uses them. The PDF files are
+// read back with poppler's tools (pdftotext, pdfinfo, pdftoppm); without them those tests skip.
+#include <QtPrintSupport>
+#include <QtTest>
+#include <QtWidgets>
+#include <atomic>
+#include <memory>
+#include <thread>
+
+#include "recording_sudoku.h"
+#include "solver/units.h"
+#include "window/booklet_dialog.h"
+#include "window/grid_painter.h"
+
+namespace {
+
+constexpr char kPuzzle[] =
+    "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
+constexpr char kSolution[] =
+    "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
+
+using varendo::GeneratedPuzzle;
+using varendo::Level;
+
+// The output of one of poppler's tools, ligatures ("ﬃ") taken apart; empty when it failed.
+QString poppler(const QString& tool, const QStringList& arguments) {
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(120000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+}
+
+QString pdf_text(const QString& pdf, int page) {
+    return poppler("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), "-layout", pdf, "-"});
+}
+
+// The digits of the text's lines that hold nothing else, one line of them per grid row.
+QString digit_rows(const QString& text) {
+    QString rows;
+    for (const QString& line : text.split(u'\n'))
+        if (line.contains(QRegularExpression("^[1-9 ]+$"))) rows += QString(line).remove(u' ') + u'|';
+    return rows;
+}
+
+int darkest(const QImage& image, const QRect& area) {
+    int gray = 255;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) gray = std::min(gray, qGray(image.pixel(x, y)));
+    return gray;
+}
+
+}  // namespace
+
+class NewPuzzleAndPrintTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> directory_;
+    std::unique_ptr<RecordingSudoku> window_;
+    std::atomic<int> started_{0};
+    std::atomic<int> stopped_{0};
+
+    QLineEdit* cell(int i) const { return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(i / 9 + 1, i % 9 + 1))); }
+    void click(const char* name) { QTest::mouseClick(window_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
+    void freeze_and_solve() { click("cmdFreeze"); click("CmdSolve"); }
+    void trigger(const char* name) { window_->findChild<QAction*>(QLatin1String(name))->trigger(); }
+    QProgressDialog* progress(const char* name) const { return window_->findChild<QProgressDialog*>(QLatin1String(name)); }
+    QString label1() const { return window_->findChild<QLabel*>("Label1")->text(); }
+    QString path(const char* name) const { return QDir(directory_->path()).filePath(QLatin1String(name)); }
+    QString grid() const {
+        QString text;
+        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i)->text().leftJustified(1, u'.');
+        return text;
+    }
+    static void need_poppler() {
+        if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("poppler-utils is not installed");
+    }
+    // The booklet dialog answered: to a PDF file, or with the count, level and places to a page given.
+    void make_booklet(int count, const QString& level, const QString& per_page) {
+        trigger("printBooklet");
+        auto* dialog = window_->findChild<varendo::BookletDialog*>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QSpinBox*>("count")->setValue(count);
+        dialog->findChild<QComboBox*>("level")->setCurrentText(level);
+        dialog->findChild<QComboBox*>("perPage")->setCurrentText(per_page);
+        dialog->findChild<QComboBox*>("destination")->setCurrentText("PDF file");
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        started_ = stopped_ = 0;
+        directory_ = std::make_unique<QTemporaryDir>();
+        window_ = std::make_unique<RecordingSudoku>(directory_->path());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        window_->puzzle_supply().set_stock(0);
+    }
+
+    void cleanup() { window_.reset(); directory_.reset(); }
+
+    void new_puzzle_difficult_is_loaded_as_typed_and_solve_rates_it_difficult() {
+        QVERIFY(!window_->findChild<QAction*>("anotherPuzzle")->isEnabled());
+        trigger("newPuzzleDifficult");
+        QTRY_VERIFY_WITH_TIMEOUT(grid() != QString(81, u'.'), 60000);
+        const QString first = grid();
+        // Loaded as a load is: typed digits, black, and Freeze next.
+        QCOMPARE(cell(first.indexOf(QRegularExpression("[1-9]")))->palette().color(QPalette::Text), QColor(Qt::black));
+        freeze_and_solve();
+        QCOMPARE(window_->messages, QStringList{"Sudoku Solved"});
+        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
+        // Another of the same level, by its keys.
+        QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+        QTRY_VERIFY_WITH_TIMEOUT(grid() != first && label1().isEmpty() && grid().contains(u'.'), 60000);
+        freeze_and_solve();
+        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
+    }
+
+    void puzzles_made_ahead_come_at_once() {
+        GeneratedPuzzle made;
+        for (int i = 0; i < 81; ++i) made.puzzle[i] = kPuzzle[i] - '0';
+        window_->puzzle_supply().set_generator([&](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>*) {
+            ++started_;
+            return std::optional<GeneratedPuzzle>(made);
+        });
+        window_->puzzle_supply().set_stock(1);
+        window_->puzzle_supply().fill();
+        QTRY_COMPARE(started_.load(), 4);
+        trigger("newPuzzleVeryDifficult");
+        // No event has been handled since the click: the puzzle was there.
+        QCOMPARE(grid(), QString(kPuzzle).replace(u'0', u'.'));
+        // The stock is topped up again, and only the level taken needed one.
+        QTRY_COMPARE(started_.load(), 5);
+        QTest::qWait(50);
+        QCOMPARE(started_.load(), 5);
+    }
+
+    void cancel_leaves_the_grid_as_it_was_and_closing_stops_the_generation() {
+        window_->puzzle_supply().set_generator([this](Level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>* cancel) {
+            ++started_;
+            while (!*cancel) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++stopped_;
+            return std::optional<GeneratedPuzzle>();
+        });
+        click("cmdNew");
+        QTest::keyClicks(cell(40), "5");
+        trigger("newPuzzleEasy");
+        QTRY_VERIFY(progress("newPuzzleProgress") && progress("newPuzzleProgress")->isVisible());
+        QTest::mouseClick(progress("newPuzzleProgress")->findChild<QPushButton*>(), Qt::LeftButton);
+        QTRY_VERIFY(stopped_ == 1 && !progress("newPuzzleProgress"));
+        QCOMPARE(grid() + window_->messages.join(u'|'), QString(40, u'.') + u'5' + QString(40, u'.'));
+
+        // Closing the window while a puzzle and a booklet are being made stops both.
+        trigger("newPuzzleMedium");
+        window_->chosen_file = path("booklet.pdf");
+        make_booklet(12, "Easy", "4");
+        QTRY_VERIFY(started_ >= 3);
+        window_.reset();
+        QCOMPARE(stopped_.load(), started_.load());
+        QVERIFY(!QFileInfo::exists(path("booklet.pdf")));
+    }
+
+    void export_pdf_holds_the_grid_as_shown_and_the_difficulty_line() {
+        need_poppler();
+        click("cmdNew");
+        for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i), kPuzzle[i]);
+        freeze_and_solve();
+        window_->chosen_file = path("solved");
+        trigger("exportPdf");
+        const QString pdf = path("solved.pdf");
+        QString rows;
+        for (int row = 0; row < 9; ++row) rows += QLatin1String(kSolution + 9 * row, 9) + u'|';
+        const QString text = pdf_text(pdf, 1);
+        QCOMPARE(digit_rows(text), rows);
+        QVERIFY2(text.simplified().endsWith(label1().simplified()), qPrintable(text));
+
+        // Givens black, the digits Solve placed grey: the darkest pixel of each cell tells.
+        poppler("pdftoppm", {"-r", "40", "-gray", "-singlefile", pdf, path("page")});
+        const QImage page(path("page.pgm"));
+        QVERIFY(!page.isNull());
+        QRect lines;  // the grid's outer lines: the black that spans the page's width
+        for (int y = 0; y < page.height() && lines.isNull(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (qGray(page.pixel(x, y)) < 40) lines = lines.united(QRect(x, y, 1, 1));
+        const double side = lines.width() / 9.0;
+        for (int i = 0; i < varendo::kCellCount; ++i) {
+            const int gray = darkest(page, QRect(lines.left() + int(side * (i % 9 + 0.25)), lines.top() + int(side * (i / 9 + 0.25)), int(side / 2), int(side / 2)));
+            QVERIFY2(kPuzzle[i] == '0' ? gray > 70 && gray < 180 : gray < 40, qPrintable(QString::number(i)));
+        }
+
+        // Where no file can go: a box, and no file.
+        window_->chosen_file = path("missing/puzzle.pdf");
+        trigger("exportPdf");
+        QVERIFY(window_->messages.last().startsWith("Cannot save “") && !QFileInfo::exists(window_->chosen_file));
+    }
+
+    void the_grid_painter_draws_candidates_a_marked_cell_and_tinted_cells() {
+        varendo::GridPicture picture;
+        picture.candidates[0] = 1 << 1 | 1 << 5 | 1 << 9;
+        picture.digits[80] = 7;
+        picture.marked = 80;
+        for (int cell = 36; cell < 45; ++cell) picture.tinted[cell] = true;
+        QImage image(450, 450, QImage::Format_RGB32);  // cells of 50 pixels
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        const varendo::GridStyle style;
+        varendo::paint_grid(painter, image.rect(), picture, style);
+        painter.end();
+        // Candidate d in the d-th place of a 3x3 keypad.
+        for (int digit = 1; digit <= 9; ++digit)
+            QCOMPARE(darkest(image, QRect(3 + (digit - 1) % 3 * 15, 3 + (digit - 1) / 3 * 15, 12, 12)) < 255, digit % 4 == 1);
+        QCOMPARE(image.pixelColor(235, 205), style.tint);
+        QCOMPARE(image.pixelColor(75, 165), QColor(Qt::white));
+        const QColor mark = image.pixelColor(404, 425);
+        QVERIFY2(mark.red() > 150 && mark.green() < 60 && darkest(image, QRect(410, 410, 30, 30)) < 255, qPrintable(mark.name()));
+    }
+
+    void print_previews_the_grid_on_one_page() {
+        QTest::keySequence(window_.get(), QKeySequence::Print);
+        QPrintPreviewDialog* preview = nullptr;
+        QTRY_VERIFY((preview = window_->findChild<QPrintPreviewDialog*>()) && preview->isVisible());
+        QTRY_COMPARE(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+        preview->reject();
+        QTRY_VERIFY(!window_->findChild<QPrintPreviewDialog*>());
+    }
+
+    void a_booklet_of_12_very_difficult_puzzles_4_to_a_page_is_4_pages() {
+        need_poppler();
+        window_->chosen_file = path("booklet");
+        make_booklet(12, "Very Difficult", "4");
+        QTRY_VERIFY_WITH_TIMEOUT(!progress("bookletProgress"), 120000);
+        QCOMPARE(window_->messages, QStringList());
+        const QString pdf = path("booklet.pdf");
+        QVERIFY(poppler("pdfinfo", {pdf}).contains(QRegularExpression("\nPages: +4\n")));
+        for (int n = 1; n <= 12; ++n) {
+            QVERIFY(pdf_text(pdf, (n - 1) / 4 + 1).contains(QStringLiteral("Puzzle %1: Very Difficult").arg(n)));
+            QVERIFY(pdf_text(pdf, 4).contains(QStringLiteral("Solution %1").arg(n)));
+        }
+        // Twelve full solutions: 108 rows of nine digits, three grids beside each other.
+        QCOMPARE(digit_rows(pdf_text(pdf, 4)).count(QRegularExpression("\\d{27}\\|")), 36);
+    }
+};
+
+QTEST_MAIN(NewPuzzleAndPrintTest)
+#include "new_puzzle_and_print_test.moc"
