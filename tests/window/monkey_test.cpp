@@ -6,6 +6,7 @@
 // item is named "menu:" and its action's object name; every item of the menu bar needs one.
 #include <QtTest>
 #include <QtWidgets>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <random>
@@ -24,6 +25,9 @@ enum class Stage { Created, Started, Frozen };
 
 // A text to paste, drop or open, and whether it holds a puzzle.
 struct Text { QByteArray bytes; bool good; };
+
+// A drop that offers a move, as X11 does when no key is held.
+struct ProposedMove : QDropEvent { explicit ProposedMove(QMimeData& data) : QDropEvent(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier) { m_defaultAction = Qt::MoveAction; } };
 
 // What a user has at hand: the window, the dice, and the row of the table that must hold.
 struct Monkey {
@@ -67,7 +71,7 @@ struct Monkey {
     // Drops text or a file on the window, offering a move too: the drop must be a copy.
     void drop(QMimeData& data, bool good) {
         QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QDropEvent drop(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        ProposedMove drop(data);
         QApplication::sendEvent(&window, &enter);
         QApplication::sendEvent(&window, &drop);
         QCOMPARE_NE(drop.dropAction(), Qt::MoveAction);
@@ -165,10 +169,8 @@ private slots:
         QVERIFY(folder.isValid() && QTest::qWaitForWindowExposed(&window));
         Monkey m{window, folder};
         const std::vector<MonkeyAction> table = actions();
-        QStringList names;
-        for (const MonkeyAction& action : table) names << QLatin1String(action.name);
-        for (const QAction* item : window.menuBar()->findChildren<QAction*>())
-            QVERIFY2(item->isSeparator() || item->menu() || names.contains(QStringLiteral("menu:") + item->objectName()), qPrintable(item->objectName()));
+        const auto named = [&table](const QAction* item) { return std::any_of(table.begin(), table.end(), [item](const MonkeyAction& a) { return QStringLiteral("menu:") + item->objectName() == QLatin1String(a.name); }); };
+        for (const QAction* item : window.menuBar()->findChildren<QAction*>()) QVERIFY2(item->isSeparator() || item->menu() || named(item), qPrintable(item->objectName()));
 
         for (int step = 1; step <= kActions; ++step) {
             const MonkeyAction& action = table[static_cast<std::size_t>(m.draw(table.size()))];
