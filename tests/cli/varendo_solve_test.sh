@@ -46,7 +46,7 @@ cmp -s "$work/out" "$work/from_file" || fail "-: output differs from the file's"
 
 # As the window takes them: a byte order mark at the start, indented puzzles; the columns of
 # errors count the indentation, and CR LF line ends keep the line numbers right.
-printf '\xef\xbb\xbf  # a set\r\n\t%s\r\n  %sx\r\n\r\n   12345\r\n' "$good" "${good:0:80}" > "$work/windows.txt"
+printf '\xef\xbb\xbf\t%s\r\n  # a set\r\n  %sx\r\n\r\n   12345\r\n' "$good" "${good:0:80}" > "$work/windows.txt"
 run "byte order mark, indentation, CR LF" 2 "$work/windows.txt"; solved "byte order mark" 1
 said "indented stray" "windows.txt:3: unexpected 'x' at column 83: a cell is 1-9, 0 or ."
 said "indented short line" "windows.txt:5: line too short: 5 characters"
