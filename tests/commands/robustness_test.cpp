@@ -52,20 +52,6 @@ void expect_failure_then_success(MemoryWindow& w, FaultyStepFile& file, bool run
     EXPECT_TRUE(w.commands().outcome() == Outcome::Solved && test::solves(kEasy, w.grid_text()) && !file.is_open());
 }
 
-TEST(StepFileFaults, TheFileMakesItsFolderAndTellsWhyItFailed) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "varendo-step-folder";
-    std::filesystem::remove_all(folder);
-    DiskStepFile made(folder / "data" / "steps.txt");
-    EXPECT_TRUE(made.open() && made.close() && std::filesystem::is_regular_file(made.path()) && !made.error());
-    std::filesystem::remove_all(folder);
-    DiskStepFile nowhere("/dev/null/steps.txt");
-    DiskStepFile full("/dev/full");
-    EXPECT_FALSE(nowhere.open());
-    EXPECT_TRUE(full.open() && full.write("\"\r\n") && !full.close());
-    EXPECT_EQ(nowhere.error(), std::errc::not_a_directory);
-    EXPECT_EQ(full.error(), std::errc::no_space_on_device);
-}
-
 TEST(StepFileFaults, EachEndsTheSolveAndTheNextSolveWorks) {
     DiskStepFile nowhere("/dev/null/steps.txt");  // no folder can be made under a device
     DiskStepFile full("/dev/full");  // takes every write, fails the flush on closing
