@@ -45,7 +45,7 @@ void run_set(benchmark::State& state, const std::string& name, Work work) {
                                             work == Work::JsonPath);
                 break;
             case Work::Snapshots: {
-                // A copy, as the window keeps one: its snapshots are worked out afresh.
+                // A copy, as the window keeps one; no snapshot of the path is worked out yet.
                 const varendo::SolvePath path = window.commands().path();
                 benchmark::DoNotOptimize(path.snapshot(path.rows().size() - 1));
                 rows += path.rows().size();

@@ -1,5 +1,3 @@
-#include <bit>
-
 #include "commands/memory_window.h"
 #include "commands/solve_path.h"
 #include "solver/units.h"
@@ -42,13 +40,18 @@ private:
     const Solver& solver_;
 };
 
-// The passes of one run as the engine defines them, possible on units 1..27 until a pass
-// changes nothing, on masks rebuilt from the cell values.
-void eliminate(Solver& s) {
+// The masks a run starts from, rebuilt from the cell values.
+void rebuild_masks(Solver& s) {
     for (int k = 1; k <= kCellCount; ++k) {
         const std::int16_t value = s.cell_value[k - 1];
         s.cell_mask[k] = value == kEmptyCell ? kAllDigits : digit_mask(value);
     }
+}
+
+// The passes of one run as the engine defines them, possible on units 1..27 until a pass
+// changes nothing.
+void eliminate(Solver& s) {
+    rebuild_masks(s);
     s.no_progress = false;
     while (!s.no_progress) {
         s.no_progress = true;
@@ -125,11 +128,9 @@ const SolvePath::Replay& SolvePath::replay() const {
         EngineGrid now;
         switch (record.event) {
         case PathRecord::Event::Start:
+            rebuild_masks(s);
             now = grid();
             run_from(row);
-            // The run starts from masks rebuilt from its grid.
-            for (int k = 1; k <= kCellCount; ++k)
-                now.masks[k] = now.values[k - 1] == kEmptyCell ? kAllDigits : digit_mask(now.values[k - 1]);
             break;
         case PathRecord::Event::Reload:
             s.reload_fixed_puzzle();
