@@ -8,7 +8,7 @@ bool SolveStep::run(const Task& task, std::string& report, std::string&) {
     run_puzzle(window_, task.puzzle, mode_);
     const int solutions = count_solutions(window_, task.puzzle);
     if (json_)
-        append_json_report(report, task.puzzle, window_, solutions);
+        append_json_report(report, task.puzzle, window_, solutions, path_);
     else
         append_text_report(report, window_, solutions, mode_ != StepMode::Off);
     return true;

@@ -11,12 +11,16 @@ namespace varendo {
 // Each puzzle run through Solve on a window of the thread's own, and reported.
 class SolveStep final : public BatchStep {
 public:
-    SolveStep(StepMode mode, bool json) : mode_(mode), json_(json) {}
+    // With `path`, each JSON object carries the path of its Solve.
+    SolveStep(StepMode mode, bool json, bool path) : mode_(mode), json_(json), path_(path) {
+        window_.commands().set_path_recording(path);
+    }
     bool run(const Task& task, std::string& report, std::string& error) override;
 
 private:
     StepMode mode_;
     bool json_;
+    bool path_;
     MemoryWindow window_;
 };
 

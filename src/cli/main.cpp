@@ -34,6 +34,7 @@ struct Options {
     bool no_progress = false;
     std::uint64_t generate = 0;
     varendo::GenerateRequest request;
+    bool path = false;
     int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
 
@@ -107,7 +108,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
     app.add_option("files", options.files, "Puzzle files; - or none for standard input");
-    app.add_flag("--json", options.json,
+    auto* json_flag = app.add_flag("--json", options.json,
                  "Print one JSON object per puzzle with the keys puzzle, outcome, grid, colors "
                  "(g given, b placed, k typed, row by row), label1, label4, pass_count, "
                  "guess_count, steps and solutions (0, 1, or 2 for two or more)");
@@ -115,6 +116,18 @@ int main(int argc, char** argv) {
                                "Tick the visible \"Save to File\" box: the placement lines");
     auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
                                   "Tick the hidden \"Save to File\" box: every step and failure line");
+    auto* path = app.add_flag("--path", options.path,
+                 "With --json: add the key path, one object per event of Solve in order, each "
+                 "with its \"attempt\". A placement has \"pass\" (the elimination pass), \"kind\" "
+                 "(\"cell\": its candidates came down to one; \"unit\": the digit's only place "
+                 "left in the unit; \"guess\"; \"search\": the complete search's solution), "
+                 "\"row\" and \"column\" (1-9 from the top left), \"digit\", \"unit\" (\"column "
+                 "3\", \"row 4\", \"box 6\", boxes numbered down the bands of columns; none for "
+                 "search) and, for a guess, \"places\": how many places the digit had there. "
+                 "Other events have \"event\": \"start\", \"stall\" and \"repeat\" (with "
+                 "\"pass\", and for a repeat \"units\", those that repeat a digit), or \"reload\" "
+                 "(the givens again, within the attempt)")
+        ->needs(json_flag);
     app.add_option("-j,--jobs", options.jobs,
                    "Solve on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
@@ -158,7 +171,7 @@ int main(int argc, char** argv) {
     app.add_flag("--no-progress", options.no_progress, "Show no progress line on standard error");
     steps->excludes(detailed);
     detailed->excludes(steps);
-    answer->excludes(steps)->excludes(detailed);
+    answer->excludes(steps)->excludes(detailed)->excludes(path);
     generate->needs(level)->excludes(answer)->excludes(steps)->excludes(detailed);
     generate->excludes("files")->excludes("--json");
     for (CLI::Option* option : {level, symmetry, seed, tries}) option->needs(generate);
@@ -180,7 +193,7 @@ int main(int argc, char** argv) {
     varendo::StepFactory make_step = [&options, mode]() -> std::unique_ptr<varendo::BatchStep> {
         if (options.generate > 0) return std::make_unique<varendo::GenerateStep>(options.request);
         if (options.answer) return std::make_unique<varendo::AnswerStep>(options.json);
-        return std::make_unique<varendo::SolveStep>(mode, options.json);
+        return std::make_unique<varendo::SolveStep>(mode, options.json, options.path);
     };
     if (options.generate > 0 && seed->count() == 0) {
         options.request.seed = random_seed();

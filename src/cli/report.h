@@ -18,9 +18,10 @@ int count_solutions(const MemoryWindow& window, const Grid81& puzzle);
 void append_text_report(std::string& out, const MemoryWindow& window, int solutions,
                         bool with_steps);
 
-// One JSON object on one line.
+// One JSON object on one line; with_path adds the path of the Solve, which the window's
+// commands recorded.
 void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
-                        int solutions);
+                        int solutions, bool with_path = false);
 
 // What the complete search alone says of a puzzle, on one line: the puzzle, a tab, the
 // number of solutions (0, 1, or 2 for two or more) and, when there is one, a tab and the

@@ -20,6 +20,7 @@ int Solver::complete_by_search() {
         cell_mask[k] = bit;
         written_value = 0;
         write_pos(k - 1, bit);
+        if (recorder != nullptr) record_placement(PlacementKind::Search, k, 0, 0, 0);
     }
     // The state now tells what the grid shows: a valid, complete solution.
     is_valid = true;

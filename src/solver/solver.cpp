@@ -173,7 +173,7 @@ void Solver::possible(const int& p) {
     }
 }
 
-void Solver::report_placement(int p, int k, int place, bool by_elimination) {
+void Solver::report_step_line(int p, int k, int place, bool by_elimination) {
     const int n = unit_number(p);
     switch (unit_kind(p)) {
     case UnitKind::Column:
@@ -189,6 +189,24 @@ void Solver::report_placement(int p, int k, int place, bool by_elimination) {
         break;
     }
     if (save_to_file) print_line(message);
+}
+
+void Solver::report_placement(int p, int k, int place, bool by_elimination) {
+    // Apart, so that without a recorder nothing is kept across the printing call.
+    if (recorder != nullptr) [[unlikely]]
+        return report_and_record_placement(p, k, place, by_elimination);
+    report_step_line(p, k, place, by_elimination);
+}
+
+void Solver::report_and_record_placement(int p, int k, int place, bool by_elimination) {
+    report_step_line(p, k, place, by_elimination);
+    record_placement(by_elimination ? PlacementKind::Unit : PlacementKind::Cell, k, p, place, 0);
+}
+
+void Solver::record_placement(PlacementKind kind, int k, int u, int place, int places) {
+    recorder->placed({kind, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(cell_value[k - 1]),
+                      static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(place), static_cast<std::uint8_t>(places)},
+                     pass_count);
 }
 
 void Solver::complete(const std::int16_t& c) {
@@ -266,10 +284,12 @@ void Solver::main_function() {
     // A guess comes from a mask at the end of the passes, which holds no digit of its units:
     // the grid it leaves repeats no digit, and only the givens need the check.
     const bool placed_by_guess = std::exchange(guess_placed_, false);
-    validate_units(placed_by_guess ? 0 : repeating_units(), true);
+    const std::uint32_t start_repeats = placed_by_guess ? 0 : repeating_units();
+    validate_units(start_repeats, true);
     if (!is_valid) {
         valid_before = false;
         solve_state = 0;
+        if (recorder != nullptr) recorder->repeated(start_repeats & (~start_repeats + 1), true, pass_count);
         return;
     }
 
@@ -282,6 +302,7 @@ void Solver::main_function() {
         valid_after = false;
         solve_state = -1;
         no_progress = true;
+        if (recorder != nullptr) recorder->repeated(repeating, false, pass_count);
     }
 
     // The sum of nine powers of two is 1022 only when they are 2^1..2^9 once each, and a
@@ -298,6 +319,7 @@ void Solver::main_function() {
         solve_state = 1234;
         message = Message(Message::Kind::Stall);
         if (save_to_file) print_line(message);
+        if (recorder != nullptr) recorder->stalled(pass_count);
         guess_function();
     }
 }
@@ -359,7 +381,7 @@ void Solver::guess_function() {
         }
         guessable[u] = unit_guessable;
         const unsigned two_places = twice & ~thrice & unit_guessable;
-        if (two_places != 0) return guess_in_unit(u, two_places);
+        if (two_places != 0) return guess_in_unit(u, two_places, 2);
     }
 
     std::array<PlaceCounts, kUnitCount + 1> counts{};
@@ -368,17 +390,19 @@ void Solver::guess_function() {
     for (int n = 3; n <= 9; ++n) {
         for (int u = 1; u <= kUnitCount; ++u) {
             const unsigned digits = counts[u].digits_with(n) & guessable[u];
-            if (digits != 0) return guess_in_unit(u, digits);
+            if (digits != 0) return guess_in_unit(u, digits, n);
         }
     }
     // No guess is left: the masks the last trial forced are rebuilt before anyone reads them.
 }
 
-void Solver::guess_in_unit(int u, unsigned digits) {
+void Solver::guess_in_unit(int u, unsigned digits, int places) {
     // The trial for the lowest of the digits: its places are forced to it in unit order up
     // to the first one that takes the guess.
     const std::int16_t bit = digit_mask(std::countr_zero(digits));
-    for (const std::uint8_t p : unit_cells(u)) {
+    const UnitCells& cells = unit_cells(u);
+    for (int j = 0; j < 9; ++j) {
+        const std::uint8_t p = cells[j];
         const std::int16_t old = cell_mask[p];
         if ((old & bit) == 0) continue;
         cell_mask[p] = bit;
@@ -388,6 +412,7 @@ void Solver::guess_in_unit(int u, unsigned digits) {
         no_progress = false;
         written_value = 0;
         write_pos(p - 1, bit);
+        if (recorder != nullptr) record_placement(PlacementKind::Guess, p, u, j + 1, places);
         guess_placed_ = true;
         main_function();
         return;

@@ -5,6 +5,7 @@
 
 #include "solver/controls.h"
 #include "solver/message.h"
+#include "solver/path_recorder.h"
 
 namespace varendo {
 
@@ -60,6 +61,8 @@ public:
     Message message;
     bool save_to_file = false;
     std::int16_t digit_counter = 0;
+    // Told of every placement, stall and repeat when set; null unless a path is recorded.
+    PathRecorder* recorder = nullptr;
 
     // Checks unit v for a repeated digit.
     void validate(const int& v);
@@ -97,9 +100,13 @@ private:
     // After possible placed written_value in cell k (place 1..9 in unit p): the step line,
     // kept in message and printed when asked.
     void report_placement(int p, int k, int place, bool by_elimination);
+    void report_step_line(int p, int k, int place, bool by_elimination);
+    [[gnu::noinline]] void report_and_record_placement(int p, int k, int place, bool by_elimination);
+    // Tells the recorder of the digit placed in cell k, decided by unit u (place 1..9 there).
+    void record_placement(PlacementKind kind, int k, int u, int place, int places);
     // Places the guess of the first trial that can guess, for the lowest of the digits in
-    // unit u, and runs main_function on the new grid.
-    void guess_in_unit(int u, unsigned digits);
+    // unit u (each with that many places there), and runs main_function on the new grid.
+    void guess_in_unit(int u, unsigned digits, int places);
 
     // Prints a text unchanged as one line of the step file.
     void print_line(const Message& text);
