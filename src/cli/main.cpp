@@ -111,7 +111,7 @@ int main(int argc, char** argv) {
     auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
                                   "Tick the hidden \"Save to File\" box: every step and failure line");
     app.add_option("-j,--jobs", options.jobs,
-                   "Solve on this many threads (default: one per hardware thread); the output "
+                   "Work on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
         ->check(CLI::Range(1, 256));
     auto* answer = app.add_flag("--answer", options.answer,
