@@ -135,6 +135,7 @@ void Batch::write_ready(std::unique_lock<std::mutex>& lock, bool wait) {
         Item& item = ring_[head_ % ring_.size()];
         lock.unlock();
         if (!item.report.empty()) {
+            if (progress_ != nullptr) progress_->before_output();
             write(stdout, item.report);
             if (progress_ != nullptr) progress_->item_done();
         }

@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
                  "(the givens again, within the attempt)")
         ->needs(json_flag);
     app.add_option("-j,--jobs", options.jobs,
-                   "Solve on this many threads (default: one per hardware thread); the output "
+                   "Work on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
         ->check(CLI::Validator(
             [](const std::string& text) {
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
         options.request.seed = random_seed();
         std::fprintf(stderr, "varendo-solve: seed %llu\n", static_cast<unsigned long long>(options.request.seed));
     }
-    varendo::Progress progress(!options.no_progress && isatty(STDERR_FILENO) == 1);
+    varendo::Progress progress(!options.no_progress && isatty(STDERR_FILENO) == 1, isatty(STDOUT_FILENO) == 1);
     progress.set_total_items(options.generate);
     progress.set_total_bytes(total_size(options.files));
     varendo::Batch batch(options.jobs, make_step, &progress);

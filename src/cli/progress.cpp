@@ -13,13 +13,14 @@ constexpr const char* kErase = "\r\033[K";
 
 }  // namespace
 
-Progress::Progress(bool shown) : shown_(shown), start_(Clock::now()) {}
+Progress::Progress(bool shown, bool output_on_terminal)
+    : shown_(shown), output_on_terminal_(output_on_terminal), start_(Clock::now()), last_draw_(start_) {}
 
 void Progress::item_done() {
     ++done_;
     if (!shown_) return;
     const Clock::time_point now = Clock::now();
-    if (now - start_ < kQuietStart || (drawn_ && now - last_draw_ < kRedrawGap)) return;
+    if (now - start_ < kQuietStart || now - last_draw_ < kRedrawGap) return;
     draw(now);
 }
 

@@ -12,7 +12,8 @@ namespace varendo {
 class Progress {
 public:
     // Draws nothing unless `shown` (standard error is a terminal, and the user wants it).
-    explicit Progress(bool shown);
+    // When the output goes to a terminal too, the line makes way for each report.
+    Progress(bool shown, bool output_on_terminal);
 
     // The total, as a number of puzzles or as the bytes of the files to read.
     void set_total_items(std::uint64_t items) { total_items_ = items; }
@@ -21,6 +22,10 @@ public:
     void item_done();
     // Erases the line, if shown.
     void clear();
+    // Before a report is written.
+    void before_output() {
+        if (output_on_terminal_) clear();
+    }
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -28,6 +33,7 @@ private:
     void draw(Clock::time_point now);
 
     bool shown_;
+    bool output_on_terminal_;
     bool drawn_ = false;
     Clock::time_point start_;
     Clock::time_point last_draw_;

@@ -80,40 +80,66 @@ constexpr Units kUnits = [] {
     return units;
 }();
 
-// Whether the givens leave empty `cell` no other digit than `digit`: all the others stand
-// in its row, column or box, or no other empty cell of one of them can take `digit`. Then
-// the puzzle has the solutions it had with `digit` given there, and no complete search is
-// needed to tell that; near the start of the removals most cells are so.
-bool forced(const Grid81& puzzle, int cell, int digit) {
-    std::array<unsigned, 27> seen{};  // digits given in each row, column and box
-    for (int i = 0; i < 81; ++i)
-        for (const int u : kUnits.of[i]) seen[u] |= 1u << puzzle[i];
-    const auto allowed = [&seen](int i) {
-        const auto& [row, column, box] = kUnits.of[i];
-        return ~(seen[row] | seen[column] | seen[box]) & 0x3feu;
-    };
-    if (allowed(cell) == 1u << digit) return true;
-    for (const int u : kUnits.of[cell]) {
-        bool alone = true;
-        for (const int i : kUnits.cells[u])
-            if (i != cell && puzzle[i] == 0 && (allowed(i) & 1u << digit) != 0) alone = false;
-        if (alone) return true;
+// A puzzle being thinned out, with the digits given in each row, column and box kept up
+// to date: they tell cheaply whether a given is forced by the others.
+class Thinning {
+public:
+    explicit Thinning(const Grid81& solution) : solution_(solution), puzzle_(solution) {
+        for (int i = 0; i < 81; ++i) put(i);
     }
-    return false;
-}
 
-// Whether the puzzle keeps its one solution without the givens at a and b (perhaps the same).
-bool unique_without(Grid81& puzzle, const Grid81& solution, int a, int b) {
-    puzzle[a] = puzzle[b] = 0;
-    if (forced(puzzle, a, solution[a])) {
-        if (a == b) return true;
-        puzzle[a] = solution[a];
-        const bool partner_forced = forced(puzzle, b, solution[b]);
-        puzzle[a] = 0;
-        if (partner_forced) return true;
+    const Grid81& puzzle() const { return puzzle_; }
+    bool given(int i) const { return puzzle_[i] != 0; }
+    void take(int i) {
+        for (const int u : kUnits.of[i]) seen_[u] &= ~(1u << puzzle_[i]);
+        puzzle_[i] = 0;
     }
-    return find_solutions(puzzle, 2).count == 1;
-}
+    void put(int i) {
+        puzzle_[i] = solution_[i];
+        for (const int u : kUnits.of[i]) seen_[u] |= 1u << puzzle_[i];
+    }
+
+    // Whether the puzzle keeps its one solution without the givens at a and b (perhaps
+    // the same); they are taken away either way.
+    bool unique_without(int a, int b) {
+        take(a);
+        if (b != a) take(b);
+        if (forced(a)) {
+            if (a == b) return true;
+            put(a);
+            const bool partner_forced = forced(b);
+            take(a);
+            if (partner_forced) return true;
+        }
+        return find_solutions(puzzle_, 2).count == 1;
+    }
+
+private:
+    unsigned allowed(int i) const {
+        const auto& [row, column, box] = kUnits.of[i];
+        return ~(seen_[row] | seen_[column] | seen_[box]) & 0x3feu;
+    }
+
+    // Whether the givens leave empty `cell` no other digit than its own: all the others
+    // stand in its row, column or box, or no other empty cell of one of them can take it.
+    // Then the puzzle has the solutions it had with the digit given there, and no complete
+    // search is needed to tell that; near the start of the removals most cells are so.
+    bool forced(int cell) const {
+        const unsigned digit = 1u << solution_[cell];
+        if (allowed(cell) == digit) return true;
+        for (const int u : kUnits.of[cell]) {
+            bool alone = true;
+            for (const int i : kUnits.cells[u])
+                if (i != cell && puzzle_[i] == 0 && (allowed(i) & digit) != 0) alone = false;
+            if (alone) return true;
+        }
+        return false;
+    }
+
+    const Grid81& solution_;
+    Grid81 puzzle_;
+    std::array<unsigned, 27> seen_{};  // digits given in each row, column and box
+};
 
 bool cancelled(const std::atomic<bool>* cancel) {
     return cancel != nullptr && cancel->load(std::memory_order_relaxed);
@@ -145,20 +171,21 @@ std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetr
     std::vector<std::pair<int, int>> groups = removal_groups(symmetry);
     for (int attempt = 0; attempt < tries; ++attempt) {
         const Grid81 solution = full_grid(draws);
-        Grid81 puzzle = solution;
+        Thinning thinning(solution);
         draws.shuffle(groups);
         // Each group is tried once: a given that a second solution needed then is needed
         // by every puzzle with fewer givens, so one pass leaves no group that could go.
         for (const auto& [a, b] : groups) {
             if (cancelled(cancel)) return std::nullopt;
-            bool keep = unique_without(puzzle, solution, a, b);
+            bool keep = thinning.unique_without(a, b);
             // An Easy puzzle stops short of the first removal that Solve rates above 0.
-            if (keep && level == Level::Easy) keep = rating(puzzle) == 0;
+            if (keep && level == Level::Easy) keep = rating(thinning.puzzle()) == 0;
             if (!keep) {
-                puzzle[a] = solution[a];
-                puzzle[b] = solution[b];
+                thinning.put(a);
+                thinning.put(b);
             }
         }
+        const Grid81& puzzle = thinning.puzzle();
         const std::optional<int> difficulty = rating(puzzle);
         if (difficulty && level_of(*difficulty) == level) return GeneratedPuzzle{puzzle, solution, *difficulty};
     }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """varendo-solve end to end: --generate (every level and symmetry, judged by the tool's own
 Solve), --answer against the known solutions and counts, and the progress line on a terminal.
-Args: varendo-solve, the puzzle folder, puzzles per level, copies of sudoku17 for the long run.
+Args: varendo-solve, the puzzle folder, puzzles per level, puzzles of the long run (from sudoku17).
 """
 import json
 import os
@@ -10,10 +10,11 @@ import re
 import subprocess
 import sys
 import tempfile
+import time
 
 tool, puzzles = sys.argv[1], sys.argv[2]
 per_level = int(sys.argv[3])
-long_copies = int(sys.argv[4])
+long_count = int(sys.argv[4])
 failures = 0
 
 
@@ -111,16 +112,19 @@ check(json.loads(mixed.stdout)["puzzle"] == unique and solves(unique, json.loads
 with tempfile.TemporaryDirectory() as work:
     long_run = os.path.join(work, "long.txt")
     with open(long_run, "w") as f:
-        f.write("".join(line + "\n" for line in lines_of("sudoku17.txt")) * long_copies + "12345\n")
+        seventeen = lines_of("sudoku17.txt")
+        f.write("".join(seventeen[i % len(seventeen)] + "\n" for i in range(long_count)) + "12345\n")
     plain = run("-j", "1", long_run, status=2)
     error = plain.stderr.rstrip("\n")
-    check(error.startswith(f"varendo-solve: {long_run}:{49158 * long_copies + 1}: line too short")
+    check(error.startswith(f"varendo-solve: {long_run}:{long_count + 1}: line too short")
           and "\x1b" not in error, "not a terminal: standard error changed")
 
-    def on_terminal(*args):
+    def on_terminal(*args, output_too=False):
         main, side = pty.openpty()
         with open(os.path.join(work, "out"), "w+") as out:
-            tool_run = subprocess.Popen([tool, *args], stdout=out, stderr=side, stdin=subprocess.DEVNULL)
+            started = time.monotonic()
+            tool_run = subprocess.Popen([tool, *args], stdout=side if output_too else out, stderr=side,
+                                        stdin=subprocess.DEVNULL)
             os.close(side)
             said = b""
             while True:
@@ -132,6 +136,7 @@ with tempfile.TemporaryDirectory() as work:
                     break
                 said += chunk
             tool_run.wait()
+            on_terminal.seconds = time.monotonic() - started
             out.seek(0)
             return tool_run.returncode, out.read(), said.decode()
 
@@ -140,9 +145,16 @@ with tempfile.TemporaryDirectory() as work:
     check(status == 2 and out == plain.stdout, "on a terminal: the output changed")
     lines = re.findall(r"\r\x1b\[K(\d+) puzzles, (\d+)/s, (\d+):(\d\d) left", said)
     check(len(lines) >= 2, "on a terminal: no progress lines with the time left")
+    check(len(lines) <= 10 * on_terminal.seconds + 1, f"on a terminal: {len(lines)} lines in {on_terminal.seconds:.1f} s")
     check([int(done) for done, *_ in lines] == sorted(int(done) for done, *_ in lines), "progress goes back")
     check(re.sub(r"\r\x1b\[K(\d+ puzzles, \d+/s, \d+:\d\d left)?", "", said) == error + "\r\n"
           and said.endswith("\r\x1b[K" + error + "\r\n"), "on a terminal: the error line is not erased clear")
+    # With the reports on the terminal too, the line makes way for each of them.
+    status, _, said = on_terminal("-j", "1", long_run, output_too=True)
+    reports = re.sub(r"\r\x1b\[K(\d+ puzzles, \d+/s, \d+:\d\d left)?", "", said).split("\r\n")
+    check(reports == plain.stdout.splitlines() + [error, ""] and re.search(r"left(?!\r\x1b\[K)", said) is None,
+          "reports on the terminal: written over the progress line")
+    check(said.count(" left") <= 10 * on_terminal.seconds + 1, "reports on the terminal: the line redrawn too often")
     status, out, said = on_terminal("--no-progress", "-j", "1", long_run)
     check(status == 2 and said == error + "\r\n", "--no-progress: standard error changed")
 
