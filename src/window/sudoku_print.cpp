@@ -88,12 +88,14 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
     }
 
     PuzzleSupply::Batch batch = supply_->make(choice.level, choice.count);
-    auto* progress = new QProgressDialog(
-        QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level_name(choice.level)),
-        QStringLiteral("Cancel"), 0, choice.count, this);
+    const QString making = choice.count == 1
+                               ? QStringLiteral("Making a %1 puzzle…").arg(level_name(choice.level))
+                               : QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level_name(choice.level));
+    auto* progress = new QProgressDialog(making, QStringLiteral("Cancel"), 0, choice.count, this);
     progress->setObjectName(QStringLiteral("bookletProgress"));
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(kProgressDelay);
+    // The first value starts the wait after which the box shows.
     progress->setValue(0);
     auto* watcher = new QFutureWatcher<std::optional<GeneratedPuzzle>>(progress);
     connect(watcher, &QFutureWatcherBase::progressValueChanged, progress, &QProgressDialog::setValue);
