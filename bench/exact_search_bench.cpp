@@ -52,5 +52,11 @@ BENCHMARK_CAPTURE(solve_set, magictour_top1465, "magictour_top1465.txt")
 BENCHMARK_CAPTURE(solve_set, tdoku_nosolution, "tdoku_test_nosolution.txt")
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(solve_set, tdoku_unique, "tdoku_test_unique.txt")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(solve_set, tdoku_multisolution, "tdoku_test_multisolution.txt")
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

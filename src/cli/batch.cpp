@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include <sys/stat.h>
+
 #include "cli/puzzle_reader.h"
 
 namespace varendo {
@@ -23,15 +25,15 @@ void flush(std::FILE* stream) {
 
 }  // namespace
 
-Batch::Batch(const BatchOptions& options)
-    : options_(options), ring_(kItemsPerJob * static_cast<std::size_t>(options.jobs)) {
+Batch::Batch(int jobs, const StepFactory& make_step, Progress* progress)
+    : ring_(kItemsPerJob * static_cast<std::size_t>(jobs)), progress_(progress) {
     // One job is done here, in turn: handing each puzzle to a thread would cost more than
     // an easy puzzle takes.
-    if (options.jobs == 1) {
-        own_window_ = std::make_unique<MemoryWindow>();
+    if (jobs == 1) {
+        own_step_ = make_step();
         return;
     }
-    for (int i = 0; i < options.jobs; ++i) workers_.emplace_back([this] { work(); });
+    for (int i = 0; i < jobs; ++i) workers_.emplace_back([this, step = make_step()]() mutable { work(std::move(step)); });
 }
 
 Batch::~Batch() {
@@ -45,14 +47,24 @@ Batch::~Batch() {
 
 void Batch::read_file(std::FILE* file, const std::string& name) {
     PuzzleReader reader(file);
+    // Results go out as they are ready when the next line may keep the reader waiting (a
+    // pipe, a terminal); from a file on disk they go out in big writes.
+    struct stat status {};
+    const bool may_wait = fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode);
     PuzzleLine line;
-    while (reader.next(line)) {
+    Task task;
+    for (;;) {
+        const long before = reader.bytes_read();
+        if (!reader.next(line)) break;
+        if (progress_ != nullptr) progress_->add_bytes(reader.bytes_read() - before);
         if (line.kind == PuzzleLine::Kind::Puzzle) {
-            add_puzzle(line.cells);
+            task.puzzle = line.cells;
+            add_task(task);
         } else if (line.kind == PuzzleLine::Kind::Error) {
             bad_lines_ = true;
             add_error("varendo-solve: " + name + ":" + std::to_string(line.number) + ": " + line.error);
         }
+        if (may_wait) flush_ready();
     }
     if (reader.failed()) add_unreadable(name, std::strerror(errno));
 }
@@ -70,29 +82,29 @@ void Batch::add_error(std::string line) {
     write_ready(lock, false);
 }
 
-void Batch::add_puzzle(const Grid81& puzzle) {
+void Batch::add_task(const Task& task) {
     std::unique_lock lock(mutex_);
     const std::size_t number = reserve(lock);
     Item& item = ring_[number % ring_.size()];
-    item.puzzle = puzzle;
-    if (own_window_) {
-        solve(*own_window_, puzzle, item.report);
+    item.task = task;
+    if (own_step_) {
+        lock.unlock();
+        run(*own_step_, task, item.report, item.error);
+        lock.lock();
         item.ready = true;
     } else {
-        to_solve_.push_back(number);
+        to_run_.push_back(number);
         if (idle_workers_ > 0) work_added_.notify_one();
     }
     write_ready(lock, false);
 }
 
-void Batch::solve(MemoryWindow& window, const Grid81& puzzle, std::string& report) const {
-    run_puzzle(window, puzzle, options_.mode);
-    const int solutions = count_solutions(window, puzzle);
+void Batch::run(BatchStep& step, const Task& task, std::string& report, std::string& error) {
     report.clear();
-    if (options_.json)
-        append_json_report(report, puzzle, window, solutions);
-    else
-        append_text_report(report, window, solutions, options_.mode != StepMode::Off);
+    if (step.run(task, report, error)) return;
+    error += '\n';
+    const std::lock_guard lock(mutex_);
+    failed_task_ = true;
 }
 
 std::size_t Batch::reserve(std::unique_lock<std::mutex>& lock) {
@@ -100,22 +112,35 @@ std::size_t Batch::reserve(std::unique_lock<std::mutex>& lock) {
     return added_++;
 }
 
+void Batch::flush_ready() {
+    std::unique_lock lock(mutex_);
+    write_ready(lock, false);
+    lock.unlock();
+    flush(stdout);
+}
+
 void Batch::finish() {
     std::unique_lock lock(mutex_);
     while (head_ != added_) write_ready(lock, true);
+    lock.unlock();
+    flush(stdout);
+    if (progress_ != nullptr) progress_->clear();
 }
 
 void Batch::write_ready(std::unique_lock<std::mutex>& lock, bool wait) {
     if (wait) item_ready_.wait(lock, [this] { return ring_[head_ % ring_.size()].ready; });
-    if (head_ == added_ || !ring_[head_ % ring_.size()].ready) return;
     while (head_ != added_ && ring_[head_ % ring_.size()].ready) {
         // Only this thread moves the head, and no worker touches a ready item: it is
         // written without holding up the workers.
         Item& item = ring_[head_ % ring_.size()];
         lock.unlock();
-        write(stdout, item.report);
+        if (!item.report.empty()) {
+            write(stdout, item.report);
+            if (progress_ != nullptr) progress_->item_done();
+        }
         if (!item.error.empty()) {
             flush(stdout);  // the results before an error come before it on a terminal too
+            if (progress_ != nullptr) progress_->clear();
             write(stderr, item.error);
         }
         lock.lock();
@@ -126,34 +151,32 @@ void Batch::write_ready(std::unique_lock<std::mutex>& lock, bool wait) {
         item.ready = false;
         ++head_;
     }
-    // What is ready goes out in one piece; whatever comes next is still being solved.
-    lock.unlock();
-    flush(stdout);
-    lock.lock();
 }
 
-void Batch::work() {
-    MemoryWindow window;
+void Batch::work(std::unique_ptr<BatchStep> step) {
     std::string report;
+    std::string error;
     for (;;) {
         std::size_t number = 0;
-        Grid81 puzzle{};
+        Task task;
         {
             std::unique_lock lock(mutex_);
             ++idle_workers_;
-            work_added_.wait(lock, [this] { return stopping_ || !to_solve_.empty(); });
+            work_added_.wait(lock, [this] { return stopping_ || !to_run_.empty(); });
             --idle_workers_;
             if (stopping_) return;
-            number = to_solve_.front();
-            to_solve_.pop_front();
-            puzzle = ring_[number % ring_.size()].puzzle;
+            number = to_run_.front();
+            to_run_.pop_front();
+            task = ring_[number % ring_.size()].task;
         }
-        solve(window, puzzle, report);
+        error.clear();
+        run(*step, task, report, error);
         bool head_done = false;
         {
             const std::lock_guard lock(mutex_);
             Item& item = ring_[number % ring_.size()];
             item.report.swap(report);
+            item.error.swap(error);
             item.ready = true;
             head_done = number == head_;
         }

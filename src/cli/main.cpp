@@ -1,4 +1,5 @@
-// varendo-solve: runs the window's Solve command over files of puzzles.
+// varendo-solve: runs the window's Solve command over files of puzzles, answers them with
+// the complete search alone, or makes puzzles of a level.
 
 #include <CLI/CLI.hpp>
 
@@ -8,16 +9,20 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "cli/batch.h"
+#include <unistd.h>
+
+#include "cli/batch_steps.h"
 
 namespace {
 
 constexpr int kExitOk = 0;
-constexpr int kExitFailure = 1;    // an unreadable file, bad options, or output lost
+constexpr int kExitFailure = 1;    // an unreadable file, bad options, output lost, a puzzle not made
 constexpr int kExitBadLines = 2;   // some lines were no puzzles; the others were solved
 
 struct Options {
@@ -25,8 +30,28 @@ struct Options {
     bool json = false;
     bool steps = false;
     bool detailed_steps = false;
+    bool answer = false;
+    bool no_progress = false;
+    std::uint64_t generate = 0;
+    varendo::GenerateRequest request;
     int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
+
+// The bytes of the named files, when all are files on disk; 0 when that is not known.
+std::uint64_t total_size(const std::vector<std::string>& names) {
+    std::uint64_t total = 0;
+    for (const std::string& name : names) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(name, error)) return 0;
+        total += std::filesystem::file_size(name, error);
+    }
+    return total;
+}
+
+std::uint64_t random_seed() {
+    std::random_device device;
+    return static_cast<std::uint64_t>(device()) << 32 | device();
+}
 
 void solve_named_file(varendo::Batch& batch, const std::string& name) {
     std::error_code error;
@@ -58,8 +83,21 @@ int main(int argc, char** argv) {
         "row, . for empty), a tab, the message box text and, when solved, a tab and the\n"
         "difficulty line (and a tab and \"several solutions\" when the givens allow more\n"
         "than one). With a step file, its lines follow, indented by two spaces.\n\n"
+        "With --answer it skips Solve and prints what the complete search alone finds: the\n"
+        "puzzle, a tab, the number of solutions (0, 1, or 2 for two or more) and, when there\n"
+        "is one, a tab and the first solution found.\n\n"
+        "With --generate N it makes N puzzles of the --level asked, one line of 81\n"
+        "characters each (. for an empty cell), each with exactly one solution and rated at\n"
+        "that level by Solve itself; the puzzles of the three harder levels are minimal (no\n"
+        "given, or with --symmetry rotate180 no pair of givens, can go without opening a\n"
+        "second solution), an easy one keeps no given it could lose and still rate 0. The\n"
+        "same --seed gives the same puzzles, whatever -j; without one, the seed used is\n"
+        "printed on standard error. The output is input for the tool itself.\n\n"
+        "When standard error is a terminal, a run that lasts over a second shows a progress\n"
+        "line there: puzzles done, the rate and, when the total is known, the time left.\n\n"
         "Exit status: 0 when all went well, 2 when some lines were no puzzles, 1 for an\n"
-        "unreadable file, bad options or output that could not be written.",
+        "unreadable file, bad options, output that could not be written or a puzzle that\n"
+        "could not be made.",
         "varendo-solve"};
     app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
@@ -76,8 +114,42 @@ int main(int argc, char** argv) {
                    "Solve on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
         ->check(CLI::Range(1, 256));
+    auto* answer = app.add_flag("--answer", options.answer,
+                                "Skip Solve: print the puzzle, a tab, the number of solutions (0, 1, or 2 for "
+                                "two or more) and a tab and the first solution when there is one; with "
+                                "--json, the keys puzzle, solutions and solution (null when there is none)");
+    auto* generate = app.add_option("--generate", options.generate,
+                                    "Make this many puzzles instead of reading any, one line each")
+                         ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40));
+    const std::map<std::string, varendo::Level> levels{
+        {"easy", varendo::Level::Easy},
+        {"medium", varendo::Level::Medium},
+        {"difficult", varendo::Level::Difficult},
+        {"very-difficult", varendo::Level::VeryDifficult}};
+    std::string level_text;
+    auto* level = app.add_option("--level", level_text,
+                                 "The level of the puzzles made, as Solve rates them: easy (0), medium (1), "
+                                 "difficult (2) or very-difficult (3 and more)")
+                      ->check(CLI::IsMember({"easy", "medium", "difficult", "very-difficult"}));
+    std::string symmetry_text = "rotate180";
+    auto* symmetry = app.add_option("--symmetry", symmetry_text,
+                                    "none, or rotate180: each given with its partner half a turn about the "
+                                    "centre, as the window makes them (the default)")
+                         ->check(CLI::IsMember({"none", "rotate180"}));
+    auto* seed = app.add_option("--seed", options.request.seed,
+                                "Begin the series of puzzles from this number (default: a random one, "
+                                "printed on standard error)")
+                    ->check(CLI::NonNegativeNumber);
+    auto* tries = app.add_option("--tries", options.request.tries,
+                                 "Give up a puzzle after this many full grids (default 1000)")
+                      ->check(CLI::NonNegativeNumber);
+    app.add_flag("--no-progress", options.no_progress, "Show no progress line on standard error");
     steps->excludes(detailed);
     detailed->excludes(steps);
+    answer->excludes(steps)->excludes(detailed);
+    generate->needs(level)->excludes(answer)->excludes(steps)->excludes(detailed);
+    generate->excludes("files")->excludes("--json");
+    for (CLI::Option* option : {level, symmetry, seed, tries}) option->needs(generate);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -85,17 +157,31 @@ int main(int argc, char** argv) {
         return app.exit(error) == 0 ? kExitOk : kExitFailure;
     }
 
+    if (!level_text.empty()) options.request.level = levels.at(level_text);
+    options.request.symmetry = symmetry_text == "none" ? varendo::Symmetry::None : varendo::Symmetry::Rotate180;
+
     // A closed pipe shows up as a failed write, not as a signal.
     std::signal(SIGPIPE, SIG_IGN);
-    varendo::BatchOptions batch_options;
-    batch_options.mode = options.steps            ? varendo::StepMode::Visible
-                         : options.detailed_steps ? varendo::StepMode::Detailed
-                                                  : varendo::StepMode::Off;
-    batch_options.json = options.json;
-    batch_options.jobs = options.jobs;
-    varendo::Batch batch(batch_options);
+    const varendo::StepMode mode = options.steps            ? varendo::StepMode::Visible
+                                   : options.detailed_steps ? varendo::StepMode::Detailed
+                                                            : varendo::StepMode::Off;
+    varendo::StepFactory make_step = [&options, mode]() -> std::unique_ptr<varendo::BatchStep> {
+        if (options.generate > 0) return std::make_unique<varendo::GenerateStep>(options.request);
+        if (options.answer) return std::make_unique<varendo::AnswerStep>(options.json);
+        return std::make_unique<varendo::SolveStep>(mode, options.json);
+    };
+    if (options.generate > 0 && seed->count() == 0) {
+        options.request.seed = random_seed();
+        std::fprintf(stderr, "varendo-solve: seed %llu\n", static_cast<unsigned long long>(options.request.seed));
+    }
+    varendo::Progress progress(!options.no_progress && isatty(STDERR_FILENO) == 1);
+    progress.set_total_items(options.generate);
+    progress.set_total_bytes(total_size(options.files));
+    varendo::Batch batch(options.jobs, make_step, &progress);
     try {
-        if (options.files.empty()) {
+        if (options.generate > 0) {
+            for (std::uint64_t i = 0; i < options.generate; ++i) batch.add_task(varendo::Task{{}, i});
+        } else if (options.files.empty()) {
             batch.read_file(stdin, "<stdin>");
         } else {
             for (const std::string& name : options.files) solve_named_file(batch, name);
@@ -106,6 +192,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "varendo-solve: cannot write the output: %s\n", std::strerror(errno));
         return kExitFailure;
     }
-    if (batch.had_unreadable_file()) return kExitFailure;
+    if (batch.had_unreadable_file() || batch.had_failed_task()) return kExitFailure;
     return batch.had_bad_lines() ? kExitBadLines : kExitOk;
 }

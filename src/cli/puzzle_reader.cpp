@@ -10,7 +10,10 @@ int PuzzleReader::get() {
         pending_ = -1;
         return c;
     }
-    return std::getc(file_);
+    // Only this thread reads the file: the unlocked read is several times faster.
+    const int c = getc_unlocked(file_);
+    if (c != EOF) ++bytes_read_;
+    return c;
 }
 
 bool PuzzleReader::next(PuzzleLine& line) {

@@ -28,12 +28,15 @@ public:
     // False at the end of the file or on a read error (see failed()).
     bool next(PuzzleLine& line);
     bool failed() const { return std::ferror(file_) != 0; }
+    // The bytes taken from the file so far.
+    long bytes_read() const { return bytes_read_; }
 
 private:
     int get();
 
     std::FILE* file_;
     long line_number_ = 0;
+    long bytes_read_ = 0;
     int pending_ = -1;  // a byte read ahead after a CR
 };
 

@@ -58,6 +58,14 @@ std::string colors_text(const MemoryWindow& window) {
     return colors;
 }
 
+// Row by row, '.' for an empty cell, as puzzle_text() writes it but without a string of
+// its own: the answer-only mode spends less time on a puzzle than an allocation takes.
+void append_cells(std::string& out, const Grid81& cells) {
+    char text[kCellCount];
+    for (int i = 0; i < kCellCount; ++i) text[i] = cells[i] == 0 ? '.' : static_cast<char>('0' + cells[i]);
+    out.append(text, kCellCount);
+}
+
 }  // namespace
 
 int count_solutions(const MemoryWindow& window, const Grid81& puzzle) {
@@ -112,6 +120,34 @@ void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWind
     out += "],\"solutions\":";
     out += std::to_string(solutions);
     out += "}\n";
+}
+
+void append_answer_report(std::string& out, const Grid81& puzzle, const SearchResult& result, bool json) {
+    // Cells and counts need no escaping: the object is written as the library would.
+    const char count = static_cast<char>('0' + result.count);
+    if (json) {
+        out += "{\"puzzle\":\"";
+        append_cells(out, puzzle);
+        out += "\",\"solutions\":";
+        out += count;
+        out += ",\"solution\":";
+        if (result.count > 0) {
+            out += '"';
+            append_cells(out, result.solution);
+            out += "\"}\n";
+        } else {
+            out += "null}\n";
+        }
+        return;
+    }
+    append_cells(out, puzzle);
+    out += '\t';
+    out += count;
+    if (result.count > 0) {
+        out += '\t';
+        append_cells(out, result.solution);
+    }
+    out += '\n';
 }
 
 }  // namespace varendo

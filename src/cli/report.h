@@ -22,4 +22,10 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
 void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
                         int solutions);
 
+// What the complete search alone says of a puzzle, on one line: the puzzle, a tab, the
+// number of solutions (0, 1, or 2 for two or more) and, when there is one, a tab and the
+// first solution found; or the object with the keys puzzle, solutions and solution (null
+// when there is none).
+void append_answer_report(std::string& out, const Grid81& puzzle, const SearchResult& result, bool json);
+
 }  // namespace varendo

@@ -64,11 +64,70 @@ std::vector<std::pair<int, int>> removal_groups(Symmetry symmetry) {
     return groups;
 }
 
+// The rows, columns and boxes, as lists of cells row by row, and the three of each cell.
+struct Units {
+    std::array<std::array<int, 9>, 27> cells{};
+    std::array<std::array<int, 3>, 81> of{};
+};
+
+constexpr Units kUnits = [] {
+    Units units;
+    std::array<int, 27> filled{};
+    for (int i = 0; i < 81; ++i) {
+        units.of[i] = {i / 9, 9 + i % 9, 18 + i / 27 * 3 + i % 9 / 3};
+        for (const int u : units.of[i]) units.cells[u][filled[u]++] = i;
+    }
+    return units;
+}();
+
+// Whether the givens leave empty `cell` no other digit than `digit`: all the others stand
+// in its row, column or box, or no other empty cell of one of them can take `digit`. Then
+// the puzzle has the solutions it had with `digit` given there, and no complete search is
+// needed to tell that; near the start of the removals most cells are so.
+bool forced(const Grid81& puzzle, int cell, int digit) {
+    std::array<unsigned, 27> seen{};  // digits given in each row, column and box
+    for (int i = 0; i < 81; ++i)
+        for (const int u : kUnits.of[i]) seen[u] |= 1u << puzzle[i];
+    const auto allowed = [&seen](int i) {
+        const auto& [row, column, box] = kUnits.of[i];
+        return ~(seen[row] | seen[column] | seen[box]) & 0x3feu;
+    };
+    if (allowed(cell) == 1u << digit) return true;
+    for (const int u : kUnits.of[cell]) {
+        bool alone = true;
+        for (const int i : kUnits.cells[u])
+            if (i != cell && puzzle[i] == 0 && (allowed(i) & 1u << digit) != 0) alone = false;
+        if (alone) return true;
+    }
+    return false;
+}
+
+// Whether the puzzle keeps its one solution without the givens at a and b (perhaps the same).
+bool unique_without(Grid81& puzzle, const Grid81& solution, int a, int b) {
+    puzzle[a] = puzzle[b] = 0;
+    if (forced(puzzle, a, solution[a])) {
+        if (a == b) return true;
+        puzzle[a] = solution[a];
+        const bool partner_forced = forced(puzzle, b, solution[b]);
+        puzzle[a] = 0;
+        if (partner_forced) return true;
+    }
+    return find_solutions(puzzle, 2).count == 1;
+}
+
 bool cancelled(const std::atomic<bool>* cancel) {
     return cancel != nullptr && cancel->load(std::memory_order_relaxed);
 }
 
 }  // namespace
+
+std::uint64_t series_seed(std::uint64_t seed, std::uint64_t index) {
+    // splitmix64's step and mix: neighbouring indices give unrelated seeds.
+    std::uint64_t z = seed + (index + 1) * 0x9e3779b97f4a7c15ULL;
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
+    return z ^ (z >> 31);
+}
 
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel) {
@@ -92,8 +151,7 @@ std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetr
         // by every puzzle with fewer givens, so one pass leaves no group that could go.
         for (const auto& [a, b] : groups) {
             if (cancelled(cancel)) return std::nullopt;
-            puzzle[a] = puzzle[b] = 0;
-            bool keep = find_solutions(puzzle, 2).count == 1;
+            bool keep = unique_without(puzzle, solution, a, b);
             // An Easy puzzle stops short of the first removal that Solve rates above 0.
             if (keep && level == Level::Easy) keep = rating(puzzle) == 0;
             if (!keep) {

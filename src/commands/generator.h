@@ -34,6 +34,10 @@ struct GeneratedPuzzle {
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel = nullptr);
 
+// The seed of puzzle `index` of a series begun from `seed`: each puzzle its own, so that a
+// series comes out the same whatever order or threads make it.
+std::uint64_t series_seed(std::uint64_t seed, std::uint64_t index);
+
 // How many full grids generate() starts from before it gives up.
 constexpr int kGenerateTries = 1000;
 

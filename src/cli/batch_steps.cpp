@@ -1,0 +1,45 @@
+#include "cli/batch_steps.h"
+
+#include "commands/puzzle_text.h"
+
+namespace varendo {
+
+bool SolveStep::run(const Task& task, std::string& report, std::string&) {
+    run_puzzle(window_, task.puzzle, mode_);
+    const int solutions = count_solutions(window_, task.puzzle);
+    if (json_)
+        append_json_report(report, task.puzzle, window_, solutions);
+    else
+        append_text_report(report, window_, solutions, mode_ != StepMode::Off);
+    return true;
+}
+
+bool AnswerStep::run(const Task& task, std::string& report, std::string&) {
+    append_answer_report(report, task.puzzle, find_solutions(task.puzzle, 2), json_);
+    return true;
+}
+
+bool GenerateStep::run(const Task& task, std::string& report, std::string& error) {
+    const std::optional<GeneratedPuzzle> made =
+        generate(request_.level, series_seed(request_.seed, task.number), request_.symmetry, nullptr, request_.tries);
+    if (!made) {
+        error = "varendo-solve: cannot make puzzle " + std::to_string(task.number + 1) + " at level " +
+                level_name(request_.level) + " in " + std::to_string(request_.tries) + " tries";
+        return false;
+    }
+    report = puzzle_text(made->puzzle);
+    report += '\n';
+    return true;
+}
+
+const char* level_name(Level level) {
+    switch (level) {
+    case Level::Easy: return "easy";
+    case Level::Medium: return "medium";
+    case Level::Difficult: return "difficult";
+    case Level::VeryDifficult: return "very-difficult";
+    }
+    return "";
+}
+
+}  // namespace varendo
