@@ -22,16 +22,7 @@ public:
     bool viewer_starts = true;
 
 protected:
-    void present_message(const QString& text, const QString& more = QString()) override {
-        messages.append(text);
-        details.append(more);
-    }
-    QString choose_file(FileChoice, const QString& folder) override {
-        dialog_folders.append(folder);
-        return chosen_file;
-    }
-    bool open_url(const QUrl& url) override {
-        shown_files.append(url);
-        return viewer_starts;
-    }
+    void present_message(const QString& text, const QString& more = QString()) override { messages << text; details << more; }
+    QString choose_file(FileChoice, const QString& folder) override { dialog_folders << folder; return chosen_file; }
+    bool open_url(const QUrl& url) override { shown_files << url; return viewer_starts; }
 };
