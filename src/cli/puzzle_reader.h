@@ -39,10 +39,10 @@ private:
 
     std::FILE* file_;
     long line_number_ = 0;
+    long bytes_read_ = 0;
     // Bytes read ahead (after a CR, or the start of what was not a byte order mark), last first.
     int pending_[3] = {};
     int pending_count_ = 0;
-    long bytes_read_ = 0;
 };
 
 }  // namespace varendo

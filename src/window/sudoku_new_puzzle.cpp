@@ -59,6 +59,7 @@ void Sudoku::new_puzzle(Level level) {
     waiting_->setObjectName(QStringLiteral("newPuzzleProgress"));
     waiting_->setWindowModality(Qt::WindowModal);
     waiting_->setMinimumDuration(kProgressDelay);
+    // The first value starts the wait after which the box shows.
     waiting_->setValue(0);
     // Cancel leaves the grid as it was.
     connect(waiting_, &QProgressDialog::canceled, this, [this] {

@@ -21,17 +21,16 @@ namespace {
 }  // namespace
 
 void Sudoku::add_print_actions(QMenu* file) {
+    const auto add = [this, file](const char* name, const QString& text, const char* icon, auto slot) {
+        QAction* action = file->addAction(QIcon::fromTheme(QLatin1String(icon)), text);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
     file->addSeparator();
-    QAction* print = file->addAction(QIcon::fromTheme(QStringLiteral("document-print")), QStringLiteral("&Print…"));
-    print->setObjectName(QStringLiteral("print"));
-    print->setShortcuts(QKeySequence::Print);
-    connect(print, &QAction::triggered, this, &Sudoku::print);
-    QAction* pdf = file->addAction(QIcon::fromTheme(QStringLiteral("x-office-document")), QStringLiteral("&Export PDF…"));
-    pdf->setObjectName(QStringLiteral("exportPdf"));
-    connect(pdf, &QAction::triggered, this, &Sudoku::export_pdf);
-    QAction* booklet = file->addAction(QStringLiteral("Print &Booklet…"));
-    booklet->setObjectName(QStringLiteral("printBooklet"));
-    connect(booklet, &QAction::triggered, this, &Sudoku::print_booklet);
+    add("print", QStringLiteral("&Print…"), "document-print", &Sudoku::print)->setShortcuts(QKeySequence::Print);
+    add("exportPdf", QStringLiteral("&Export PDF…"), "x-office-document", &Sudoku::export_pdf);
+    add("printBooklet", QStringLiteral("Print &Booklet…"), "", &Sudoku::print_booklet);
 }
 
 GridPicture Sudoku::shown_picture() const {
@@ -39,7 +38,8 @@ GridPicture Sudoku::shown_picture() const {
     picture.digits = commands_.shown_grid();
     const Grid81 givens = commands_.puzzle();
     for (std::size_t cell = 0; cell < givens.size(); ++cell)
-        picture.roles[cell] = givens[cell] != 0 && givens[cell] == picture.digits[cell] ? DigitRole::Given : DigitRole::Placed;
+        picture.roles[cell] =
+            givens[cell] != 0 && givens[cell] == picture.digits[cell] ? DigitRole::Given : DigitRole::Placed;
     picture.caption = labels_[static_cast<int>(Label::Label1)]->text();
     return picture;
 }
@@ -88,12 +88,14 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
     }
 
     PuzzleSupply::Batch batch = supply_->make(choice.level, choice.count);
-    auto* progress = new QProgressDialog(
-        QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level_name(choice.level)),
-        QStringLiteral("Cancel"), 0, choice.count, this);
+    const QString level = level_name(choice.level);
+    const QString making = choice.count == 1 ? QStringLiteral("Making a %1 puzzle…").arg(level)
+                                             : QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level);
+    auto* progress = new QProgressDialog(making, QStringLiteral("Cancel"), 0, choice.count, this);
     progress->setObjectName(QStringLiteral("bookletProgress"));
     progress->setWindowModality(Qt::WindowModal);
     progress->setMinimumDuration(kProgressDelay);
+    // The first value starts the wait after which the box shows.
     progress->setValue(0);
     auto* watcher = new QFutureWatcher<std::optional<GeneratedPuzzle>>(progress);
     connect(watcher, &QFutureWatcherBase::progressValueChanged, progress, &QProgressDialog::setValue);
