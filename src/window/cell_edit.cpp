@@ -30,7 +30,10 @@ bool CellEdit::event(QEvent* event) {
     // A line edit claims these keys before any shortcut; left unclaimed, they reach the menu.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Copy) || key->matches(QKeySequence::Paste)) return QWidget::event(event);
+        for (const QKeySequence::StandardKey window_key :
+             {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo}) {
+            if (key->matches(window_key)) return QWidget::event(event);
+        }
     }
     return QLineEdit::event(event);
 }

@@ -5,8 +5,8 @@
 namespace varendo {
 
 // One cell box of the grid. It edits its own digit; moving between cells is left to the
-// window, and so are the keys of Copy and Paste, which the window's menu takes for the whole
-// puzzle: nothing reaches a cell except through typing or the program.
+// window, and so are the keys of Copy, Paste, Undo and Redo, which the window's menu takes for
+// the whole puzzle: nothing reaches a cell except through typing or the program.
 class CellEdit final : public QLineEdit {
     Q_OBJECT
 

@@ -12,11 +12,13 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 
 namespace varendo {
 
 class CellEdit;
+class GridHistory;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
 // boxes, the command buttons, the "Save to File" box and the result labels. It gives the
@@ -69,8 +71,12 @@ private:
     void create_diagnostic_buttons();
     void set_focus_order();
     void create_menus();
+    void add_undo_redo(QMenu* edit);
 
     void solve();
+    // New and a load of a puzzle, each kept as one step of history.
+    void new_puzzle();
+    void load(const Grid81& cells);
     void move_focus(int index, int rows, int columns);
     // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
@@ -91,6 +97,7 @@ private:
     std::array<QLabel*, 2> labels_{};
     std::array<QCheckBox*, 2> check_boxes_{};
     QAction* open_step_file_ = nullptr;
+    GridHistory* history_ = nullptr;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;
