@@ -51,6 +51,7 @@ void Commands::on_cell_text_changed(int index) {
 }
 
 void Commands::on_new() {
+    path_.clear();
     reset(CellLook::Open);
     controls_.set_caption(Label::Label1, "");
     controls_.set_button_enabled(Button::Freeze, true);
@@ -65,6 +66,7 @@ void Commands::on_freeze() {
         s.frozen_value[k] = d != 0 ? static_cast<std::int16_t>(d) : kEmptyFrozen;
     }
     frozen_ = true;
+    path_.clear();
     controls_.set_button_enabled(Button::Restart, true);
     controls_.set_button_enabled(Button::Solve, true);
     restart();
@@ -112,19 +114,23 @@ void Commands::show_givens() {
 void Commands::on_solve() {
     controls_.set_caption(Label::Label4, "No");
     searched_solutions_.reset();
+    if (recording_) path_.begin(puzzle());
     bool started = false;
     try {
         if (solver_.save_to_file) open_step_file();
         if (controls_.check_state(CheckBox::Check2) == 1) open_step_file();
         started = true;
         run_attempts();
-        report(decide_outcome());
+        const Outcome outcome = decide_outcome();
+        if (recording_) path_.finished(outcome);
+        report(outcome);
     } catch (const StepFileFailure&) {
         // Closed here, or every later Solve would fail to open it again.
         controls_.step_file().close();
         // No box may stand over a half-filled grid.
         if (started) restart();
         outcome_ = Outcome::StepFileFailure;
+        if (recording_) path_.finished(Outcome::StepFileFailure);
         controls_.show_message(outcome_text(Outcome::StepFileFailure));
     }
 }
@@ -133,11 +139,13 @@ void Commands::run_attempts() {
     Solver& s = solver_;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         if (!s.valid_before) continue;
+        if (recording_) path_.start_attempt(attempt);
         s.main_function();
         if (s.valid_after && s.valid_before) break;
         // A contradiction: start again from the givens. The next attempt first runs the
         // driver once more on the state this run leaves.
         s.reload_fixed_puzzle();
+        if (recording_) path_.reloaded();
         s.main_function();
     }
 }
@@ -190,6 +198,12 @@ void Commands::print_outcome(std::string_view text) {
     std::string line(text);
     line += "\r\n";
     if (!controls_.step_file().write(line)) throw StepFileFailure{};
+}
+
+void Commands::set_path_recording(bool on) {
+    recording_ = on;
+    solver_.recorder = on ? &path_ : nullptr;
+    if (!on) path_.clear();
 }
 
 void Commands::on_check1_click() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "commands/outcome.h"
+#include "commands/solve_path.h"
 #include "solver/controls.h"
 #include "solver/exact_search.h"
 #include "solver/solver.h"
@@ -44,6 +45,11 @@ public:
     // 2 for two or more); nothing when that Solve did not need the search.
     std::optional<int> searched_solutions() const { return searched_solutions_; }
 
+    // Whether each later Solve records its path; off at the start.
+    void set_path_recording(bool on);
+    // The path of the last Solve while recording; empty before, and after New or Freeze.
+    const SolvePath& path() const { return path_; }
+
 private:
     // How a reset leaves the cell boxes besides their texts.
     enum class CellLook {
@@ -70,6 +76,8 @@ private:
     bool frozen_ = false;
     std::optional<Outcome> outcome_;
     std::optional<int> searched_solutions_;
+    bool recording_ = false;
+    SolvePath path_;
 };
 
 // "Difficulty     : " with the rating and its name, as Label1 shows it.

@@ -20,6 +20,10 @@ int Solver::complete_by_search() {
         cell_mask[k] = bit;
         written_value = 0;
         write_pos(k - 1, bit);
+        if (recorder != nullptr) {
+            recorder->placed({PlacementKind::Search, static_cast<std::uint8_t>(k), found.solution[k - 1], 0, 0, 0},
+                             pass_count);
+        }
     }
     // The state now tells what the grid shows: a valid, complete solution.
     is_valid = true;

@@ -71,28 +71,27 @@ void Solver::validate(const int& v) {
     }
     if (repeats == 0) return;
 
+    message = repeat_message(cell_value, v);
+    is_valid = false;
+    if (save_to_file) print_line(message);
+}
+
+Message repeat_message(const std::array<std::int16_t, 83>& cell_value, int v) {
+    const UnitCells& cells = unit_cells(v);
     for (int a = 0; a < 9; ++a) {
         const std::int16_t value = cell_value[cells[a] - 1];
         if (value == kEmptyCell) continue;
         for (int b = a + 1; b < 9; ++b) {
             if (cell_value[cells[b] - 1] != value) continue;
             const int n = unit_number(v);
-            switch (kind) {
-            case UnitKind::Column:
-                message = Message(Message::Kind::ColumnRepeat, n, value, cells[a], cells[b]);
-                break;
-            case UnitKind::Row:
-                message = Message(Message::Kind::RowRepeat, n, value, cells[a], cells[b]);
-                break;
-            case UnitKind::Box:
-                message = Message(Message::Kind::BoxRepeat, n, value);
-                break;
+            switch (unit_kind(v)) {
+            case UnitKind::Column: return Message(Message::Kind::ColumnRepeat, n, value, cells[a], cells[b]);
+            case UnitKind::Row: return Message(Message::Kind::RowRepeat, n, value, cells[a], cells[b]);
+            case UnitKind::Box: return Message(Message::Kind::BoxRepeat, n, value);
             }
-            is_valid = false;
-            if (save_to_file) print_line(message);
-            return;
         }
     }
+    return Message();
 }
 
 std::int16_t Solver::latest_pos(std::int16_t& pos, std::int16_t& num) {
@@ -189,6 +188,12 @@ void Solver::report_placement(int p, int k, int place, bool by_elimination) {
         break;
     }
     if (save_to_file) print_line(message);
+    if (recorder != nullptr) {
+        const auto kind = by_elimination ? PlacementKind::Unit : PlacementKind::Cell;
+        recorder->placed({kind, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(written_value),
+                          static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(place), 0},
+                         pass_count);
+    }
 }
 
 void Solver::complete(const std::int16_t& c) {
@@ -266,10 +271,12 @@ void Solver::main_function() {
     // A guess comes from a mask at the end of the passes, which holds no digit of its units:
     // the grid it leaves repeats no digit, and only the givens need the check.
     const bool placed_by_guess = std::exchange(guess_placed_, false);
-    validate_units(placed_by_guess ? 0 : repeating_units(), true);
+    const std::uint32_t start_repeats = placed_by_guess ? 0 : repeating_units();
+    validate_units(start_repeats, true);
     if (!is_valid) {
         valid_before = false;
         solve_state = 0;
+        if (recorder != nullptr) recorder->repeated(start_repeats & (~start_repeats + 1), true, pass_count);
         return;
     }
 
@@ -282,6 +289,7 @@ void Solver::main_function() {
         valid_after = false;
         solve_state = -1;
         no_progress = true;
+        if (recorder != nullptr) recorder->repeated(repeating, false, pass_count);
     }
 
     // The sum of nine powers of two is 1022 only when they are 2^1..2^9 once each, and a
@@ -298,6 +306,7 @@ void Solver::main_function() {
         solve_state = 1234;
         message = Message(Message::Kind::Stall);
         if (save_to_file) print_line(message);
+        if (recorder != nullptr) recorder->stalled(pass_count);
         guess_function();
     }
 }
@@ -359,7 +368,7 @@ void Solver::guess_function() {
         }
         guessable[u] = unit_guessable;
         const unsigned two_places = twice & ~thrice & unit_guessable;
-        if (two_places != 0) return guess_in_unit(u, two_places);
+        if (two_places != 0) return guess_in_unit(u, two_places, 2);
     }
 
     std::array<PlaceCounts, kUnitCount + 1> counts{};
@@ -368,17 +377,20 @@ void Solver::guess_function() {
     for (int n = 3; n <= 9; ++n) {
         for (int u = 1; u <= kUnitCount; ++u) {
             const unsigned digits = counts[u].digits_with(n) & guessable[u];
-            if (digits != 0) return guess_in_unit(u, digits);
+            if (digits != 0) return guess_in_unit(u, digits, n);
         }
     }
     // No guess is left: the masks the last trial forced are rebuilt before anyone reads them.
 }
 
-void Solver::guess_in_unit(int u, unsigned digits) {
+void Solver::guess_in_unit(int u, unsigned digits, int places) {
     // The trial for the lowest of the digits: its places are forced to it in unit order up
     // to the first one that takes the guess.
-    const std::int16_t bit = digit_mask(std::countr_zero(digits));
-    for (const std::uint8_t p : unit_cells(u)) {
+    const int d = std::countr_zero(digits);
+    const std::int16_t bit = digit_mask(d);
+    const UnitCells& cells = unit_cells(u);
+    for (int j = 0; j < 9; ++j) {
+        const std::uint8_t p = cells[j];
         const std::int16_t old = cell_mask[p];
         if ((old & bit) == 0) continue;
         cell_mask[p] = bit;
@@ -388,6 +400,11 @@ void Solver::guess_in_unit(int u, unsigned digits) {
         no_progress = false;
         written_value = 0;
         write_pos(p - 1, bit);
+        if (recorder != nullptr) {
+            recorder->placed({PlacementKind::Guess, p, static_cast<std::uint8_t>(d), static_cast<std::uint8_t>(u),
+                              static_cast<std::uint8_t>(j + 1), static_cast<std::uint8_t>(places)},
+                             pass_count);
+        }
         guess_placed_ = true;
         main_function();
         return;

@@ -5,6 +5,7 @@
 
 #include "solver/controls.h"
 #include "solver/message.h"
+#include "solver/path_recorder.h"
 
 namespace varendo {
 
@@ -60,6 +61,8 @@ public:
     Message message;
     bool save_to_file = false;
     std::int16_t digit_counter = 0;
+    // Told of every placement, stall and repeat when set; null unless a path is recorded.
+    PathRecorder* recorder = nullptr;
 
     // Checks unit v for a repeated digit.
     void validate(const int& v);
@@ -98,8 +101,8 @@ private:
     // kept in message and printed when asked.
     void report_placement(int p, int k, int place, bool by_elimination);
     // Places the guess of the first trial that can guess, for the lowest of the digits in
-    // unit u, and runs main_function on the new grid.
-    void guess_in_unit(int u, unsigned digits);
+    // unit u (each with that many places there), and runs main_function on the new grid.
+    void guess_in_unit(int u, unsigned digits, int places);
 
     // Prints a text unchanged as one line of the step file.
     void print_line(const Message& text);
@@ -109,5 +112,9 @@ private:
     // Set by guess_function for the run it starts: that run's grid needs no first check.
     bool guess_placed_ = false;
 };
+
+// The failure text validate makes for unit v of a grid (cell k at index k - 1) that repeats
+// a digit there: the earliest cell that has an equal one after it, with the earliest such.
+Message repeat_message(const std::array<std::int16_t, 83>& cell_value, int v);
 
 }  // namespace varendo
