@@ -1,5 +1,6 @@
 #include "window/sudoku.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -83,7 +84,11 @@ void Sudoku::set_cell_text(int index, std::string_view text) {
 
 void Sudoku::set_cell_color(int index, Rgb color) { cells_[index]->set_text_color(to_qcolor(color)); }
 
-void Sudoku::set_cell_enabled(int index, bool enabled) { cells_[index]->setEnabled(enabled); }
+void Sudoku::set_cell_enabled(int index, bool enabled) {
+    cells_[index]->setEnabled(enabled);
+    // Hint answers when the cells do, from the first New on.
+    if (hint_action_ != nullptr) hint_action_->setEnabled(enabled);
+}
 
 void Sudoku::set_cell_max_length(int index, int length) { cells_[index]->setMaxLength(length); }
 
@@ -127,6 +132,7 @@ void Sudoku::solve() {
     solving_ = true;
     commands_.on_solve();
     solving_ = false;
+    show_solve_path();
     QGuiApplication::restoreOverrideCursor();
     update_open_step_file();
 }

@@ -19,6 +19,8 @@ namespace varendo {
 
 class CellEdit;
 class GridHistory;
+class HintGuide;
+class StepsWindow;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
 // boxes, the command buttons, the "Save to File" box and the result labels. It gives the
@@ -72,11 +74,15 @@ private:
     void set_focus_order();
     void create_menus();
     void add_undo_redo(QMenu* edit);
+    void add_hint(QMenu* puzzle);
+    void add_show_steps(QMenu* puzzle);
 
     void solve();
     // New and a load of a puzzle, each kept as one step of history.
     void new_puzzle();
     void load(const Grid81& cells);
+    // The Steps window follows the path of the Solve just made.
+    void show_solve_path();
     void move_focus(int index, int rows, int columns);
     // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
@@ -98,6 +104,9 @@ private:
     std::array<QCheckBox*, 2> check_boxes_{};
     QAction* open_step_file_ = nullptr;
     GridHistory* history_ = nullptr;
+    HintGuide* hint_ = nullptr;
+    QAction* hint_action_ = nullptr;
+    StepsWindow* steps_ = nullptr;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;

@@ -3,6 +3,7 @@
 
 #include "window/cell_edit.h"
 #include "window/grid_history.h"
+#include "window/steps_window.h"
 #include "window/sudoku.h"
 
 namespace varendo {
@@ -33,6 +34,8 @@ void Sudoku::new_puzzle() {
 
 void Sudoku::load(const Grid81& cells) {
     history_->record(QStringLiteral("Load"), [this, &cells] { commands_.load(cells); });
+    // A load starts with New, which the Steps window follows.
+    steps_->clear();
 }
 
 }  // namespace varendo

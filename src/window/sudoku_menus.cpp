@@ -54,6 +54,8 @@ void Sudoku::create_menus() {
 
     QMenu* puzzle = menuBar()->addMenu(QStringLiteral("&Puzzle"));
     add(puzzle, "check", QStringLiteral("&Check"), "", {QKeySequence(Qt::CTRL | Qt::Key_K)}, &Sudoku::check);
+    add_hint(puzzle);
+    add_show_steps(puzzle);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "about", QStringLiteral("&About Varendo"), "help-about", {}, &Sudoku::about);
