@@ -19,7 +19,8 @@ QString units_text(std::uint32_t units) {
     const int more = std::popcount(units) - 1;
     const QString first = unit_name(std::countr_zero(units));
     if (more == 0) return first;
-    return (more == 1 ? QStringLiteral("%1 and 1 more unit") : QStringLiteral("%1 and %2 more units")).arg(first).arg(more);
+    if (more == 1) return first + QStringLiteral(" and 1 more unit");
+    return QStringLiteral("%1 and %2 more units").arg(first).arg(more);
 }
 
 void tint_unit(GridPicture& picture, int u) {
