@@ -86,11 +86,12 @@ void Batch::add_puzzle(const Grid81& puzzle) {
 }
 
 void Batch::solve(MemoryWindow& window, const Grid81& puzzle, std::string& report) const {
+    if (options_.path) window.commands().set_path_recording(true);
     run_puzzle(window, puzzle, options_.mode);
     const int solutions = count_solutions(window, puzzle);
     report.clear();
     if (options_.json)
-        append_json_report(report, puzzle, window, solutions);
+        append_json_report(report, puzzle, window, solutions, options_.path);
     else
         append_text_report(report, window, solutions, options_.mode != StepMode::Off);
 }

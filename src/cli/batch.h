@@ -24,6 +24,7 @@ struct OutputClosed {
 struct BatchOptions {
     StepMode mode = StepMode::Off;
     bool json = false;
+    bool path = false;  // each JSON object carries the path of its Solve
     int jobs = 1;  // threads that solve, each on a window of its own
 };
 

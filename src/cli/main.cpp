@@ -25,6 +25,7 @@ struct Options {
     bool json = false;
     bool steps = false;
     bool detailed_steps = false;
+    bool path = false;
     int jobs = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
 };
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
     app.add_option("files", options.files, "Puzzle files (standard input when none)");
-    app.add_flag("--json", options.json,
+    auto* json_flag = app.add_flag("--json", options.json,
                  "Print one JSON object per puzzle with the keys puzzle, outcome, grid, colors "
                  "(g given, b placed, k typed, row by row), label1, label4, pass_count, "
                  "guess_count, steps and solutions (0, 1, or 2 for two or more)");
@@ -72,6 +73,16 @@ int main(int argc, char** argv) {
                                "Tick the visible \"Save to File\" box: the placement lines");
     auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
                                   "Tick the hidden \"Save to File\" box: every step and failure line");
+    app.add_flag("--path", options.path,
+                 "With --json: add the key path, Solve's path as one object per event in order. "
+                 "A placement: {\"attempt\", \"pass\", \"kind\": \"cell\" (the cell's "
+                 "candidates came down to one), \"unit\" (the digit's only place left in the unit), "
+                 "\"guess\" or \"search\" (the complete search's solution), \"row\", "
+                 "\"column\", \"digit\", \"unit\": \"row 4\", \"column 3\" or \"box 6\" "
+                 "(none for search), and for a guess \"places\", how many places the digit had "
+                 "there}. Other events: {\"attempt\", \"event\": \"start\", \"stall\" (with "
+                 "\"pass\"), \"repeat\" (with \"pass\" and \"units\") or \"reload\"}")
+        ->needs(json_flag);
     app.add_option("-j,--jobs", options.jobs,
                    "Solve on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
@@ -92,6 +103,7 @@ int main(int argc, char** argv) {
                          : options.detailed_steps ? varendo::StepMode::Detailed
                                                   : varendo::StepMode::Off;
     batch_options.json = options.json;
+    batch_options.path = options.path;
     batch_options.jobs = options.jobs;
     varendo::Batch batch(batch_options);
     try {

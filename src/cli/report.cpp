@@ -1,6 +1,7 @@
 #include "cli/report.h"
 
 #include <algorithm>
+#include <bit>
 
 #include <nlohmann/json.hpp>
 
@@ -58,6 +59,85 @@ std::string colors_text(const MemoryWindow& window) {
     return colors;
 }
 
+// A unit as the user reads it: "column 3", "row 4", "box 6".
+void append_unit(std::string& out, int unit) {
+    switch (unit_kind(unit)) {
+    case UnitKind::Column: out += "\"column "; break;
+    case UnitKind::Row: out += "\"row "; break;
+    case UnitKind::Box: out += "\"box "; break;
+    }
+    out += static_cast<char>('0' + unit_number(unit));
+    out += '"';
+}
+
+void append_member(std::string& out, std::string_view key, int value) {
+    out += ",\"";
+    out += key;
+    out += "\":";
+    out += std::to_string(value);
+}
+
+std::string_view placement_kind(PlacementKind kind) {
+    switch (kind) {
+    case PlacementKind::Cell: return "cell";
+    case PlacementKind::Unit: return "unit";
+    case PlacementKind::Guess: return "guess";
+    case PlacementKind::Search: return "search";
+    }
+    return {};
+}
+
+// One object per record but the outcome, which the report has already.
+void append_path(std::string& out, const SolvePath& path) {
+    out += ",\"path\":[";
+    bool first = true;
+    for (const PathRecord& record : path.rows()) {
+        if (record.event == PathRecord::Event::Outcome) continue;
+        if (!first) out += ',';
+        first = false;
+        out += "{\"attempt\":";
+        out += std::to_string(record.attempt);
+        switch (record.event) {
+        case PathRecord::Event::Placement: {
+            const Placement& placed = record.placement;
+            append_member(out, "pass", record.pass);
+            out += ",\"kind\":\"";
+            out += placement_kind(placed.kind);
+            out += '"';
+            append_member(out, "row", record.row());
+            append_member(out, "column", record.column());
+            append_member(out, "digit", placed.digit);
+            if (placed.kind != PlacementKind::Search) {
+                out += ",\"unit\":";
+                append_unit(out, placed.unit);
+            }
+            if (placed.kind == PlacementKind::Guess) append_member(out, "places", placed.places);
+            break;
+        }
+        case PathRecord::Event::Start: out += ",\"event\":\"start\""; break;
+        case PathRecord::Event::Reload: out += ",\"event\":\"reload\""; break;
+        case PathRecord::Event::Stall:
+            out += ",\"event\":\"stall\"";
+            append_member(out, "pass", record.pass);
+            break;
+        case PathRecord::Event::Repeat: {
+            out += ",\"event\":\"repeat\"";
+            append_member(out, "pass", record.pass);
+            out += ",\"units\":[";
+            for (std::uint32_t units = record.units; units != 0; units &= units - 1) {
+                append_unit(out, std::countr_zero(units));
+                if ((units & (units - 1)) != 0) out += ',';
+            }
+            out += ']';
+            break;
+        }
+        case PathRecord::Event::Outcome: break;
+        }
+        out += '}';
+    }
+    out += ']';
+}
+
 }  // namespace
 
 void run_puzzle(MemoryWindow& window, const Grid81& puzzle, StepMode mode) {
@@ -94,7 +174,7 @@ void append_text_report(std::string& out, const MemoryWindow& window, int soluti
 }
 
 void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
-                        int solutions) {
+                        int solutions, bool with_path) {
     const Solver& solver = window.solver();
     const nlohmann::ordered_json head = {
         {"puzzle", puzzle_text(puzzle)},
@@ -120,6 +200,7 @@ void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWind
     });
     out += "],\"solutions\":";
     out += std::to_string(solutions);
+    if (with_path) append_path(out, window.commands().path());
     out += "}\n";
 }
 

@@ -27,8 +27,9 @@ int count_solutions(const MemoryWindow& window, const Grid81& puzzle);
 void append_text_report(std::string& out, const MemoryWindow& window, int solutions,
                         bool with_steps);
 
-// One JSON object on one line.
+// One JSON object on one line; with_path adds the path of the Solve, which the window's
+// commands recorded.
 void append_json_report(std::string& out, const Grid81& puzzle, const MemoryWindow& window,
-                        int solutions);
+                        int solutions, bool with_path = false);
 
 }  // namespace varendo

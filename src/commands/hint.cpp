@@ -68,6 +68,7 @@ Hint find_hint(const Grid81& shown, const std::optional<Grid81>& frozen) {
             return hint;
         }
         if (record.event != PathRecord::Event::Stall) continue;
+        if (row + 1 < rows.size() && rows[row + 1].event == PathRecord::Event::Placement) continue;
         // A stall without a guess: every empty cell has lost its last candidate.
         for (int i = 0; i < kCellCount; ++i) {
             if (shown[i] != 0) continue;
