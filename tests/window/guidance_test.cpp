@@ -286,8 +286,8 @@ private slots:
         QCOMPARE(tinted(), unit);
         QCOMPARE(overlay().outlined(), -1);
         // A change of the grid starts again; one back as it was too.
-        QTest::keyClicks(cell(9, 9), QStringLiteral("\b"));
-        QTest::keyClicks(cell(9, 9), QStringLiteral("3"));
+        QTest::keyClicks(cell(1, 3), QStringLiteral("\b"));
+        QTest::keyClicks(cell(1, 3), QStringLiteral("3"));
         QVERIFY(tinted().isEmpty() && hint_line().isEmpty());
         press(QKeySequence(Qt::Key_F2));
         press(QKeySequence(Qt::Key_F2));
