@@ -80,6 +80,7 @@ QVariant StepsModel::data(const QModelIndex& index, int role) const {
     const Row& row = rows_[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:  // for a row too long for the list's width
     case Qt::AccessibleTextRole: return text(row);
     case Qt::FontRole:
         if (row.kind == Kind::Heading) {

@@ -66,7 +66,7 @@ StepsWindow::StepsWindow(QWidget* parent)
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setMinimumSize(400, 160);
+    list_->setMinimumSize(470, 160);
     list_->installEventFilter(this);
     connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &StepsWindow::row_changed);
 
