@@ -2,6 +2,7 @@
 
 #include <QUndoCommand>
 #include <utility>
+#include <vector>
 
 #include "solver/controls.h"
 
@@ -9,22 +10,29 @@ namespace varendo {
 
 namespace {
 
+struct CellChange {
+    int index;
+    std::string before;
+    std::string after;
+};
+
 class GridStep final : public QUndoCommand {
 public:
-    GridStep(GridHistory& history, const QString& name, GridHistory::Texts before, GridHistory::Texts after)
-        : QUndoCommand(name), history_(history), before_(std::move(before)), after_(std::move(after)) {}
+    GridStep(GridHistory& history, const QString& name, std::vector<CellChange> changes)
+        : QUndoCommand(name), history_(history), changes_(std::move(changes)) {}
 
-    void undo() override { history_.show(before_); }
+    void undo() override {
+        for (const CellChange& change : changes_) history_.show(change.index, change.before);
+    }
     void redo() override {
         // The step is pushed once it has happened: the first redo has nothing to do.
-        if (done_) history_.show(after_);
-        done_ = true;
+        if (!std::exchange(done_, true)) return;
+        for (const CellChange& change : changes_) history_.show(change.index, change.after);
     }
 
 private:
     GridHistory& history_;
-    GridHistory::Texts before_;
-    GridHistory::Texts after_;
+    std::vector<CellChange> changes_;
     bool done_ = false;
 };
 
@@ -39,9 +47,7 @@ void GridHistory::text_changed(int index) {
     if (text == shown_[index]) return;
     const Texts before = shown_;
     shown_[index] = std::move(text);
-    if (by_user) {
-        push(shown_[index].empty() ? QStringLiteral("Delete") : QStringLiteral("Typing"), before);
-    }
+    if (by_user) push(shown_[index].empty() ? QStringLiteral("Delete") : QStringLiteral("Typing"), before);
     emit grid_changed();
 }
 
@@ -51,15 +57,17 @@ void GridHistory::record(const QString& name, const std::function<void()>& comma
     push(name, before);
 }
 
-void GridHistory::show(const Texts& texts) {
-    for (int index = 0; index < kCellCount; ++index) {
-        if (texts[index] != shown_[index]) cells_.set_cell_text(index, texts[index]);
-    }
+void GridHistory::show(int index, const std::string& text) {
+    if (text != shown_[index]) cells_.set_cell_text(index, text);
 }
 
 void GridHistory::push(const QString& name, const Texts& before) {
+    std::vector<CellChange> changes;
+    for (int index = 0; index < kCellCount; ++index) {
+        if (before[index] != shown_[index]) changes.push_back({index, before[index], shown_[index]});
+    }
     // A command that changed no cell, such as New on an empty grid, leaves nothing to undo.
-    if (before != shown_) stack_.push(new GridStep(*this, name, before, shown_));
+    if (!changes.empty()) stack_.push(new GridStep(*this, name, std::move(changes)));
 }
 
 }  // namespace varendo

@@ -24,8 +24,6 @@ class GridHistory final : public QObject {
     Q_OBJECT
 
 public:
-    using Texts = std::array<std::string, kCellCount>;
-
     GridHistory(Controls& cells, QObject* parent);
 
     QUndoStack& stack() { return stack_; }
@@ -39,14 +37,16 @@ public:
     // Runs a command that may change many cells and keeps what it changed as one step.
     void record(const QString& name, const std::function<void()>& command);
 
-    // Puts the texts into the cells (a step being undone or redone).
-    void show(const Texts& texts);
+    // Puts a text into a cell through the cell (a step being undone or redone).
+    void show(int index, const std::string& text);
 
 signals:
     // The text of some cell changed, whatever changed it.
     void grid_changed();
 
 private:
+    using Texts = std::array<std::string, kCellCount>;
+
     void push(const QString& name, const Texts& before);
 
     Controls& cells_;
