@@ -253,6 +253,8 @@ private slots:
         click("stepsPrevious");
         QCOMPARE(step_row(), 1);
         QCOMPARE(grid() + caption("Label4"), solved + QStringLiteral("Yes  239"));
+        QTest::keyClick(list, Qt::Key_Escape);
+        QVERIFY(!steps->isVisible());
 
         // Freeze and New clear it; each Solve brings its own path.
         click("cmdFreeze");
