@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -90,7 +89,6 @@ StepsWindow::StepsWindow(QWidget* parent)
     layout->addWidget(list_, 2);
     layout->addLayout(buttons);
     setFocusProxy(list_);
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     clear();
 }
 
@@ -142,12 +140,15 @@ void StepsWindow::row_changed() {
 }
 
 bool StepsWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Left and Right step too, as Up and Down do in the list.
+    // The list keeps the keys: Left and Right step too, as Up and Down do, and Escape closes.
     if (watched == list_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->modifiers() == Qt::NoModifier && (key->key() == Qt::Key_Left || key->key() == Qt::Key_Right)) {
-            go_to(current_row() + (key->key() == Qt::Key_Left ? -1 : 1));
-            return true;
+        if (key->modifiers() != Qt::NoModifier) return false;
+        switch (key->key()) {
+        case Qt::Key_Left: go_to(current_row() - 1); return true;
+        case Qt::Key_Right: go_to(current_row() + 1); return true;
+        case Qt::Key_Escape: close(); return true;
+        default: break;
         }
     }
     return QWidget::eventFilter(watched, event);
