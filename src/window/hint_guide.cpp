@@ -46,6 +46,7 @@ void HintGuide::show(const QString& text, int tinted_unit, int row, int column) 
 }
 
 void HintGuide::press() {
+    // Before Freeze the puzzle is the grid as shown, which holds no digit but its own givens.
     if (!hint_) hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
     const Hint hint = *hint_;
     const int press = ++presses_;

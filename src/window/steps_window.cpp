@@ -60,6 +60,8 @@ StepsWindow::StepsWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Steps - Varendo"));
 
     list_->setObjectName(QStringLiteral("stepList"));
+    list_->setAccessibleName(QStringLiteral("Steps of the last Solve"));
+    grid_->setAccessibleName(QStringLiteral("The grid after the chosen step"));
     list_->setModel(model_);
     // Rows of one height let the view place any of thousands of rows without measuring them.
     list_->setUniformItemSizes(true);

@@ -15,11 +15,11 @@ void Sudoku::add_undo_redo(QMenu* edit) {
         // After the input filter's connection, so that history sees the filtered text.
         connect(cells_[i], &QLineEdit::textChanged, history_, [this, i] { history_->text_changed(i); });
     }
-    QAction* undo = history_->stack().createUndoAction(this, QStringLiteral("&Undo"));
+    QAction* undo = history_->stack().createUndoAction(edit, QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("undo"));
     undo->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo")));
     undo->setShortcuts(QKeySequence::Undo);
-    QAction* redo = history_->stack().createRedoAction(this, QStringLiteral("&Redo"));
+    QAction* redo = history_->stack().createRedoAction(edit, QStringLiteral("&Redo"));
     redo->setObjectName(QStringLiteral("redo"));
     redo->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo")));
     redo->setShortcuts(QKeySequence::Redo);
