@@ -24,9 +24,12 @@ void HintOverlay::mark(const std::array<bool, kCellCount>& tinted, int outlined)
 void HintOverlay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPoint origin = geometry().topLeft();
+    // Multiplied into the cells beneath, so that their digits stay black and sharp.
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
     for (int i = 0; i < kCellCount; ++i) {
-        if (tinted_[i]) painter.fillRect(design::cell_rect(i).translated(-origin), QColor(255, 255, 0, 110));
+        if (tinted_[i]) painter.fillRect(design::cell_rect(i).translated(-origin), QColor(255, 255, 120));
     }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (outlined_ < 0) return;
     painter.setPen(QPen(QColor(0, 110, 0), 4));
     painter.drawRect(QRectF(design::cell_rect(outlined_).translated(-origin)).adjusted(3, 3, -4, -4));
