@@ -38,32 +38,30 @@ void StepsModel::show_path(const SolvePath* path) {
         rows_.reserve(records.size());
         std::uint32_t placed = 0;
         bool searching = false;
-        // The next record is the first of a run from the givens.
-        bool fresh = false;
+        // Every attempt after the first looks again at the grid the last run left before it
+        // starts from the givens. That look places nothing: it meets the contradiction, or
+        // the stall, that the last run's own rows told of.
+        bool looking = false;
         for (std::uint32_t i = 0; i < records.size(); ++i) {
             const PathRecord& record = records[i];
-            const bool first_of_run = std::exchange(fresh, false);
             switch (record.event) {
             case Event::Start:
-                // Every attempt after the first looks again at the grid the last run left
-                // before it starts from the givens: that look shows nothing new.
-                if (record.attempt == 1) rows_.push_back({i, 0, Kind::Heading});
-                fresh = record.attempt == 1;
+                looking = record.attempt != 1;
+                if (!looking) rows_.push_back({i, 0, Kind::Heading});
                 break;
             case Event::Reload:
+                looking = false;
                 rows_.push_back({i, 0, Kind::Heading});
-                fresh = true;
                 break;
             case Event::Repeat:
-                // Met again by that look: the row of the run that made it told of it.
-                if (!record.at_start || first_of_run) rows_.push_back({i, 0, Kind::Other});
+            case Event::Stall:
+                if (!looking) rows_.push_back({i, 0, Kind::Other});
                 break;
             case Event::Placement:
                 if (record.placement.kind == PlacementKind::Search && !std::exchange(searching, true))
                     rows_.push_back({i, 0, Kind::Heading});
                 rows_.push_back({i, ++placed, Kind::Placement});
                 break;
-            case Event::Stall:
             case Event::Outcome: rows_.push_back({i, 0, Kind::Other}); break;
             }
         }

@@ -181,6 +181,7 @@ private slots:
         QCOMPARE(step(rows - 1), QStringLiteral("Outcome: Sudoku Solved"));
         int placed = 0;
         int attempts = 1;
+        QStringList others;
         QString last_contradiction;
         for (int row = 1; row < rows - 1; ++row) {
             const QString text = step(row);
@@ -192,12 +193,14 @@ private slots:
                 const QString expected = attempts == 1 ? QStringLiteral("Attempt 1, run 2") : QStringLiteral("Attempt %1").arg(attempts);
                 QCOMPARE(text, expected + QStringLiteral(": a contradiction in ") + last_contradiction + QStringLiteral(", start again from the givens"));
                 ++attempts;
-            } else {
-                QVERIFY2(QStringList({"No digit follows by elimination: Solve guesses", "No digit follows by elimination, and no guess is left to try",
-                                      "The attempts found no solution: the complete search fills the grid from the givens"}).contains(text), qPrintable(text));
+            } else if (text != QStringLiteral("No digit follows by elimination: Solve guesses")) {
+                others << text;
             }
         }
         QCOMPARE(attempts, 43);
+        // Out of guesses, once: the last attempt's look at the grid stalls again unseen.
+        QCOMPARE(others, QStringList({"No digit follows by elimination, and no guess is left to try",
+                                      "The attempts found no solution: the complete search fills the grid from the givens"}));
         QVERIFY(placed > 1000);
 
         // First shows the givens, every empty cell with all nine candidates; Last the grid Solve reported.
