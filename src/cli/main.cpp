@@ -74,14 +74,16 @@ int main(int argc, char** argv) {
     auto* detailed = app.add_flag("--detailed-steps", options.detailed_steps,
                                   "Tick the hidden \"Save to File\" box: every step and failure line");
     app.add_flag("--path", options.path,
-                 "With --json: add the key path, Solve's path as one object per event in order. "
-                 "A placement: {\"attempt\", \"pass\", \"kind\": \"cell\" (the cell's "
-                 "candidates came down to one), \"unit\" (the digit's only place left in the unit), "
-                 "\"guess\" or \"search\" (the complete search's solution), \"row\", "
-                 "\"column\", \"digit\", \"unit\": \"row 4\", \"column 3\" or \"box 6\" "
-                 "(none for search), and for a guess \"places\", how many places the digit had "
-                 "there}. Other events: {\"attempt\", \"event\": \"start\", \"stall\" (with "
-                 "\"pass\"), \"repeat\" (with \"pass\" and \"units\") or \"reload\"}")
+                 "With --json: add the key path, one object per event of Solve in order, each "
+                 "with its \"attempt\". A placement has \"pass\" (the elimination pass), \"kind\" "
+                 "(\"cell\": its candidates came down to one; \"unit\": the digit's only place "
+                 "left in the unit; \"guess\"; \"search\": the complete search's solution), "
+                 "\"row\" and \"column\" (1-9 from the top left), \"digit\", \"unit\" (\"column "
+                 "3\", \"row 4\", \"box 6\", boxes numbered down the bands of columns; none for "
+                 "search) and, for a guess, \"places\": how many places the digit had there. "
+                 "Other events have \"event\": \"start\", \"stall\" and \"repeat\" (with "
+                 "\"pass\", and for a repeat \"units\", those that repeat a digit), or \"reload\" "
+                 "(the givens again, within the attempt)")
         ->needs(json_flag);
     app.add_option("-j,--jobs", options.jobs,
                    "Solve on this many threads (default: one per hardware thread); the output "

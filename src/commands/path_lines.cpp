@@ -1,8 +1,8 @@
 #include <bit>
 #include <string>
 
+#include "commands/memory_window.h"
 #include "commands/solve_path.h"
-#include "solver/solver.h"
 #include "solver/units.h"
 
 namespace varendo {
@@ -25,14 +25,17 @@ Message step_message(const Placement& placed) {
     return Message();
 }
 
-// The grid of a snapshot as the engine holds it, cell k at index k - 1.
-std::array<std::int16_t, 83> engine_values(const PathSnapshot& shot) {
-    std::array<std::int16_t, 83> values{};
+// The failure text validate leaves for unit u of the grid of a snapshot, worked out on a
+// solver of its own.
+std::string repeat_text(const PathSnapshot& shot, int u) {
+    MemoryWindow window;
+    Solver& s = window.commands().solver();
     for (int k = 1; k <= kCellCount; ++k) {
         const int digit = shot.digits[row_major_index(k)];
-        values[k - 1] = digit != 0 ? static_cast<std::int16_t>(digit) : kEmptyCell;
+        s.cell_value[k - 1] = digit != 0 ? static_cast<std::int16_t>(digit) : kEmptyCell;
     }
-    return values;
+    s.validate(u);
+    return s.message.text();
 }
 
 void add_line(std::string& out, std::string_view text) {
@@ -55,7 +58,7 @@ std::string quoted_step_lines(const SolvePath& path) {
 
 std::string detailed_step_lines(const SolvePath& path) {
     std::string out;
-    std::string repeat_text;  // the last failure text validate left
+    std::string last_repeat;  // the last failure text validate left
     const std::vector<PathRecord>& rows = path.rows();
     for (std::size_t row = 0; row < rows.size(); ++row) {
         const PathRecord& record = rows[row];
@@ -66,16 +69,14 @@ std::string detailed_step_lines(const SolvePath& path) {
                 add_line(out, step_message(record.placement).text());
             break;
         case PathRecord::Event::Stall: add_line(out, Message(Message::Kind::Stall).text()); break;
-        case PathRecord::Event::Repeat: {
-            const auto values = engine_values(path.snapshot(row));
+        case PathRecord::Event::Repeat:
             for (std::uint32_t units = record.units; units != 0; units &= units - 1) {
-                repeat_text = repeat_message(values, std::countr_zero(units)).text();
-                add_line(out, repeat_text);
+                last_repeat = repeat_text(path.snapshot(row), std::countr_zero(units));
+                add_line(out, last_repeat);
             }
             break;
-        }
         case PathRecord::Event::Outcome:
-            if (record.outcome != Outcome::StepFileFailure) add_line(out, outcome_text(record.outcome, repeat_text));
+            if (record.outcome != Outcome::StepFileFailure) add_line(out, outcome_text(record.outcome, last_repeat));
             break;
         case PathRecord::Event::Start:
         case PathRecord::Event::Reload: break;

@@ -20,10 +20,7 @@ int Solver::complete_by_search() {
         cell_mask[k] = bit;
         written_value = 0;
         write_pos(k - 1, bit);
-        if (recorder != nullptr) {
-            recorder->placed({PlacementKind::Search, static_cast<std::uint8_t>(k), found.solution[k - 1], 0, 0, 0},
-                             pass_count);
-        }
+        if (recorder != nullptr) record_placement(PlacementKind::Search, k, 0, 0, 0);
     }
     // The state now tells what the grid shows: a valid, complete solution.
     is_valid = true;

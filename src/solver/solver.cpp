@@ -71,27 +71,28 @@ void Solver::validate(const int& v) {
     }
     if (repeats == 0) return;
 
-    message = repeat_message(cell_value, v);
-    is_valid = false;
-    if (save_to_file) print_line(message);
-}
-
-Message repeat_message(const std::array<std::int16_t, 83>& cell_value, int v) {
-    const UnitCells& cells = unit_cells(v);
     for (int a = 0; a < 9; ++a) {
         const std::int16_t value = cell_value[cells[a] - 1];
         if (value == kEmptyCell) continue;
         for (int b = a + 1; b < 9; ++b) {
             if (cell_value[cells[b] - 1] != value) continue;
             const int n = unit_number(v);
-            switch (unit_kind(v)) {
-            case UnitKind::Column: return Message(Message::Kind::ColumnRepeat, n, value, cells[a], cells[b]);
-            case UnitKind::Row: return Message(Message::Kind::RowRepeat, n, value, cells[a], cells[b]);
-            case UnitKind::Box: return Message(Message::Kind::BoxRepeat, n, value);
+            switch (kind) {
+            case UnitKind::Column:
+                message = Message(Message::Kind::ColumnRepeat, n, value, cells[a], cells[b]);
+                break;
+            case UnitKind::Row:
+                message = Message(Message::Kind::RowRepeat, n, value, cells[a], cells[b]);
+                break;
+            case UnitKind::Box:
+                message = Message(Message::Kind::BoxRepeat, n, value);
+                break;
             }
+            is_valid = false;
+            if (save_to_file) print_line(message);
+            return;
         }
     }
-    return Message();
 }
 
 std::int16_t Solver::latest_pos(std::int16_t& pos, std::int16_t& num) {
@@ -172,7 +173,7 @@ void Solver::possible(const int& p) {
     }
 }
 
-void Solver::report_placement(int p, int k, int place, bool by_elimination) {
+void Solver::report_step_line(int p, int k, int place, bool by_elimination) {
     const int n = unit_number(p);
     switch (unit_kind(p)) {
     case UnitKind::Column:
@@ -188,12 +189,24 @@ void Solver::report_placement(int p, int k, int place, bool by_elimination) {
         break;
     }
     if (save_to_file) print_line(message);
-    if (recorder != nullptr) {
-        const auto kind = by_elimination ? PlacementKind::Unit : PlacementKind::Cell;
-        recorder->placed({kind, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(written_value),
-                          static_cast<std::uint8_t>(p), static_cast<std::uint8_t>(place), 0},
-                         pass_count);
-    }
+}
+
+void Solver::report_placement(int p, int k, int place, bool by_elimination) {
+    // Apart, so that without a recorder nothing is kept across the printing call.
+    if (recorder != nullptr) [[unlikely]]
+        return report_and_record_placement(p, k, place, by_elimination);
+    report_step_line(p, k, place, by_elimination);
+}
+
+void Solver::report_and_record_placement(int p, int k, int place, bool by_elimination) {
+    report_step_line(p, k, place, by_elimination);
+    record_placement(by_elimination ? PlacementKind::Unit : PlacementKind::Cell, k, p, place, 0);
+}
+
+void Solver::record_placement(PlacementKind kind, int k, int u, int place, int places) {
+    recorder->placed({kind, static_cast<std::uint8_t>(k), static_cast<std::uint8_t>(cell_value[k - 1]),
+                      static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(place), static_cast<std::uint8_t>(places)},
+                     pass_count);
 }
 
 void Solver::complete(const std::int16_t& c) {
@@ -386,8 +399,7 @@ void Solver::guess_function() {
 void Solver::guess_in_unit(int u, unsigned digits, int places) {
     // The trial for the lowest of the digits: its places are forced to it in unit order up
     // to the first one that takes the guess.
-    const int d = std::countr_zero(digits);
-    const std::int16_t bit = digit_mask(d);
+    const std::int16_t bit = digit_mask(std::countr_zero(digits));
     const UnitCells& cells = unit_cells(u);
     for (int j = 0; j < 9; ++j) {
         const std::uint8_t p = cells[j];
@@ -400,11 +412,7 @@ void Solver::guess_in_unit(int u, unsigned digits, int places) {
         no_progress = false;
         written_value = 0;
         write_pos(p - 1, bit);
-        if (recorder != nullptr) {
-            recorder->placed({PlacementKind::Guess, p, static_cast<std::uint8_t>(d), static_cast<std::uint8_t>(u),
-                              static_cast<std::uint8_t>(j + 1), static_cast<std::uint8_t>(places)},
-                             pass_count);
-        }
+        if (recorder != nullptr) record_placement(PlacementKind::Guess, p, u, j + 1, places);
         guess_placed_ = true;
         main_function();
         return;

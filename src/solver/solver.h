@@ -100,6 +100,10 @@ private:
     // After possible placed written_value in cell k (place 1..9 in unit p): the step line,
     // kept in message and printed when asked.
     void report_placement(int p, int k, int place, bool by_elimination);
+    void report_step_line(int p, int k, int place, bool by_elimination);
+    [[gnu::noinline]] void report_and_record_placement(int p, int k, int place, bool by_elimination);
+    // Tells the recorder of the digit placed in cell k, decided by unit u (place 1..9 there).
+    void record_placement(PlacementKind kind, int k, int u, int place, int places);
     // Places the guess of the first trial that can guess, for the lowest of the digits in
     // unit u (each with that many places there), and runs main_function on the new grid.
     void guess_in_unit(int u, unsigned digits, int places);
@@ -112,9 +116,5 @@ private:
     // Set by guess_function for the run it starts: that run's grid needs no first check.
     bool guess_placed_ = false;
 };
-
-// The failure text validate makes for unit v of a grid (cell k at index k - 1) that repeats
-// a digit there: the earliest cell that has an equal one after it, with the earliest such.
-Message repeat_message(const std::array<std::int16_t, 83>& cell_value, int v);
 
 }  // namespace varendo

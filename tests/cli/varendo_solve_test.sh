@@ -100,6 +100,7 @@ run "$lines puzzles" 0 "$work/many.txt"; solved "$lines puzzles" "$lines"
 # Options.
 run "both step switches" 1 --steps --detailed-steps "$work/good.txt"
 run "unknown option" 1 --no-such-option
+run "path without json" 1 --path "$work/good.txt"; said "path without json" "--path requires --json"
 run "no threads" 1 -j 0 "$work/good.txt"
 run "help" 0 --help
 grep -qF -- "--detailed-steps" "$work/out" || fail "help: no --detailed-steps"

@@ -43,36 +43,24 @@ TEST(Hint, ARepeatComesFirstThenAWrongDigitThenNothingWhenTheGridIsFull) {
     const Grid81 givens = test::cells_of(puzzle);
     const SearchResult solved = find_solutions(givens, 2);
     ASSERT_EQ(solved.count, 1);
-    // Two digits typed into empty cells: a right one, then (later in reading order) a wrong
-    // one that repeats nothing.
+    // Typed into the first two empty cells: the right digit, then a wrong one that repeats nothing.
     Grid81 shown = givens;
-    int right = 0;
-    while (givens[right] != 0) ++right;
+    const auto empty_after = [&](int i) { while (givens[++i] != 0) {} return i; };
+    const int right = empty_after(-1), wrong = empty_after(right);
     shown[right] = solved.solution[right];
-    int wrong = right + 1;
-    for (;; ++wrong) {
-        if (givens[wrong] != 0) continue;
-        Grid81 trial = shown;
-        for (trial[wrong] = 1; trial[wrong] <= 9; ++trial[wrong])
-            if (trial[wrong] != solved.solution[wrong] && check_puzzle(trial).verdict != PuzzleCheck::Verdict::Repeat) break;
-        if (trial[wrong] <= 9) {
-            shown = trial;
-            break;
-        }
-    }
+    for (shown[wrong] = 1; shown[wrong] == solved.solution[wrong] || check_puzzle(shown).verdict == PuzzleCheck::Verdict::Repeat;)
+        ASSERT_LT(++shown[wrong], 10);
     Hint hint = find_hint(shown, givens);
     EXPECT_TRUE(hint.kind == Hint::Kind::WrongDigit && hint.row == wrong / 9 + 1 && hint.column == wrong % 9 + 1 &&
                 hint.digit == shown[wrong]);
-    // Before Freeze there is no puzzle to hold the digits against.
+    // Before Freeze there is no puzzle to hold the digits against, nor in one of several solutions.
     EXPECT_NE(find_hint(shown, std::nullopt).kind, Hint::Kind::WrongDigit);
+    Grid81 open{};
+    open[0] = static_cast<std::uint8_t>(find_solutions(open, 1).solution[0] % 9 + 1);
+    EXPECT_NE(find_hint(open, Grid81{}).kind, Hint::Kind::WrongDigit);
 
-    // A given's digit typed again into an empty cell of its row.
-    shown[wrong] = 0;
-    int given = 0;
-    while (givens[given] == 0) ++given;
-    int twin = given / 9 * 9;
-    while (shown[twin] != 0) ++twin;
-    shown[twin] = givens[given];
+    // The right digit typed again beside it (the same row): a repeat, reported before the wrong digit.
+    shown[wrong] = shown[right];
     hint = find_hint(shown, givens);
     const PuzzleCheck repeat = check_puzzle(shown);
     EXPECT_TRUE(hint.kind == Hint::Kind::Repeat && hint.repeat.digit == repeat.digit && hint.repeat.row == repeat.row &&
