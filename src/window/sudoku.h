@@ -79,7 +79,7 @@ private:
 
     void solve();
     // New and a load of a puzzle, each kept as one step of history.
-    void new_puzzle();
+    void start_new();
     void load(const Grid81& cells);
     // The Steps window follows the path of the Solve just made.
     void show_solve_path();

@@ -28,7 +28,7 @@ void Sudoku::add_undo_redo(QMenu* edit) {
     edit->addSeparator();
 }
 
-void Sudoku::new_puzzle() {
+void Sudoku::start_new() {
     history_->record(QStringLiteral("New"), [this] { commands_.on_new(); });
 }
 

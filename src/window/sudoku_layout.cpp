@@ -77,7 +77,7 @@ void Sudoku::create_buttons() {
         return push;
     };
     connect(button(Button::New, "cmdNew", QStringLiteral("New"), twips_rect(120, 360, 1335, 495)),
-            &QPushButton::clicked, this, &Sudoku::new_puzzle);
+            &QPushButton::clicked, this, &Sudoku::start_new);
     connect(button(Button::Freeze, "cmdFreeze", QStringLiteral("Freeze"),
                    twips_rect(3600, 360, 1335, 495)),
             &QPushButton::clicked, this, [this] { commands_.on_freeze(); });
