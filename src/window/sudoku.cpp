@@ -89,7 +89,11 @@ void Sudoku::set_cell_color(int index, Rgb color) {
     cells_[index]->set_text_color(to_qcolor(color), origin);
 }
 
-void Sudoku::set_cell_enabled(int index, bool enabled) { cells_[index]->setEnabled(enabled); }
+void Sudoku::set_cell_enabled(int index, bool enabled) {
+    cells_[index]->setEnabled(enabled);
+    // Hint answers when the cells do, from the first New on.
+    if (hint_action_ != nullptr) hint_action_->setEnabled(enabled);
+}
 
 void Sudoku::set_cell_max_length(int index, int length) { cells_[index]->setMaxLength(length); }
 
@@ -142,7 +146,7 @@ void Sudoku::present_message(const QString& text, const QString& details) {
 }
 
 void Sudoku::start_new() {
-    commands_.on_new();
+    history_->record(QStringLiteral("New"), [this] { commands_.on_new(); });
     // A puzzle is typed from the top left, so the keyboard starts there.
     cells_[index_of(1, 1)]->setFocus(Qt::OtherFocusReason);
 }
@@ -153,6 +157,7 @@ void Sudoku::solve() {
     solving_ = true;
     commands_.on_solve();
     solving_ = false;
+    show_solve_path();
     QGuiApplication::restoreOverrideCursor();
     update_open_step_file();
 }

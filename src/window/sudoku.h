@@ -25,6 +25,9 @@ class BookletDialog;
 class CellEdit;
 struct BookletChoice;
 struct GridPicture;
+class GridHistory;
+class HintGuide;
+class StepsWindow;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
 // boxes, the command buttons, the "Save to File" box and the result labels. It gives the
@@ -85,11 +88,19 @@ private:
     void set_focus_order();
     void create_menus();
     void create_puzzle_menu();
+    void add_undo_redo(QMenu* edit);
+    void add_hint(QMenu* puzzle);
+    void add_show_steps(QMenu* puzzle);
 
-    void start_new();
     // A box shown while Solve runs, or at any other time.
     void present_over_solve(const QString& text, const QString& details);
     void solve();
+    // New, with the keyboard in the top left cell, and a load of a puzzle: each one step of
+    // history.
+    void start_new();
+    void load(const Grid81& cells);
+    // The Steps window follows the path of the Solve just made.
+    void show_solve_path();
     void move_focus(int index, int rows, int columns);
     // Loads the first puzzle of a text; without one, a box starts with `no_puzzle`.
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
@@ -130,6 +141,10 @@ private:
     // Where the last file was opened or saved: the next dialog starts there. Kept for the
     // session only, as the window keeps nothing on disk.
     QString last_folder_;
+    GridHistory* history_ = nullptr;
+    HintGuide* hint_ = nullptr;
+    QAction* hint_action_ = nullptr;
+    StepsWindow* steps_ = nullptr;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;

@@ -48,12 +48,15 @@ void Sudoku::create_menus() {
     add(file, "quit", QStringLiteral("&Quit"), "application-exit", quit_keys, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    add_undo_redo(edit);
     add(edit, "copyPuzzle", QStringLiteral("&Copy Puzzle"), "edit-copy", standard(QKeySequence::Copy),
         &Sudoku::copy_puzzle);
     add(edit, "pastePuzzle", QStringLiteral("&Paste Puzzle"), "edit-paste", standard(QKeySequence::Paste),
         &Sudoku::paste_puzzle);
 
     create_puzzle_menu();
+    add_hint(puzzle_menu_);
+    add_show_steps(puzzle_menu_);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "about", QStringLiteral("&About Varendo"), "help-about", {}, &Sudoku::about);
@@ -93,7 +96,7 @@ void Sudoku::create_puzzle_menu() {
 void Sudoku::open_puzzle_file(const QString& path) {
     QString error;
     if (const std::optional<Grid81> cells = read_puzzle_file(path, error)) {
-        commands_.load(*cells);
+        load(*cells);
     } else {
         present_message(error);
     }
@@ -102,7 +105,7 @@ void Sudoku::open_puzzle_file(const QString& path) {
 void Sudoku::load_puzzle_text(const QString& text, const QString& no_puzzle) {
     std::string error;
     if (const std::optional<Grid81> cells = read_puzzle(text.toStdString(), error)) {
-        commands_.load(*cells);
+        load(*cells);
     } else {
         present_message(no_puzzle + QStringLiteral(": ") + QString::fromStdString(error));
     }

@@ -36,7 +36,7 @@ void Sudoku::add_new_puzzle_menu(QMenu* puzzle) {
 
     connect(supply_, &PuzzleSupply::delivered, this, [this](const GeneratedPuzzle& made) {
         stop_waiting();
-        commands_.load(made.puzzle);
+        load(made.puzzle);
     });
     connect(supply_, &PuzzleSupply::failed, this, [this] {
         stop_waiting();
@@ -51,7 +51,7 @@ void Sudoku::new_puzzle(Level level) {
     same_level_->setEnabled(true);
     stop_waiting();
     if (const std::optional<GeneratedPuzzle> made = supply_->request(level)) {
-        commands_.load(made->puzzle);
+        load(made->puzzle);
         return;
     }
     waiting_ = new QProgressDialog(QStringLiteral("Making a %1 puzzle…").arg(level_name(level)),

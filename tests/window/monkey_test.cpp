@@ -165,6 +165,19 @@ std::vector<MonkeyAction> actions() {
         {"menu:newPuzzleDifficult", [](Monkey& m) { m.new_puzzle("newPuzzleDifficult"); }},
         {"menu:newPuzzleVeryDifficult", [](Monkey& m) { m.new_puzzle("newPuzzleVeryDifficult"); }},
         {"menu:anotherPuzzle", [](Monkey& m) { m.new_puzzle("anotherPuzzle"); }},
+        {"menu:undo", [](Monkey& m) { m.trigger("undo"); }},
+        {"menu:redo", [](Monkey& m) { m.trigger("redo"); }},
+        {"menu:hint", [](Monkey& m) { m.trigger("hint"); }},
+        {"menu:showSteps", [](Monkey& m) {
+             if (!m.trigger("showSteps")) return;
+             QWidget* steps = m.window.findChild<QWidget*>(QStringLiteral("steps"));
+             QTRY_VERIFY(steps->isVisible());
+             static constexpr Qt::Key kKeys[] = {Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End, Qt::Key_PageDown};
+             for (int i = m.draw(6); i > 0; --i) QTest::keyClick(steps->findChild<QWidget*>(QStringLiteral("stepList")), kKeys[m.draw(std::size(kKeys))]);
+             for (const char* name : {"stepsFirst", "stepsPrevious", "stepsNext", "stepsLast"})
+                 if (m.draw(2)) steps->findChild<QPushButton*>(QLatin1String(name))->click();
+             if (m.draw(2)) steps->close();
+         }},
         {"menu:openStepFile", [](Monkey& m) { m.window.viewer_starts = m.draw(2); m.trigger("openStepFile"); }},
         {"menu:quit", [](Monkey& m) { m.trigger("quit"); m.window.show(); }},
         {"menu:copyPuzzle", [](Monkey& m) { m.trigger("copyPuzzle"); }},

@@ -103,7 +103,8 @@ private slots:
         // The form keeps its design size under the menu bar, and the window cannot be resized.
         const int menu_bar = window_->menuBar()->height();
         QCOMPARE(window_->centralWidget()->geometry(), QRect(0, menu_bar, 755, 578));
-        QCOMPARE(window_->size(), QSize(755, 578 + menu_bar));
+        // Hint's line goes below it.
+        QCOMPARE(window_->size(), QSize(755, 578 + menu_bar + window_->statusBar()->height()));
         QCOMPARE(window_->minimumSize(), window_->maximumSize());
         QVERIFY(!(window_->windowFlags() & Qt::WindowMinMaxButtonsHint));
 

@@ -1,0 +1,91 @@
+#include "window/hint_guide.h"
+
+#include <QLabel>
+
+#include "commands/commands.h"
+#include "window/check_report.h"
+#include "window/grid_history.h"
+#include "window/hint_overlay.h"
+#include "window/place_texts.h"
+
+namespace varendo {
+
+namespace {
+
+// The unit (1..27: columns, rows, boxes) that Check names.
+int unit_of(const PuzzleCheck& check) {
+    switch (check.unit) {
+    case UnitKind::Column: return check.number;
+    case UnitKind::Row: return 9 + check.number;
+    case UnitKind::Box: break;
+    }
+    return 18 + check.number;
+}
+
+}  // namespace
+
+HintGuide::HintGuide(Commands& commands, Controls& cells, GridHistory& history, HintOverlay& overlay, QLabel& line,
+                     QObject* parent)
+    : QObject(parent), commands_(commands), cells_(cells), history_(history), overlay_(overlay), line_(line) {
+    connect(&history_, &GridHistory::grid_changed, this, &HintGuide::forget);
+}
+
+void HintGuide::forget() {
+    hint_.reset();
+    presses_ = 0;
+    show(QString(), 0, 0, 0);
+}
+
+void HintGuide::show(const QString& text, int tinted_unit, int row, int column) {
+    std::array<bool, kCellCount> tinted{};
+    if (tinted_unit != 0) {
+        for (const int k : unit_cells(tinted_unit)) tinted[k - 1] = true;
+    }
+    overlay_.mark(tinted, row == 0 ? -1 : index_of(row, column));
+    line_.setText(text);
+}
+
+void HintGuide::press() {
+    // Before Freeze the puzzle is the grid as shown, which holds no digit but its own givens.
+    if (!hint_) hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
+    const Hint hint = *hint_;
+    const int press = ++presses_;
+    switch (hint.kind) {
+    case Hint::Kind::Repeat:
+        show(check_report(hint.repeat), unit_of(hint.repeat), hint.repeat.row, hint.repeat.column);
+        return;
+    case Hint::Kind::WrongDigit:
+        show(QStringLiteral("The %1 in %2 is not part of the solution").arg(hint.digit).arg(cell_name(hint.row, hint.column)),
+             0, hint.row, hint.column);
+        return;
+    case Hint::Kind::Stall:
+        show(QStringLiteral("No digit follows from here by elimination; Solve would guess %1 in %2")
+                 .arg(hint.digit).arg(cell_name(hint.row, hint.column)),
+             hint.unit, hint.row, hint.column);
+        return;
+    case Hint::Kind::NoCandidate:
+        show(QStringLiteral("No digit follows from here by elimination, and %1 has no candidate left")
+                 .arg(cell_name(hint.row, hint.column)),
+             0, hint.row, hint.column);
+        return;
+    case Hint::Kind::Solved: show(QStringLiteral("The grid is full: no digit is left to place"), 0, 0, 0); return;
+    case Hint::Kind::Placement: break;
+    }
+    if (press == 1) {
+        show(QStringLiteral("A digit can be placed in %1").arg(unit_name(hint.unit)), hint.unit, 0, 0);
+        return;
+    }
+    if (press == 2) {
+        show(QStringLiteral("A digit can be placed in %1").arg(cell_name(hint.row, hint.column)), hint.unit, hint.row,
+             hint.column);
+        return;
+    }
+    // Typed into its cell as the user would type it; the change of the grid ends the presses.
+    const char digit = static_cast<char>('0' + hint.digit);
+    history_.record(QStringLiteral("Hint"), [this, &hint, digit] {
+        cells_.set_cell_text(index_of(hint.row, hint.column), std::string_view(&digit, 1));
+    });
+    line_.setText(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
+}
+
+}  // namespace varendo

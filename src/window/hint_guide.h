@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <optional>
+
+#include "commands/hint.h"
+
+class QLabel;
+
+namespace varendo {
+
+class Commands;
+class Controls;
+class GridHistory;
+class HintOverlay;
+
+// Puzzle > Hint, pressed up to three times on the same grid: first the unit where the next
+// digit goes, then its cell, then the digit itself, typed in as one step of history. What
+// stands in the way comes first: a repeated digit, a typed digit that is not part of the
+// solution, a grid where elimination stalls. It tells and marks, and changes nothing else.
+class HintGuide final : public QObject {
+    Q_OBJECT
+
+public:
+    HintGuide(Commands& commands, Controls& cells, GridHistory& history, HintOverlay& overlay, QLabel& line,
+              QObject* parent);
+
+    void press();
+
+private:
+    // Any change of the grid starts the presses again.
+    void forget();
+    void show(const QString& text, int tinted_unit, int row, int column);
+
+    Commands& commands_;
+    Controls& cells_;
+    GridHistory& history_;
+    HintOverlay& overlay_;
+    QLabel& line_;
+    std::optional<Hint> hint_;
+    int presses_ = 0;
+};
+
+}  // namespace varendo
