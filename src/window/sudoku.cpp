@@ -12,6 +12,7 @@
 #include <QStyle>
 
 #include "window/cell_edit.h"
+#include "window/grid_history.h"
 #include "window/design.h"
 #include "window/message_box.h"
 #include "window/step_folder.h"
