@@ -38,12 +38,13 @@ std::vector<std::string_view> split_lines(std::string_view data) {
     return lines;
 }
 
-// What a line must give: Skip for blank or '#' lines, the puzzle text for a good line,
+// What a line must give: Skip for blank or '#' lines, the puzzle text for a good line
+// after its indentation,
 // and Error for anything else.
 varendo::PuzzleLine::Kind expected_kind(std::string_view line, std::string& puzzle) {
-    bool blank = true;
-    for (const char c : line) blank = blank && is_space(static_cast<unsigned char>(c));
-    if (blank || line.front() == '#') return varendo::PuzzleLine::Kind::Skip;
+    // Indentation is not part of the puzzle.
+    while (!line.empty() && is_space(static_cast<unsigned char>(line.front()))) line.remove_prefix(1);
+    if (line.empty() || line.front() == '#') return varendo::PuzzleLine::Kind::Skip;
     if (line.size() < 81) return varendo::PuzzleLine::Kind::Error;
     puzzle.clear();
     for (std::size_t i = 0; i < 81; ++i) {
@@ -67,7 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::FILE* file = size == 0 ? std::fopen("/dev/null", "rb") : fmemopen(buffer.data(), size, "rb");
     if (file == nullptr) fail("cannot open the input", 0);
 
-    const std::vector<std::string_view> lines = split_lines(bytes);
+    // A byte order mark may start the file, and is not part of its first line.
+    std::string_view text = bytes;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    const std::vector<std::string_view> lines = split_lines(text);
     varendo::PuzzleReader reader(file);
     varendo::PuzzleLine line;
     long count = 0;

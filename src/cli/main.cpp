@@ -31,6 +31,10 @@ struct Options {
 
 void solve_named_file(varendo::Batch& batch, const std::string& name) {
     std::error_code error;
+    if (name == "-") {
+        batch.read_file(stdin, "<stdin>");
+        return;
+    }
     if (std::filesystem::is_directory(name, error)) {
         batch.add_unreadable(name, "is a directory");
         return;
@@ -49,11 +53,12 @@ void solve_named_file(varendo::Batch& batch, const std::string& name) {
 int main(int argc, char** argv) {
     CLI::App app{
         "Solves Sudoku puzzles with Varendo's engine, as the window's Solve command does.\n\n"
-        "Reads the named files, or standard input when none is named. One puzzle per line:\n"
-        "its first 81 characters, row by row from the top left, 1-9 a given and 0 or . an\n"
-        "empty cell; after white space the rest of the line is ignored. Blank lines and\n"
-        "lines starting with # are skipped; any other line is reported on standard error\n"
-        "with its file and line number, and the other puzzles are still solved.\n\n"
+        "Reads the named files, or standard input for - or when none is named. One puzzle\n"
+        "per line, after any indentation: 81 characters, row by row from the top left, 1-9\n"
+        "a given and 0 or . an empty cell; after white space the rest of the line is\n"
+        "ignored. A file may start with a byte order mark. Blank lines and lines starting\n"
+        "with # are skipped; any other line is reported on standard error with its file\n"
+        "and line number, and the other puzzles are still solved.\n\n"
         "For each puzzle it clicks New, types the givens, ticks \"Save to File\" when asked,\n"
         "clicks Freeze and Solve, and prints one line: the grid after the command (row by\n"
         "row, . for empty), a tab, the message box text and, when solved, a tab and the\n"
@@ -64,7 +69,7 @@ int main(int argc, char** argv) {
         "varendo-solve"};
     app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
-    app.add_option("files", options.files, "Puzzle files (standard input when none)");
+    app.add_option("files", options.files, "Puzzle files; - or none for standard input");
     auto* json_flag = app.add_flag("--json", options.json,
                  "Print one JSON object per puzzle with the keys puzzle, outcome, grid, colors "
                  "(g given, b placed, k typed, row by row), label1, label4, pass_count, "
@@ -88,6 +93,13 @@ int main(int argc, char** argv) {
     app.add_option("-j,--jobs", options.jobs,
                    "Solve on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos
+                           ? std::string()
+                           : "not a number: " + text;
+            },
+            "N"))
         ->check(CLI::Range(1, 256));
     steps->excludes(detailed);
     detailed->excludes(steps);

@@ -17,9 +17,10 @@ struct PuzzleLine {
     std::string error;   // what is wrong with a line that is no puzzle
 };
 
-// Reads puzzle lines from an open file: the first 81 characters of a line are the puzzle,
-// row by row, '1'-'9' a given and '0' or '.' an empty cell; after white space the rest of
-// the line is ignored. LF, CR LF and a lone CR all end a line, so no line hides another.
+// Reads puzzle lines from an open file: the first 81 characters after a line's indentation
+// are the puzzle, row by row, '1'-'9' a given and '0' or '.' an empty cell; after white
+// space the rest of the line is ignored. A byte order mark may start the file, as editors
+// on Windows write one. LF, CR LF and a lone CR all end a line, so no line hides another.
 // A line of any length is read in constant memory.
 class PuzzleReader {
 public:
@@ -31,10 +32,14 @@ public:
 
 private:
     int get();
+    void put_back(int c) { pending_[pending_count_++] = c; }
+    void skip_byte_order_mark();
 
     std::FILE* file_;
     long line_number_ = 0;
-    int pending_ = -1;  // a byte read ahead after a CR
+    // Bytes read ahead (after a CR, or the start of what was not a byte order mark), last first.
+    int pending_[3] = {};
+    int pending_count_ = 0;
 };
 
 }  // namespace varendo

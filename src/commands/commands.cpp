@@ -131,7 +131,7 @@ void Commands::on_solve() {
         if (started) restart();
         outcome_ = Outcome::StepFileFailure;
         if (recording_) path_.finished(Outcome::StepFileFailure);
-        controls_.show_message(outcome_text(Outcome::StepFileFailure));
+        controls_.show_step_file_failure(outcome_text(Outcome::StepFileFailure));
     }
 }
 

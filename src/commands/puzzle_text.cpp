@@ -21,27 +21,26 @@ std::string stray(unsigned char c, std::size_t column) {
     return "unexpected " + describe_byte(c) + " at column " + std::to_string(column) + ": a cell is 1-9, 0 or .";
 }
 
-// The puzzle text of a line whose first `indent` characters are blanks; columns are
-// counted from the start of the line.
+// The puzzle text at the start of `head`, which holds at least the first 82 of its `length`
+// characters; `indent` blanks before it are counted in the columns of an error.
 std::optional<Grid81> read_line(std::string_view head, std::size_t length, std::size_t indent, std::string& error) {
     Grid81 cells{};
-    const std::size_t end = indent + kPuzzleLength;
-    for (std::size_t i = indent; i < end; ++i) {
+    for (std::size_t i = 0; i < kPuzzleLength; ++i) {
         if (i == length) {
-            error = "line too short: " + std::to_string(length - indent) + " characters where a puzzle needs 81";
+            error = "line too short: " + std::to_string(length) + " characters where a puzzle needs 81";
             return std::nullopt;
         }
         const unsigned char c = static_cast<unsigned char>(head[i]);
         if (c >= '1' && c <= '9') {
-            cells[i - indent] = static_cast<std::uint8_t>(c - '0');
+            cells[i] = static_cast<std::uint8_t>(c - '0');
         } else if (c != '0' && c != '.') {
-            error = stray(c, i + 1);
+            error = stray(c, indent + i + 1);
             return std::nullopt;
         }
     }
-    if (length > end && !is_blank(static_cast<unsigned char>(head[end]))) {
-        error = "unexpected " + describe_byte(static_cast<unsigned char>(head[end])) + " at column " +
-                std::to_string(end + 1) + ": a puzzle has 81 cells, then white space";
+    if (length > kPuzzleLength && !is_blank(static_cast<unsigned char>(head[kPuzzleLength]))) {
+        error = "unexpected " + describe_byte(static_cast<unsigned char>(head[kPuzzleLength])) + " at column " +
+                std::to_string(indent + kPuzzleLength + 1) + ": a puzzle has 81 cells, then white space";
         return std::nullopt;
     }
     return cells;
@@ -80,8 +79,9 @@ std::string at_line(long number, const std::string& what) { return "line " + std
 
 }  // namespace
 
-std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error) {
-    return read_line(head, length, 0, error);
+std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::size_t indent,
+                                       std::string& error) {
+    return read_line(head, length, indent, error);
 }
 
 std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error) {
@@ -103,7 +103,7 @@ std::optional<Grid81> read_puzzle(std::string_view text, std::string& error) {
         // A first word longer than a row, without separators, is a puzzle on one line.
         const std::string_view word(first, std::find_if(first, line.end(), is_blank));
         if (rows == 0 && word.size() > 9 && word.find_first_of(kSeparators) == std::string_view::npos) {
-            std::optional<Grid81> line_cells = read_line(line, line.size(), start, error);
+            std::optional<Grid81> line_cells = read_line(line.substr(start), line.size() - start, start, error);
             if (!line_cells) error = at_line(number, error);
             return line_cells;
         }

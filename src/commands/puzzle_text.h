@@ -13,10 +13,11 @@ namespace varendo {
 // '.' an empty cell. As cells it is a Grid81 row by row, 0 for an empty cell.
 
 // Reads the puzzle at the start of a line: 81 cells, then the end of the line or white
-// space, after which anything may follow. `length` is the line's full length, of which
-// `head` holds at least the first 82 characters. Without a puzzle, `error` says what is
-// wrong and in which column.
-std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::string& error);
+// space, after which anything may follow. `head` holds at least the first 82 characters of
+// the `length` that follow the line's `indent` leading blanks. Without a puzzle, `error`
+// says what is wrong and in which column of the line.
+std::optional<Grid81> read_puzzle_text(std::string_view head, std::size_t length, std::size_t indent,
+                                       std::string& error);
 std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error);
 
 // Reads the first puzzle of a text (a file, the clipboard), in either form:

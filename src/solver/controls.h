@@ -47,6 +47,9 @@ public:
 
     // A modal box titled "Varendo" with only an OK button and no icon.
     virtual void show_message(std::string_view text) = 0;
+    // The box of a failed step file; a window may add which file and why (see
+    // StepFile::error()) beside the text.
+    virtual void show_step_file_failure(std::string_view text) { show_message(text); }
 
     virtual StepFile& step_file() = 0;
 };

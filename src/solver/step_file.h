@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace varendo {
 
@@ -21,9 +22,13 @@ public:
     // is not open does nothing.
     virtual bool close() = 0;
     virtual bool is_open() const = 0;
+    // Why the first failure since the last opening happened; empty when nothing failed or
+    // the reason is unknown.
+    virtual std::error_code error() const { return {}; }
 };
 
-// A step file on disk.
+// A step file on disk. Its folder is made when the file is first opened, so that nothing
+// is left on disk by a program that never writes a step file.
 class DiskStepFile final : public StepFile {
 public:
     explicit DiskStepFile(std::filesystem::path path);
@@ -35,12 +40,17 @@ public:
     bool write(std::string_view bytes) override;
     bool close() override;
     bool is_open() const override { return file_ != nullptr; }
+    std::error_code error() const override { return error_; }
 
     const std::filesystem::path& path() const { return path_; }
 
 private:
+    // Keeps errno as the reason, unless an earlier failure gave one.
+    bool fail();
+
     std::filesystem::path path_;
     std::FILE* file_ = nullptr;
+    std::error_code error_;
 };
 
 // A step file kept in memory: the bytes of the last opening.

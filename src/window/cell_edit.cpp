@@ -1,5 +1,6 @@
 #include "window/cell_edit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -7,7 +8,7 @@
 
 namespace varendo {
 
-CellEdit::CellEdit(const QColor& background, QWidget* parent) : QLineEdit(parent) {
+CellEdit::CellEdit(int row, int column, const QColor& background, QWidget* parent) : QLineEdit(parent) {
     setFrame(false);
     setAlignment(Qt::AlignCenter);
     setFont(design::arial(13.5, true));
@@ -15,27 +16,53 @@ CellEdit::CellEdit(const QColor& background, QWidget* parent) : QLineEdit(parent
     setAcceptDrops(false);
     setContextMenuPolicy(Qt::NoContextMenu);
     QPalette colors = palette();
-    // Set for every colour group, so that a disabled cell keeps its checkerboard colour.
     colors.setColor(QPalette::Base, background);
+    // A locked cell looks locked: a greyed checkerboard and the desktop's disabled text.
+    colors.setColor(QPalette::Disabled, QPalette::Base, background.darker(115));
+    colors.setColor(QPalette::Disabled, QPalette::Text, QApplication::palette().color(QPalette::Disabled, QPalette::Text));
     setPalette(colors);
+    setAccessibleName(QStringLiteral("Row %1, column %2").arg(row).arg(column));
+    connect(this, &QLineEdit::textEdited, this, [this] {
+        origin_ = QStringLiteral("Typed");
+        describe();
+    });
+    connect(this, &QLineEdit::textChanged, this, &CellEdit::describe);
+    describe();
 }
 
-void CellEdit::set_text_color(const QColor& color) {
+void CellEdit::set_text_color(const QColor& color, const QString& origin) {
     QPalette colors = palette();
-    colors.setColor(QPalette::Text, color);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) colors.setColor(group, QPalette::Text, color);
     setPalette(colors);
+    origin_ = origin;
+    describe();
+}
+
+void CellEdit::describe() {
+    setAccessibleDescription(text().isEmpty() ? QStringLiteral("Empty") : origin_ + QStringLiteral(": ") + text());
 }
 
 bool CellEdit::event(QEvent* event) {
-    // A line edit claims these keys before any shortcut; left unclaimed, they reach the menu.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        for (const QKeySequence::StandardKey window_key :
-             {QKeySequence::Copy, QKeySequence::Paste, QKeySequence::Undo, QKeySequence::Redo}) {
-            if (key->matches(window_key)) return QWidget::event(event);
-        }
+    // A line edit claims Ctrl keys (Ctrl+K deletes to the end of the line, Ctrl+C copies)
+    // before any shortcut; left unclaimed, they reach the menus, which own them all.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->modifiers().testFlag(Qt::ControlModifier)) {
+        return QWidget::event(event);
     }
     return QLineEdit::event(event);
+}
+
+void CellEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // Typing into a cell replaces its digit, however the cell was reached.
+    selectAll();
+}
+
+void CellEdit::mousePressEvent(QMouseEvent* event) {
+    // A click would put the cursor after the digit, where the one-character limit refuses
+    // every key.
+    QLineEdit::mousePressEvent(event);
+    selectAll();
 }
 
 void CellEdit::keyPressEvent(QKeyEvent* event) {

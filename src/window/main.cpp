@@ -1,13 +1,41 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <cstdio>
 
 #include "window/sudoku.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// The options Qt's GUI takes for itself (-platform offscreen, -style fusion, ...): known to
+// the parser so that they pass, left out of --help, and taken by QApplication later.
+void add_qt_options(QCommandLineParser& parser) {
+    const auto hidden = [&parser](const char* name, bool takes_value) {
+        QCommandLineOption option{QString::fromLatin1(name)};
+        if (takes_value) option.setValueName(QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    };
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+                             "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
+                             "stylesheet", "qmljsdebugger", "name", "title"})
+        hidden(name, true);
+    for (const char* name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) hidden(name, false);
+}
+
+int usage_error(const QString& what) {
+    std::fprintf(stderr, "varendo: %s\n", qPrintable(what));
+    return kExitUsage;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Varendo"));
     QApplication::setApplicationVersion(QStringLiteral(VARENDO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("varendo"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.varendo.Varendo"));
 
     QCommandLineParser parser;
     // Qt's own options are single-dash words (-reverse), not bundles of letters (-r -e -v ...).
@@ -19,18 +47,19 @@ int main(int argc, char* argv[]) {
     parser.addPositionalArgument(QStringLiteral("puzzle-file"),
                                  QStringLiteral("A puzzle to open: one line of 81 cells, or nine lines of nine."),
                                  QStringLiteral("[puzzle-file]"));
+    add_qt_options(parser);
     {
-        // --help and --version need no display, so they are answered before the window
-        // system starts; Qt's own options (-platform, ...) are taken only after that, and
-        // unknown ones reported then.
+        // The whole command line is read before the window system starts, so that help,
+        // the version and mistakes are answered without a display.
         const QCoreApplication console(argc, argv);
-        parser.parse(QCoreApplication::arguments());
+        if (!parser.parse(QCoreApplication::arguments())) return usage_error(parser.errorText());
         if (parser.isSet(version)) parser.showVersion();
-        if (parser.isSet(help)) parser.showHelp();
+        if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) parser.process(console);
+        if (parser.positionalArguments().size() > 1)
+            return usage_error(QStringLiteral("one puzzle file at most, not %1").arg(parser.positionalArguments().size()));
     }
 
     QApplication app(argc, argv);
-    parser.process(app);
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("varendo"), QIcon(QStringLiteral(":/varendo.svg"))));
 

@@ -10,8 +10,8 @@ namespace varendo {
 
 namespace {
 
-// Far more than any file of a few puzzles needs.
-constexpr qint64 kLargestPuzzleFile = 1 << 20;
+// A puzzle starts within this much of a file, or the file is taken for something else.
+constexpr qint64 kPuzzleSearchLimit = 1 << 20;
 
 QString quoted(const QString& path) { return u'“' + QDir::toNativeSeparators(path) + u'”'; }
 
@@ -23,17 +23,23 @@ std::optional<Grid81> read_puzzle_file(const QString& path, QString& error) {
         error = QStringLiteral("Cannot open %1: %2").arg(quoted(path), file.errorString());
         return std::nullopt;
     }
-    // One byte past the limit tells a file too large without reading it all.
-    const QByteArray bytes = file.read(kLargestPuzzleFile + 1);
+    // Whole lines up to the limit: the first puzzle of a collection of any size lies in them.
+    QByteArray bytes;
+    while (bytes.size() < kPuzzleSearchLimit && !file.atEnd()) {
+        const QByteArray line = file.readLine(kPuzzleSearchLimit - bytes.size() + 1);
+        if (line.isEmpty()) break;
+        bytes += line;
+    }
+    const bool whole_file = file.atEnd();
     std::string fault;
     if (file.error() != QFileDevice::NoError) {
         error = QStringLiteral("Cannot read %1: %2").arg(quoted(path), file.errorString());
-    } else if (bytes.size() > kLargestPuzzleFile) {
-        error = QStringLiteral("%1 is too large for a puzzle file: over 1 MiB").arg(quoted(path));
     } else if (bytes.contains('\0')) {
         error = QStringLiteral("%1 is not a text file").arg(quoted(path));
     } else if (std::optional<Grid81> cells = read_puzzle(bytes.toStdString(), fault)) {
         return cells;
+    } else if (!whole_file) {
+        error = QStringLiteral("No puzzle in the first MiB of %1: %2").arg(quoted(path), QString::fromStdString(fault));
     } else {
         error = QStringLiteral("No puzzle in %1: %2").arg(quoted(path), QString::fromStdString(fault));
     }

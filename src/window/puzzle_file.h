@@ -7,8 +7,8 @@
 
 namespace varendo {
 
-// The first puzzle of a file; nothing, with `error` saying why, for a file that cannot be
-// read, is too large to be a puzzle file (over 1 MiB), is not text or holds no puzzle.
+// The first puzzle of a file of any size, which must start within its first MiB; nothing,
+// with `error` saying why, for a file that cannot be read, is not text or holds no puzzle.
 std::optional<Grid81> read_puzzle_file(const QString& path, QString& error);
 
 // Saves the puzzle as the line varendo-solve reads, through a temporary file renamed into

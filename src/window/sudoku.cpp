@@ -12,6 +12,7 @@
 #include <QStyle>
 
 #include "window/cell_edit.h"
+#include "window/grid_history.h"
 #include "window/design.h"
 #include "window/message_box.h"
 #include "window/step_folder.h"
@@ -30,10 +31,10 @@ QColor to_qcolor(Rgb color) { return {color.red, color.green, color.blue}; }
 
 }  // namespace
 
-Sudoku::Sudoku(const QString& preferred_step_folder, QWidget* parent)
+Sudoku::Sudoku(const QString& program_folder, QWidget* parent)
     : QMainWindow(parent),
       form_(new QWidget(this)),
-      step_folder_(step_folder(preferred_step_folder)),
+      step_folder_(step_folder(program_folder)),
       step_file_(QFile::encodeName(step_file_in(step_folder_)).toStdString()),
       commands_(*this) {
     setObjectName(QStringLiteral("Sudoku"));
@@ -82,7 +83,12 @@ void Sudoku::set_cell_text(int index, std::string_view text) {
     cells_[index]->setText(to_qstring(text));
 }
 
-void Sudoku::set_cell_color(int index, Rgb color) { cells_[index]->set_text_color(to_qcolor(color)); }
+void Sudoku::set_cell_color(int index, Rgb color) {
+    const QString origin = color == kGivenColor    ? QStringLiteral("Given")
+                           : color == kPlacedColor ? QStringLiteral("Placed by Solve")
+                                                   : QStringLiteral("Typed");
+    cells_[index]->set_text_color(to_qcolor(color), origin);
+}
 
 void Sudoku::set_cell_enabled(int index, bool enabled) {
     cells_[index]->setEnabled(enabled);
@@ -98,6 +104,7 @@ void Sudoku::set_caption(Label label, std::string_view caption) {
 
 void Sudoku::set_button_enabled(Button button, bool enabled) {
     buttons_[static_cast<int>(button)]->setEnabled(enabled);
+    if (QAction* action = command_actions_[static_cast<int>(button)]) action->setEnabled(enabled);
 }
 
 int Sudoku::check_state(CheckBox box) const {
@@ -115,16 +122,35 @@ void Sudoku::set_check_state(CheckBox box, int state) {
     check_boxes_[static_cast<int>(box)]->setCheckState(kStates[static_cast<std::size_t>(state)]);
 }
 
-void Sudoku::show_message(std::string_view text) {
+void Sudoku::show_message(std::string_view text) { present_over_solve(to_qstring(text), QString()); }
+
+void Sudoku::show_step_file_failure(std::string_view text) {
+    QString details = QDir::toNativeSeparators(step_file_path());
+    if (const std::error_code error = step_file_.error())
+        details += QStringLiteral(": ") + QString::fromLocal8Bit(error.message());
+    present_over_solve(to_qstring(text), details);
+}
+
+void Sudoku::present_over_solve(const QString& text, const QString& details) {
     // The box that reports the outcome should not sit under a wait cursor.
     if (solving_) QGuiApplication::restoreOverrideCursor();
-    present_message(to_qstring(text));
+    present_message(text, details);
     if (solving_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
 QString Sudoku::step_file_path() const { return step_file_in(step_folder_); }
 
-void Sudoku::present_message(const QString& text) { make_message_box(text, this)->exec(); }
+void Sudoku::present_message(const QString& text, const QString& details) {
+    const std::unique_ptr<QMessageBox> box = make_message_box(text, this);
+    box->setInformativeText(details);
+    box->exec();
+}
+
+void Sudoku::start_new() {
+    history_->record(QStringLiteral("New"), [this] { commands_.on_new(); });
+    // A puzzle is typed from the top left, so the keyboard starts there.
+    cells_[index_of(1, 1)]->setFocus(Qt::OtherFocusReason);
+}
 
 void Sudoku::solve() {
     // The solve runs to its end here; the window answers again when it is done.

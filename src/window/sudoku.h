@@ -29,9 +29,9 @@ class Sudoku : public QMainWindow, public Controls {
     Q_OBJECT
 
 public:
-    // The step file "steps.txt" goes into preferred_step_folder, by default beside the
-    // executable, or where that is not writable into the user's application data folder.
-    explicit Sudoku(const QString& preferred_step_folder = QCoreApplication::applicationDirPath(),
+    // The step file "steps.txt" goes beside the program in program_folder, or into the
+    // user's application data folder when the program is installed there (see step_folder()).
+    explicit Sudoku(const QString& program_folder = QCoreApplication::applicationDirPath(),
                     QWidget* parent = nullptr);
     ~Sudoku() override;
 
@@ -45,6 +45,7 @@ public:
     int check_state(CheckBox box) const override;
     void set_check_state(CheckBox box, int state) override;
     void show_message(std::string_view text) override;
+    void show_step_file_failure(std::string_view text) override;
     StepFile& step_file() override { return step_file_; }
 
     Commands& commands() { return commands_; }
@@ -54,15 +55,18 @@ public:
     void open_puzzle_file(const QString& path);
 
 protected:
-    // Every message box goes through here, so a test can take the text instead.
-    virtual void present_message(const QString& text);
+    // Every message box goes through here, so a test can take the texts instead; `details`
+    // is the box's informative text.
+    virtual void present_message(const QString& text, const QString& details = QString());
     enum class FileChoice { Open, Save };
-    // The file the user picks to open a puzzle from or save it to; empty when cancelled.
-    virtual QString choose_file(FileChoice choice);
-    // Shows a file in the desktop's viewer.
-    virtual void open_url(const QUrl& url);
+    // The file the user picks to open a puzzle from or save it to, in a dialog that starts
+    // in `folder` (empty: the current folder); empty when cancelled.
+    virtual QString choose_file(FileChoice choice, const QString& folder);
+    // Shows a file in the desktop's viewer; false when no viewer could be started.
+    virtual bool open_url(const QUrl& url);
 
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
@@ -76,10 +80,13 @@ private:
     void add_undo_redo(QMenu* edit);
     void add_hint(QMenu* puzzle);
     void add_show_steps(QMenu* puzzle);
+    void create_puzzle_menu();
 
-    void solve();
-    // New and a load of a puzzle, each kept as one step of history.
     void start_new();
+    // A box shown while Solve runs, or at any other time.
+    void present_over_solve(const QString& text, const QString& details);
+    void solve();
+    // A load of a puzzle, kept as one step of history; New is one too.
     void load(const Grid81& cells);
     // The Steps window follows the path of the Solve just made.
     void show_solve_path();
@@ -88,6 +95,7 @@ private:
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
     void open_puzzle();
     void save_puzzle();
+    QString choose_file_in_last_folder(FileChoice choice);
     void copy_puzzle() const;
     void paste_puzzle();
     void check();
@@ -100,6 +108,9 @@ private:
     QWidget* form_;
     std::array<CellEdit*, kCellCount> cells_{};
     std::array<QPushButton*, 4> buttons_{};
+    // The Puzzle menu's items for the buttons, enabled with them.
+    std::array<QAction*, 4> command_actions_{};
+    QMenu* puzzle_menu_ = nullptr;
     std::array<QLabel*, 2> labels_{};
     std::array<QCheckBox*, 2> check_boxes_{};
     QAction* open_step_file_ = nullptr;
@@ -107,6 +118,9 @@ private:
     HintGuide* hint_ = nullptr;
     QAction* hint_action_ = nullptr;
     StepsWindow* steps_ = nullptr;
+    // Where the last file was opened or saved: the next dialog starts there. Kept for the
+    // session only, as the window keeps nothing on disk.
+    QString last_folder_;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;

@@ -28,10 +28,6 @@ void Sudoku::add_undo_redo(QMenu* edit) {
     edit->addSeparator();
 }
 
-void Sudoku::start_new() {
-    history_->record(QStringLiteral("New"), [this] { commands_.on_new(); });
-}
-
 void Sudoku::load(const Grid81& cells) {
     history_->record(QStringLiteral("Load"), [this, &cells] { commands_.load(cells); });
     // A load starts with New, which the Steps window follows.

@@ -50,17 +50,25 @@ void Sudoku::create_frames_and_labels() {
     frame("Shape4", twips_rect(9120, 240, 2055, 735), 5);
 
     // Label3 and Label4 reach down over the end of the legend, so they go beneath it.
-    make_label("Label3", QStringLiteral("Guessed?"), twips_rect(9240, 7800, 855, 495), form_);
-    labels_[static_cast<int>(Label::Label4)] =
-        make_label("Label4", QString(), twips_rect(10200, 7800, 1095, 495), form_);
+    QLabel* guessed = make_label("Label3", QStringLiteral("Guessed?"), twips_rect(9240, 7800, 855, 495), form_);
+    QLabel* label4 = make_label("Label4", QString(), twips_rect(10200, 7800, 1095, 495), form_);
+    labels_[static_cast<int>(Label::Label4)] = label4;
     QLabel* label1 = make_label("Label1", QString(), twips_rect(1680, 7320, 9135, 375), form_);
     label1->setFont(design::arial(12, true));
     labels_[static_cast<int>(Label::Label1)] = label1;
+    // The result labels are empty until a Solve: their names and tips say what they are
+    // for, and their captions are tied to them for screen readers.
+    label4->setAccessibleName(QStringLiteral("Guessed?"));
+    label4->setToolTip(QStringLiteral("Whether the last Solve had to guess, and how many times"));
+    guessed->setBuddy(label4);
+    label1->setAccessibleName(QStringLiteral("Difficulty"));
+    label1->setToolTip(QStringLiteral("The difficulty of the last solved puzzle, rated as the legend below says"));
     QLabel* legend = make_label(
         "Label2",
         QStringLiteral("Difficulty : 0 Easy;     1 Medium;     2 Difficult;     >=3 Very Difficult"),
         twips_rect(1560, 8040, 8775, 375), form_);
     legend->setFont(design::arial(12, true));
+    legend->setBuddy(label1);
     QPalette colors = legend->palette();
     colors.setColor(QPalette::WindowText, design::kLegendColor);
     legend->setPalette(colors);
@@ -69,31 +77,35 @@ void Sudoku::create_frames_and_labels() {
 void Sudoku::create_buttons() {
     using design::twips_rect;
     const auto button = [this](Button which, const char* name, const QString& caption,
-                               const QRect& rect) {
+                               const QRect& rect, const QString& tip) {
         auto* push = place(new QPushButton(caption, form_), name, rect);
         push->setFont(design::arial(14.25, false));
         push->setStyleSheet(kCommandButtonStyle);
+        push->setToolTip(tip);
+        push->setStatusTip(tip);
+        push->setAccessibleName(QString(caption).remove(u'&'));
         buttons_[static_cast<int>(which)] = push;
-        return push;
     };
-    connect(button(Button::New, "cmdNew", QStringLiteral("New"), twips_rect(120, 360, 1335, 495)),
-            &QPushButton::clicked, this, &Sudoku::start_new);
-    connect(button(Button::Freeze, "cmdFreeze", QStringLiteral("Freeze"),
-                   twips_rect(3600, 360, 1335, 495)),
-            &QPushButton::clicked, this, [this] { commands_.on_freeze(); });
-    connect(button(Button::Restart, "cmdRestart", QStringLiteral("Restart"),
-                   twips_rect(5040, 360, 1455, 495)),
-            &QPushButton::clicked, this, [this] { commands_.on_restart(); });
-    connect(button(Button::Solve, "CmdSolve", QStringLiteral("Solve"),
-                   twips_rect(9600, 360, 1095, 495)),
-            &QPushButton::clicked, this, &Sudoku::solve);
+    // The mnemonics stay clear of the menu bar's F, E, P and H.
+    button(Button::New, "cmdNew", QStringLiteral("&New"), twips_rect(120, 360, 1335, 495),
+           QStringLiteral("Empty the grid and open it for typing"));
+    button(Button::Freeze, "cmdFreeze", QStringLiteral("Free&ze"), twips_rect(3600, 360, 1335, 495),
+           QStringLiteral("Fix the givens: the digits now in the grid become the puzzle"));
+    button(Button::Restart, "cmdRestart", QStringLiteral("&Restart"), twips_rect(5040, 360, 1455, 495),
+           QStringLiteral("Go back to the givens"));
+    button(Button::Solve, "CmdSolve", QStringLiteral("&Solve"), twips_rect(9600, 360, 1095, 495),
+           QStringLiteral("Solve the puzzle from its givens"));
+    connect(buttons_[static_cast<int>(Button::New)], &QPushButton::clicked, this, &Sudoku::start_new);
+    connect(buttons_[static_cast<int>(Button::Freeze)], &QPushButton::clicked, this, [this] { commands_.on_freeze(); });
+    connect(buttons_[static_cast<int>(Button::Restart)], &QPushButton::clicked, this, [this] { commands_.on_restart(); });
+    connect(buttons_[static_cast<int>(Button::Solve)], &QPushButton::clicked, this, &Sudoku::solve);
     // Only New answers until a puzzle is started.
     for (Button later : {Button::Freeze, Button::Restart, Button::Solve}) set_button_enabled(later, false);
 }
 
 void Sudoku::create_cells() {
     for (int i = 0; i < kCellCount; ++i) {
-        auto* cell = new CellEdit(design::cell_background(i), form_);
+        auto* cell = new CellEdit(row_of_index(i), column_of_index(i), design::cell_background(i), form_);
         place(cell, QStringLiteral("Text1_%1").arg(i).toLatin1().constData(), design::cell_rect(i));
         connect(cell, &QLineEdit::textChanged, this, [this, i] { commands_.on_cell_text_changed(i); });
         connect(cell, &CellEdit::move_requested, this,

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QMimeData>
 #include <QTimer>
 
@@ -52,15 +53,42 @@ void Sudoku::create_menus() {
     add(edit, "pastePuzzle", QStringLiteral("&Paste Puzzle"), "edit-paste", standard(QKeySequence::Paste),
         &Sudoku::paste_puzzle);
 
-    QMenu* puzzle = menuBar()->addMenu(QStringLiteral("&Puzzle"));
-    add(puzzle, "check", QStringLiteral("&Check"), "", {QKeySequence(Qt::CTRL | Qt::Key_K)}, &Sudoku::check);
-    add_hint(puzzle);
-    add_show_steps(puzzle);
+    create_puzzle_menu();
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     add(help, "about", QStringLiteral("&About Varendo"), "help-about", {}, &Sudoku::about);
 
     update_open_step_file();
+}
+
+void Sudoku::create_puzzle_menu() {
+    puzzle_menu_ = menuBar()->addMenu(QStringLiteral("&Puzzle"));
+    // Each command's item clicks its button, so the two cannot differ in what they do.
+    const auto command = [this](Button which, const char* name, const QString& text, const char* icon,
+                                const QList<QKeySequence>& keys) {
+        QPushButton* push = buttons_[static_cast<int>(which)];
+        QAction* action = puzzle_menu_->addAction(QIcon::fromTheme(QLatin1String(icon)), text);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setStatusTip(push->statusTip());
+        action->setEnabled(push->isEnabled());
+        connect(action, &QAction::triggered, push, &QPushButton::click);
+        command_actions_[static_cast<int>(which)] = action;
+    };
+    command(Button::New, "new", QStringLiteral("&New"), "document-new", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    command(Button::Freeze, "freeze", QStringLiteral("&Freeze"), "", {QKeySequence(Qt::CTRL | Qt::Key_G)});
+    command(Button::Restart, "restart", QStringLiteral("&Restart"), "view-refresh",
+            {QKeySequence(Qt::CTRL | Qt::Key_R)});
+    command(Button::Solve, "solve", QStringLiteral("&Solve"), "",
+            {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    puzzle_menu_->addSeparator();
+    QAction* check_action = puzzle_menu_->addAction(QStringLiteral("&Check"));
+    check_action->setObjectName(QStringLiteral("check"));
+    check_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    check_action->setStatusTip(QStringLiteral("Tell whether the grid repeats a digit or how many solutions it has"));
+    connect(check_action, &QAction::triggered, this, &Sudoku::check);
+    add_hint(puzzle_menu_);
+    add_show_steps(puzzle_menu_);
 }
 
 void Sudoku::open_puzzle_file(const QString& path) {
@@ -81,15 +109,24 @@ void Sudoku::load_puzzle_text(const QString& text, const QString& no_puzzle) {
     }
 }
 
+QString Sudoku::choose_file_in_last_folder(FileChoice choice) {
+    const QString path = choose_file(choice, last_folder_);
+    if (!path.isEmpty()) last_folder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
 void Sudoku::open_puzzle() {
-    const QString path = choose_file(FileChoice::Open);
+    const QString path = choose_file_in_last_folder(FileChoice::Open);
     if (!path.isEmpty()) open_puzzle_file(path);
 }
 
 void Sudoku::save_puzzle() {
-    const QString path = choose_file(FileChoice::Save);
+    QString path = choose_file_in_last_folder(FileChoice::Save);
+    if (path.isEmpty()) return;
+    // The Open dialog shows puzzles by their suffix.
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     QString error;
-    if (!path.isEmpty() && !write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
+    if (!write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
 }
 
 void Sudoku::copy_puzzle() const {
@@ -102,7 +139,13 @@ void Sudoku::paste_puzzle() {
 
 void Sudoku::check() { present_message(check_report(check_puzzle(commands_.shown_grid()))); }
 
-void Sudoku::show_step_file() { open_url(QUrl::fromLocalFile(step_file_path())); }
+void Sudoku::show_step_file() {
+    if (open_url(QUrl::fromLocalFile(step_file_path()))) return;
+    present_message(QStringLiteral("No program could be started to show the step file."),
+                    QStringLiteral("Open %1 in a text editor. (A desktop opener such as xdg-open shows it "
+                                   "in one.)")
+                        .arg(QDir::toNativeSeparators(step_file_path())));
+}
 
 void Sudoku::update_open_step_file() { open_step_file_->setEnabled(QFileInfo(step_file_path()).isFile()); }
 
@@ -112,17 +155,26 @@ void Sudoku::about() {
                         .arg(QStringLiteral(VARENDO_VERSION)));
 }
 
-QString Sudoku::choose_file(FileChoice choice) {
+QString Sudoku::choose_file(FileChoice choice, const QString& folder) {
     const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
     if (choice == FileChoice::Open)
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), QString(), filter);
-    return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"), QStringLiteral("puzzle.txt"), filter);
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), folder, filter);
+    return QFileDialog::getSaveFileName(this, QStringLiteral("Save Puzzle"),
+                                        QDir(folder).filePath(QStringLiteral("puzzle.txt")), filter);
 }
 
-void Sudoku::open_url(const QUrl& url) { QDesktopServices::openUrl(url); }
+bool Sudoku::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
+// A drop is taken as a copy: a move would delete the dragged text from its editor.
 void Sudoku::dragEnterEvent(QDragEnterEvent* event) {
-    if (event->mimeData()->hasUrls() || event->mimeData()->hasText()) event->acceptProposedAction();
+    if (!event->mimeData()->hasUrls() && !event->mimeData()->hasText()) return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void Sudoku::dragMoveEvent(QDragMoveEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void Sudoku::dropEvent(QDropEvent* event) {
@@ -136,7 +188,8 @@ void Sudoku::dropEvent(QDropEvent* event) {
             load_puzzle_text(text, QStringLiteral("No puzzle in the dropped text"));
         });
     }
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 }  // namespace varendo

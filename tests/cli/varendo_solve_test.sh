@@ -41,6 +41,16 @@ mv "$work/out" "$work/from_file"
 run "standard input" 0 < "$work/mixed.txt"
 cmp -s "$work/out" "$work/from_file" || fail "standard input: output differs from the file's"
 
+run "- for standard input" 0 - < "$work/mixed.txt"
+cmp -s "$work/out" "$work/from_file" || fail "-: output differs from the file's"
+
+# As the window takes them: a byte order mark at the start, indented puzzles; the columns of
+# errors count the indentation, and CR LF line ends keep the line numbers right.
+printf '\xef\xbb\xbf\t%s\r\n  # a set\r\n  %sx\r\n\r\n   12345\r\n' "$good" "${good:0:80}" > "$work/windows.txt"
+run "byte order mark, indentation, CR LF" 2 "$work/windows.txt"; solved "byte order mark" 1
+said "indented stray" "windows.txt:3: unexpected 'x' at column 83: a cell is 1-9, 0 or ."
+said "indented short line" "windows.txt:5: line too short: 5 characters"
+
 # Empty file: nothing to do, nothing said.
 : > "$work/empty.txt"
 run "empty file" 0 "$work/empty.txt" "$work/good.txt"; quiet "empty file"; solved "empty file" 1
@@ -88,6 +98,12 @@ for options in "" "--steps" "--json --detailed-steps"; do
         fail "-j 4 $options: output differs from -j 1"
 done
 
+# Standard output and standard error to one file: the errors fall between the results at
+# the same places for any number of threads.
+for jobs in 1 2; do "$tool" -j $jobs "$work/mixed_set.txt" > "$work/$jobs.all" 2>&1; done
+cmp -s "$work/1.all" "$work/2.all" && grep -q "mixed_set.txt:2: line too short" "$work/2.all" ||
+    fail "-j 2 into one file: differs from -j 1"
+
 # A million blank lines: skipped, quickly, in constant memory.
 { yes '' | head -n 1000000; printf '%s\n' "$good"; } > "$work/blank.txt"
 run "a million blank lines" 0 "$work/blank.txt"; quiet "blank lines"; solved "blank lines" 1
@@ -102,6 +118,7 @@ run "both step switches" 1 --steps --detailed-steps "$work/good.txt"
 run "unknown option" 1 --no-such-option
 run "path without json" 1 --path "$work/good.txt"; said "path without json" "--path requires --json"
 run "no threads" 1 -j 0 "$work/good.txt"
+run "threads not a number" 1 -j abc "$work/good.txt"; said "-j abc" "not a number"
 run "help" 0 --help
 grep -qF -- "--detailed-steps" "$work/out" || fail "help: no --detailed-steps"
 

@@ -12,12 +12,17 @@ public:
     using Sudoku::Sudoku;
 
     QStringList messages;
-    // What the file dialog answers; the files the viewer was asked to show.
+    // The informative text of each box, empty for most.
+    QStringList details;
+    // What the file dialog answers, and the folders it was opened in; the files the viewer
+    // was asked to show, and whether a viewer starts.
     QString chosen_file;
+    QStringList dialog_folders;
     QList<QUrl> shown_files;
+    bool viewer_starts = true;
 
 protected:
-    void present_message(const QString& text) override { messages.append(text); }
-    QString choose_file(FileChoice) override { return chosen_file; }
-    void open_url(const QUrl& url) override { shown_files.append(url); }
+    void present_message(const QString& text, const QString& more = QString()) override { messages << text; details << more; }
+    QString choose_file(FileChoice, const QString& folder) override { dialog_folders << folder; return chosen_file; }
+    bool open_url(const QUrl& url) override { shown_files << url; return viewer_starts; }
 };

@@ -1,0 +1,210 @@
+// The window under a long run of random user actions from a fixed seed: clicks, keys into
+// cells, every menu item with its dialogs answered, pastes and drops of good and bad text.
+// After each action the window must still be in a state the program allows.
+//
+// To drive a new command, add one entry to actions(): a name and what a user does. A menu
+// item is named "menu:" and its action's object name; every item of the menu bar needs one.
+#include <QtTest>
+#include <QtWidgets>
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "recording_sudoku.h"
+#include "solver/units.h"
+#include "window/steps_window.h"
+
+namespace {
+
+constexpr int kActions = 5000;
+constexpr char kPuzzle[] = "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
+
+// The rows of the table of enabled states: after creation, after New, after Freeze.
+enum class Stage { Created, Started, Frozen };
+
+// A text to paste, drop or open, and whether it holds a puzzle.
+struct Text { QByteArray bytes; bool good; };
+
+// A drop that offers a move, as X11 does when no key is held.
+struct ProposedMove : QDropEvent { explicit ProposedMove(QMimeData& data) : QDropEvent(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier) { m_defaultAction = Qt::MoveAction; } };
+
+// What a user has at hand: the window, the dice, and the row of the table that must hold.
+struct Monkey {
+    RecordingSudoku& window;
+    const QTemporaryDir& folder;
+    std::mt19937_64 random{20261207};
+    Stage stage = Stage::Created;
+
+    int draw(std::size_t n) { return static_cast<int>(random() % n); }
+    QLineEdit* cell(int index) const { return window.findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(index)); }
+    QLineEdit* any_cell() { return cell(draw(varendo::kCellCount)); }
+    QAction* action(const char* name) const { return window.findChild<QAction*>(QLatin1String(name)); }
+    QString path(const char* name) const { return QDir(folder.path()).filePath(QLatin1String(name)); }
+
+    // A command that ran moves the table to its row: New (item or button), Freeze, a puzzle loaded.
+    void ran(const QString& command) {
+        if (command == u"new" || command == u"cmdNew" || command == u"load") stage = Stage::Started;
+        if (command == u"freeze" || command == u"cmdFreeze") stage = Stage::Frozen;
+    }
+    // Triggers a menu item as a click on it does: only when it is enabled. True if it ran.
+    bool trigger(const char* name) {
+        const bool enabled = action(name)->isEnabled();
+        if (enabled) { action(name)->trigger(); ran(QLatin1String(name)); }
+        return enabled;
+    }
+    Text text() {
+        QByteArray noise, nine;
+        for (int i = draw(120); i > 0; --i) noise += static_cast<char>(draw(256));
+        for (int row = 0; row < 9; ++row) nine += QByteArray(kPuzzle + 9 * row, 9) + '\n';
+        const Text texts[] = {{kPuzzle, true}, {"\xEF\xBB\xBF  # a set\n" + QByteArray(kPuzzle).replace('0', '.') + " the first\n", true},
+                              {nine, true}, {QByteArray(kPuzzle).left(80), false}, {QByteArray(kPuzzle).replace(40, 1, "x"), false},
+                              {"", false}, {noise, false}};
+        return texts[draw(std::size(texts))];
+    }
+    // A file holding a text.
+    Text file(QString& name) {
+        const Text written = text();
+        QFile file(name = path("puzzle.txt"));
+        return {written.bytes, file.open(QIODevice::WriteOnly) && file.write(written.bytes) == written.bytes.size() && written.good};
+    }
+    // Drops text or a file on the window, offering a move too: the drop must be a copy.
+    void drop(QMimeData& data, bool good) {
+        QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        ProposedMove drop(data);
+        QApplication::sendEvent(&window, &enter);
+        QApplication::sendEvent(&window, &drop);
+        QCOMPARE_NE(drop.dropAction(), Qt::MoveAction);
+        if (good) ran(QStringLiteral("load"));
+    }
+};
+
+struct MonkeyAction { const char* name; std::function<void(Monkey&)> act; };
+
+std::vector<MonkeyAction> actions() {
+    return {
+        {"click a control", [](Monkey& m) {
+             QWidgetList controls = m.window.centralWidget()->findChildren<QWidget*>();
+             controls.removeIf([](const QWidget* w) { return !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus; });
+             QWidget* control = controls[m.draw(static_cast<std::size_t>(controls.size()))];
+             m.ran(control->objectName());
+             QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+         }},
+        {"type a digit", [](Monkey& m) { QTest::keyClick(m.any_cell(), static_cast<char>('0' + m.draw(10))); }},
+        {"press another key", [](Monkey& m) {
+             static constexpr Qt::Key kKeys[] = {Qt::Key_A, Qt::Key_Space, Qt::Key_Period, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,
+                                                 Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Z};
+             const Qt::KeyboardModifier modifiers[] = {Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier};
+             QWidget* target = m.draw(2) && QApplication::focusWidget() ? QApplication::focusWidget() : m.any_cell();
+             const Qt::Key key = kKeys[m.draw(std::size(kKeys))];
+             if (key == Qt::Key_Space) m.ran(target->objectName());  // Space clicks a focused button
+             QTest::keyClick(target, key, modifiers[m.draw(3)]);
+         }},
+        {"a menu's keys in a cell", [](Monkey& m) {
+             static constexpr const char* kItems[] = {"new", "freeze", "restart", "solve", "check", "copyPuzzle", "undo", "redo", "hint", "showSteps"};
+             const char* item = kItems[m.draw(std::size(kItems))];
+             QLineEdit* target = m.any_cell();
+             // Back from the Steps window first, as a user clicks into the window to type.
+             m.window.activateWindow();
+             QVERIFY(QTest::qWaitForWindowActive(&m.window));
+             if (m.action(item)->isEnabled()) m.ran(QLatin1String(item));
+             QTest::keySequence(target->isEnabled() ? static_cast<QWidget*>(target) : &m.window, m.action(item)->shortcut());
+         }},
+        {"menu:new", [](Monkey& m) { m.trigger("new"); }},
+        {"menu:freeze", [](Monkey& m) { m.trigger("freeze"); }},
+        {"menu:restart", [](Monkey& m) { m.trigger("restart"); }},
+        {"menu:solve", [](Monkey& m) { m.trigger("solve"); }},
+        {"menu:check", [](Monkey& m) { m.trigger("check"); }},
+        {"menu:openPuzzle", [](Monkey& m) {
+             QString name;
+             const Text opened = m.file(name);
+             m.window.chosen_file = QStringList{name, QString(), m.path("missing.txt"), m.folder.path()}[m.draw(4)];
+             if (m.trigger("openPuzzle") && m.window.chosen_file == name && opened.good) m.ran(QStringLiteral("load"));
+         }},
+        {"menu:savePuzzle", [](Monkey& m) {
+             m.window.chosen_file = QStringList{m.path("saved"), m.path("saved.txt"), QString(), m.folder.path()}[m.draw(4)];
+             m.trigger("savePuzzle");
+         }},
+        {"menu:openStepFile", [](Monkey& m) { m.window.viewer_starts = m.draw(2); m.trigger("openStepFile"); }},
+        {"menu:quit", [](Monkey& m) { m.trigger("quit"); m.window.show(); }},
+        {"menu:copyPuzzle", [](Monkey& m) { m.trigger("copyPuzzle"); }},
+        {"menu:pastePuzzle", [](Monkey& m) {
+             const Text pasted = m.text();
+             QApplication::clipboard()->setText(QString::fromUtf8(pasted.bytes));
+             if (m.trigger("pastePuzzle") && pasted.good) m.ran(QStringLiteral("load"));
+         }},
+        {"menu:about", [](Monkey& m) { m.trigger("about"); }},
+        {"menu:undo", [](Monkey& m) { m.trigger("undo"); }},
+        {"menu:redo", [](Monkey& m) { m.trigger("redo"); }},
+        {"menu:hint", [](Monkey& m) { m.trigger("hint"); }},
+        {"menu:showSteps", [](Monkey& m) { m.trigger("showSteps"); }},
+        {"walk or close the steps", [](Monkey& m) {
+             auto* steps = m.window.findChild<varendo::StepsWindow*>();
+             static constexpr const char* kButtons[] = {"stepsFirst", "stepsPrevious", "stepsNext", "stepsLast"};
+             static constexpr Qt::Key kKeys[] = {Qt::Key_Home, Qt::Key_End, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left,
+                                                 Qt::Key_Right, Qt::Key_PageDown, Qt::Key_Escape};
+             switch (m.draw(3)) {
+             case 0: QTest::mouseClick(steps->findChild<QPushButton*>(QLatin1String(kButtons[m.draw(4)])), Qt::LeftButton); break;
+             case 1: QTest::keyClick(steps->findChild<QListView*>(), kKeys[m.draw(std::size(kKeys))]); break;
+             default: steps->close(); break;
+             }
+         }},
+        {"drop text or a file", [](Monkey& m) {
+             QString name;
+             const Text dropped = m.file(name);
+             QMimeData data;
+             if (m.draw(2)) data.setUrls({QUrl::fromLocalFile(name)}); else data.setText(QString::fromUtf8(dropped.bytes));
+             m.drop(data, dropped.good);
+         }},
+    };
+}
+
+// What must hold after any action: empty when it does, else what is wrong.
+QString fault(const Monkey& m) {
+    static const QRegularExpression kCellText(QStringLiteral("^[1-9]?$"));
+    for (int i = 0; i < varendo::kCellCount; ++i)
+        if (!kCellText.match(m.cell(i)->text()).hasMatch() || m.cell(i)->isEnabled() != (m.stage != Stage::Created))
+            return QStringLiteral("cell %1 shows \"%2\", %3").arg(i).arg(m.cell(i)->text(), m.cell(i)->isEnabled() ? "enabled" : "disabled");
+    const int on = m.stage == Stage::Created ? 1 : m.stage == Stage::Started ? 2 : 4;  // New, Freeze, Restart, Solve: the first `on`
+    const std::pair<const char*, const char*> commands[] = {{"cmdNew", "new"}, {"cmdFreeze", "freeze"}, {"cmdRestart", "restart"}, {"CmdSolve", "solve"}};
+    for (int b = 0; b < 4; ++b)
+        if (m.window.findChild<QPushButton*>(QLatin1String(commands[b].first))->isEnabled() != (b < on) || m.action(commands[b].second)->isEnabled() != (b < on))
+            return QStringLiteral("%1 is not %2").arg(QLatin1String(commands[b].first), b < on ? "enabled" : "disabled");
+    // The Steps window shows a row whenever it has any.
+    const auto* list = m.window.findChild<QListView*>(QStringLiteral("stepList"));
+    if (list->model()->rowCount() > 0 && !list->currentIndex().isValid()) return QStringLiteral("no step chosen");
+    if (QApplication::activeModalWidget()) return QStringLiteral("a box stays open");
+    return QGuiApplication::overrideCursor() ? QStringLiteral("the wait cursor stays") : QString();
+}
+
+}  // namespace
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void random_actions_leave_the_window_in_an_allowed_state() {
+        const QTemporaryDir folder;
+        RecordingSudoku window(folder.path());
+        window.show();
+        QVERIFY(folder.isValid() && QTest::qWaitForWindowExposed(&window));
+        Monkey m{window, folder};
+        const std::vector<MonkeyAction> table = actions();
+        const auto named = [&table](const QAction* item) { return std::any_of(table.begin(), table.end(), [item](const MonkeyAction& a) { return QStringLiteral("menu:") + item->objectName() == QLatin1String(a.name); }); };
+        for (const QAction* item : window.menuBar()->findChildren<QAction*>()) QVERIFY2(item->isSeparator() || item->menu() || named(item), qPrintable(item->objectName()));
+
+        for (int step = 1; step <= kActions; ++step) {
+            const MonkeyAction& action = table[static_cast<std::size_t>(m.draw(table.size()))];
+            action.act(m);
+            QCoreApplication::processEvents();
+            const QString wrong = QTest::currentTestFailed() ? QStringLiteral("failed") : fault(m);
+            QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("action %1, %2: %3").arg(step).arg(QLatin1String(action.name), wrong)));
+            window.messages.clear();
+            window.details.clear();
+        }
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"
