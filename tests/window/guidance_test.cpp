@@ -1,13 +1,8 @@
 // Undo and Redo, Hint and the Steps window, driven as a person drives them: keys into the
 // cells and the menus, clicks on the buttons.
-#include <QtTest>
-#include <QtWidgets>
-#include <memory>
-
-#include "recording_sudoku.h"
-#include "solver/units.h"
 #include "window/hint_overlay.h"
 #include "window/steps_window.h"
+#include "window_test.h"
 
 namespace {
 
@@ -31,44 +26,15 @@ QList<int> unit_cells(const QString& name) {
 
 }  // namespace
 
-class GuidanceTest : public QObject {
+class GuidanceTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<RecordingSudoku> window_;
-
-    QLineEdit* cell(int row, int column) const {
-        return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(row, column)));
-    }
-    QLineEdit* cell(int i) const { return cell(i / 9 + 1, i % 9 + 1); }
-    QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QLatin1String(name)); }
-    QAction* action(const char* name) const { return window_->findChild<QAction*>(QLatin1String(name)); }
-    QString caption(const char* label) const { return window_->findChild<QLabel*>(QLatin1String(label))->text(); }
-    static QColor text_color(const QLineEdit* box) { return box->palette().color(QPalette::Text); }
-
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    // A menu's keys, pressed in a cell as a person would.
-    void press(const QKeySequence& keys, int row = 5, int column = 5) {
-        cell(row, column)->setFocus(Qt::OtherFocusReason);
-        QTest::keySequence(cell(row, column), keys);
-    }
-    void paste(const QString& puzzle) {
-        QApplication::clipboard()->setText(puzzle);
-        press(QKeySequence::Paste);
-    }
-
-    // Row by row, '.' for an empty cell.
-    QString grid() const {
-        QString text;
-        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i)->text().leftJustified(1, u'.');
-        return text;
-    }
     QListView* step_list() const { return window_->findChild<QListView*>(QStringLiteral("stepList")); }
     QString step(int row) const { return step_list()->model()->index(row, 0).data().toString(); }
     int step_row() const { return step_list()->currentIndex().row(); }
     const varendo::GridPicture& step_grid() const { return window_->findChild<varendo::StepGrid*>()->picture(); }
-    QString hint_line() const { return window_->findChild<QLabel*>(QStringLiteral("hintLine"))->text(); }
+    QString hint_line() const { return caption("hintLine"); }
     const varendo::HintOverlay& overlay() const { return *window_->findChild<varendo::HintOverlay*>(); }
     // The cells the hint tints, by box index.
     QList<int> tinted() const {
@@ -86,18 +52,6 @@ private:
     QString history() const { return action("undo")->text() + u'|' + action("redo")->text(); }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() {
-        directory_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<RecordingSudoku>(directory_->path());
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(directory_->isValid() && QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void cleanup() { window_.reset(); directory_.reset(); }
-
     void undo_and_redo_take_back_typing_deleting_loads_and_new() {
         QCOMPARE(history(), QStringLiteral("&Undo|&Redo"));
         QVERIFY(!action("undo")->isEnabled());
@@ -212,7 +166,7 @@ private slots:
         click("stepsLast");
         QCOMPARE(step_row(), rows - 1);
         QCOMPARE(shown(step_grid()), solved);
-        QVERIFY(!window_->findChild<QPushButton*>(QStringLiteral("stepsNext"))->isEnabled());
+        QVERIFY(!button("stepsNext")->isEnabled());
         click("stepsFirst");
         QCOMPARE(shown(step_grid()), kRetries);
         for (int i = 0; i < varendo::kCellCount; ++i)

@@ -1,13 +1,9 @@
 // The window driven as a person drives it: keys into the cells and the menus, clicks on the
 // buttons, files and text dropped on it. What the commands do is tested on the in-memory
 // window; here it is the wiring: the widgets reach the commands, and their effects the widgets.
-#include <QtTest>
-#include <QtWidgets>
 #include <algorithm>
-#include <memory>
 
-#include "recording_sudoku.h"
-#include "solver/units.h"
+#include "window_test.h"
 
 namespace {
 
@@ -31,29 +27,11 @@ QString native(const QString& path) { return u'“' + QDir::toNativeSeparators(p
 
 }  // namespace
 
-class SudokuWindowTest : public QObject {
+class SudokuWindowTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<RecordingSudoku> window_;
-
-    QLineEdit* cell(int row, int column) const {
-        return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(row, column)));
-    }
-    QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QLatin1String(name)); }
-    QAction* action(const char* name) const { return window_->findChild<QAction*>(QLatin1String(name)); }
-    QString caption(const char* label) const { return window_->findChild<QLabel*>(QLatin1String(label))->text(); }
-    static QColor text_color(const QLineEdit* box) { return box->palette().color(QPalette::Text); }
-    QString path(const QString& name) const { return QDir(directory_->path()).filePath(name); }
     QString step_file_path() const { return path(QStringLiteral("steps.txt")); }
-
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    // A menu's keys, pressed in a cell that could take them once cells are open.
-    void press(const QKeySequence& keys) {
-        cell(5, 5)->setFocus(Qt::OtherFocusReason);
-        QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(), keys);
-    }
 
     static QByteArray read(const QString& name) {
         QFile file(name);
@@ -65,13 +43,6 @@ private:
         click("cmdNew");
         for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
         click("cmdFreeze");
-    }
-
-    // Row by row, '.' for an empty cell; a cell holding more than one character shows all of them.
-    QString grid() const {
-        QString text;
-        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i / 9 + 1, i % 9 + 1)->text().leftJustified(1, u'.');
-        return text;
     }
 
     // The buttons that take clicks, then "cells" if the cells take keys; a Puzzle menu item
@@ -86,18 +57,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() {
-        directory_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<RecordingSudoku>(directory_->path());
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(directory_->isValid() && QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void cleanup() { window_.reset(); directory_.reset(); }
-
     void the_window_as_it_opens() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Varendo - By Tamsiel"));
         // The form keeps its design size under the menu bar, and the window cannot be resized.
@@ -377,8 +336,7 @@ private slots:
             {column, "Digit 6 appears twice in column 1."},
             {QString(column).replace(72, 9, QStringLiteral("5.......5")), "Digit 5 appears twice in row 9."}};
         for (const auto& [puzzle, message] : cases) {
-            QApplication::clipboard()->setText(puzzle);
-            press(QKeySequence::Paste);
+            paste(puzzle);
             press(QKeySequence(Qt::CTRL | Qt::Key_K));
             QCOMPARE(std::exchange(window_->messages, {}).join(u'|') + grid(), QLatin1String(message) + puzzle);
         }
