@@ -7,6 +7,14 @@
 #include "recording_sudoku.h"
 #include "solver/units.h"
 
+// Row by row, '0' for an empty cell; its one solution.
+inline constexpr char kPuzzle[] = "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
+inline constexpr char kSolution[] = "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
+inline const QString kEmptyGrid(81, u'.');
+
+// A puzzle as the grid shows it: '.' for an empty cell.
+inline QString shown(const char* grid) { return QString::fromLatin1(grid).replace(u'0', u'.'); }
+
 // A fresh window for each test case in a folder of its own, and the hands that drive it:
 // clicks on its buttons, keys into its cells and menus.
 class WindowTest : public QObject {
@@ -32,6 +40,12 @@ protected:
     void press(const QKeySequence& keys, int row = 5, int column = 5) {
         cell(row, column)->setFocus(Qt::OtherFocusReason);
         QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(), keys);
+    }
+    // New, the puzzle typed row by row, Freeze.
+    void enter(const char* puzzle) {
+        click("cmdNew");
+        for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i), puzzle[i]);
+        click("cmdFreeze");
     }
     void paste(const QString& text) {
         QApplication::clipboard()->setText(text);
