@@ -12,9 +12,7 @@ import sys
 import tempfile
 import time
 
-tool, puzzles = sys.argv[1], sys.argv[2]
-per_level = int(sys.argv[3])
-long_count = int(sys.argv[4])
+tool, puzzles, per_level, long_count = sys.argv[1], sys.argv[2], int(sys.argv[3]), int(sys.argv[4])
 failures = 0
 
 
@@ -127,14 +125,11 @@ with tempfile.TemporaryDirectory() as work:
                                         stdin=subprocess.DEVNULL)
             os.close(side)
             said = b""
-            while True:
-                try:
-                    chunk = os.read(main, 65536)
-                except OSError:  # the other side closed
-                    break
-                if not chunk:
-                    break
-                said += chunk
+            try:
+                while chunk := os.read(main, 65536):
+                    said += chunk
+            except OSError:  # the other side closed
+                pass
             tool_run.wait()
             on_terminal.seconds = time.monotonic() - started
             out.seek(0)

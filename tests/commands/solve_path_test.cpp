@@ -1,7 +1,10 @@
-// Solve's path: its records render the very step files Solve writes, and the replay's
-// snapshots show what the engine saw, down to the grid reported.
+// Solve's path over the public puzzle sets: its records render the very step files Solve
+// writes, and the replay's snapshots show what the engine saw, down to the grid reported,
+// which solves the puzzle where it has a solution.
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "test_grid.h"
 
@@ -37,15 +40,32 @@ TEST(SolvePath, RendersTheStepFilesAndEndsOnTheReportedGridOverEverySet) {
         {"qqwing_expert", 10}, {"euler96_easy50", 1}, {"norvig_top95", 1}, {"sudoku17", 250},
         {"tdoku_test_unique", 1}, {"tdoku_test_multisolution", 1}, {"tdoku_test_nosolution", 1}};
     for (const auto& [name, step] : sets) {
-        const auto puzzles = test::read_set(name);
-        ASSERT_FALSE(puzzles.empty()) << name;
+        const auto puzzles = test::read_set(name), solutions = test::read_set(name + "_solutions");
+        ASSERT_TRUE(!puzzles.empty() && (solutions.empty() || solutions.size() == puzzles.size())) << name;
         for (std::size_t i = 0; i < puzzles.size(); i += step * kSparser) {
             SCOPED_TRACE(name + " line " + std::to_string(i + 1));
             const RecordedSolve visible(puzzles[i], false);
             const SolvePath& path = visible.path();
+            const std::string puzzle = puzzle_text(test::cells_of(puzzles[i])), grid = visible.w.grid_text();
             ASSERT_EQ(quoted_step_lines(path), visible.w.step_file_contents());
             ASSERT_TRUE(path.replay_agrees());
-            EXPECT_EQ(puzzle_text(path.snapshot(path.rows().size() - 1).digits), visible.w.grid_text());
+            EXPECT_EQ(puzzle_text(path.snapshot(path.rows().size() - 1).digits), grid);
+            // Solved, keeping the givens, as the known solution has it; without a solution the
+            // puzzle is shown again. The step file wrote every digit the grid shows and no given.
+            if (name.ends_with("nosolution")) {
+                EXPECT_TRUE(visible.w.commands().outcome() != Outcome::Solved && grid == puzzle);
+            } else {
+                ASSERT_TRUE(visible.w.commands().outcome() == Outcome::Solved && test::solves(puzzle, grid));
+                EXPECT_TRUE(solutions.empty() || grid == solutions[i]);
+                std::string written(81, '.');  // the last digit written into each cell
+                const std::string& steps = visible.w.step_file_contents();
+                for (std::size_t start = 0, end; (end = steps.find("\r\n", start)) != std::string::npos; start = end + 2) {
+                    int column = 0, row = 0, digit = 0;
+                    ASSERT_EQ(std::sscanf(&steps[start], "\" Column %d row %d  :Value%d\"", &column, &row, &digit), 3);
+                    written.at(9 * (row - 1) + column - 1) = static_cast<char>('0' + digit);
+                }
+                for (int pos = 0; pos < 81; ++pos) EXPECT_EQ(written[pos], puzzle[pos] == '.' ? grid[pos] : '.') << pos;
+            }
             if (i % (5 * step * kSparser) != 0) continue;
             const RecordedSolve detailed(puzzles[i], true);
             ASSERT_EQ(detailed_step_lines(detailed.path()), detailed.w.step_file_contents());

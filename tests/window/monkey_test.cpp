@@ -93,7 +93,10 @@ struct Monkey {
     }
 };
 
-struct MonkeyAction { const char* name; std::function<void(Monkey&)> act; };
+struct MonkeyAction { QString name; std::function<void(Monkey&)> act; };
+// A menu item that only needs triggering, and one that makes a puzzle.
+MonkeyAction menu(const char* item) { return {QStringLiteral("menu:") + QLatin1String(item), [item](Monkey& m) { m.trigger(item); }}; }
+MonkeyAction made(const char* item) { return {QStringLiteral("menu:") + QLatin1String(item), [item](Monkey& m) { m.new_puzzle(item); }}; }
 
 std::vector<MonkeyAction> actions() {
     return {
@@ -121,11 +124,7 @@ std::vector<MonkeyAction> actions() {
              if (m.action(item)->isEnabled()) m.ran(QLatin1String(item));
              QTest::keySequence(target->isEnabled() ? static_cast<QWidget*>(target) : &m.window, m.action(item)->shortcut());
          }},
-        {"menu:new", [](Monkey& m) { m.trigger("new"); }},
-        {"menu:freeze", [](Monkey& m) { m.trigger("freeze"); }},
-        {"menu:restart", [](Monkey& m) { m.trigger("restart"); }},
-        {"menu:solve", [](Monkey& m) { m.trigger("solve"); }},
-        {"menu:check", [](Monkey& m) { m.trigger("check"); }},
+        menu("new"), menu("freeze"), menu("restart"), menu("solve"), menu("check"),
         {"menu:openPuzzle", [](Monkey& m) {
              QString name;
              const Text opened = m.file(name);
@@ -160,14 +159,8 @@ std::vector<MonkeyAction> actions() {
              QTRY_VERIFY_WITH_TIMEOUT(!m.window.findChild<QProgressDialog*>(QStringLiteral("bookletProgress")), 60000);
              m.back_to_window();
          }},
-        {"menu:newPuzzleEasy", [](Monkey& m) { m.new_puzzle("newPuzzleEasy"); }},
-        {"menu:newPuzzleMedium", [](Monkey& m) { m.new_puzzle("newPuzzleMedium"); }},
-        {"menu:newPuzzleDifficult", [](Monkey& m) { m.new_puzzle("newPuzzleDifficult"); }},
-        {"menu:newPuzzleVeryDifficult", [](Monkey& m) { m.new_puzzle("newPuzzleVeryDifficult"); }},
-        {"menu:anotherPuzzle", [](Monkey& m) { m.new_puzzle("anotherPuzzle"); }},
-        {"menu:undo", [](Monkey& m) { m.trigger("undo"); }},
-        {"menu:redo", [](Monkey& m) { m.trigger("redo"); }},
-        {"menu:hint", [](Monkey& m) { m.trigger("hint"); }},
+        made("newPuzzleEasy"), made("newPuzzleMedium"), made("newPuzzleDifficult"), made("newPuzzleVeryDifficult"), made("anotherPuzzle"),
+        menu("undo"), menu("redo"), menu("hint"),
         {"menu:showSteps", [](Monkey& m) {
              if (!m.trigger("showSteps")) return;
              QWidget* steps = m.window.findChild<QWidget*>(QStringLiteral("steps"));
@@ -180,13 +173,13 @@ std::vector<MonkeyAction> actions() {
          }},
         {"menu:openStepFile", [](Monkey& m) { m.window.viewer_starts = m.draw(2); m.trigger("openStepFile"); }},
         {"menu:quit", [](Monkey& m) { m.trigger("quit"); m.window.show(); }},
-        {"menu:copyPuzzle", [](Monkey& m) { m.trigger("copyPuzzle"); }},
+        menu("copyPuzzle"),
         {"menu:pastePuzzle", [](Monkey& m) {
              const Text pasted = m.text();
              QApplication::clipboard()->setText(QString::fromUtf8(pasted.bytes));
              if (m.trigger("pastePuzzle") && pasted.good) m.ran(QStringLiteral("load"));
          }},
-        {"menu:about", [](Monkey& m) { m.trigger("about"); }},
+        menu("about"),
         {"drop text or a file", [](Monkey& m) {
              QString name;
              const Text dropped = m.file(name);
@@ -225,7 +218,7 @@ private slots:
         QVERIFY(folder.isValid() && QTest::qWaitForWindowExposed(&window));
         Monkey m{window, folder};
         const std::vector<MonkeyAction> table = actions();
-        const auto named = [&table](const QAction* item) { return std::any_of(table.begin(), table.end(), [item](const MonkeyAction& a) { return QStringLiteral("menu:") + item->objectName() == QLatin1String(a.name); }); };
+        const auto named = [&table](const QAction* item) { return std::any_of(table.begin(), table.end(), [item](const MonkeyAction& a) { return QStringLiteral("menu:") + item->objectName() == a.name; }); };
         for (const QAction* item : window.menuBar()->findChildren<QAction*>()) QVERIFY2(item->isSeparator() || item->menu() || named(item), qPrintable(item->objectName()));
 
         for (int step = 1; step <= kActions; ++step) {
@@ -233,7 +226,7 @@ private slots:
             action.act(m);
             QCoreApplication::processEvents();
             const QString wrong = QTest::currentTestFailed() ? QStringLiteral("failed") : fault(m);
-            QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("action %1, %2: %3").arg(step).arg(QLatin1String(action.name), wrong)));
+            QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("action %1, %2: %3").arg(step).arg(action.name, wrong)));
             window.messages.clear();
             window.details.clear();
         }

@@ -1,23 +1,14 @@
 // New Puzzle, printing and PDF, through the menus as a person uses them. The PDF files are
 // read back with poppler's tools (pdftotext, pdfinfo, pdftoppm); without them those tests skip.
 #include <QtPrintSupport>
-#include <QtTest>
-#include <QtWidgets>
 #include <atomic>
-#include <memory>
 #include <thread>
 
-#include "recording_sudoku.h"
-#include "solver/units.h"
 #include "window/booklet_dialog.h"
 #include "window/grid_painter.h"
+#include "window_test.h"
 
 namespace {
-
-constexpr char kPuzzle[] =
-    "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
-constexpr char kSolution[] =
-    "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
 
 using varendo::GeneratedPuzzle;
 using varendo::Level;
@@ -51,27 +42,16 @@ int darkest(const QImage& image, const QRect& area) {
 
 }  // namespace
 
-class NewPuzzleAndPrintTest : public QObject {
+class NewPuzzleAndPrintTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<RecordingSudoku> window_;
     std::atomic<int> started_{0};
     std::atomic<int> stopped_{0};
 
-    QLineEdit* cell(int i) const { return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(i / 9 + 1, i % 9 + 1))); }
-    void click(const char* name) { QTest::mouseClick(window_->findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); }
     void freeze_and_solve() { click("cmdFreeze"); click("CmdSolve"); }
-    void trigger(const char* name) { window_->findChild<QAction*>(QLatin1String(name))->trigger(); }
+    void trigger(const char* name) { action(name)->trigger(); }
     QProgressDialog* progress(const char* name) const { return window_->findChild<QProgressDialog*>(QLatin1String(name)); }
-    QString label1() const { return window_->findChild<QLabel*>("Label1")->text(); }
-    QString path(const char* name) const { return QDir(directory_->path()).filePath(QLatin1String(name)); }
-    QString grid() const {
-        QString text;
-        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i)->text().leftJustified(1, u'.');
-        return text;
-    }
     static void need_poppler() {
         if (QStandardPaths::findExecutable("pdftotext").isEmpty()) QSKIP("poppler-utils is not installed");
     }
@@ -90,17 +70,12 @@ private:
 private slots:
     void init() {
         started_ = stopped_ = 0;
-        directory_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<RecordingSudoku>(directory_->path());
-        window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        WindowTest::init();
         window_->puzzle_supply().set_stock(0);
     }
 
-    void cleanup() { window_.reset(); directory_.reset(); }
-
     void new_puzzle_difficult_is_loaded_as_typed_and_solve_rates_it_difficult() {
-        QVERIFY(!window_->findChild<QAction*>("anotherPuzzle")->isEnabled());
+        QVERIFY(!action("anotherPuzzle")->isEnabled());
         trigger("newPuzzleDifficult");
         QTRY_VERIFY_WITH_TIMEOUT(grid() != QString(81, u'.'), 60000);
         const QString first = grid();
@@ -108,12 +83,12 @@ private slots:
         QCOMPARE(cell(first.indexOf(QRegularExpression("[1-9]")))->palette().color(QPalette::Text), QColor(Qt::black));
         freeze_and_solve();
         QCOMPARE(window_->messages, QStringList{"Sudoku Solved"});
-        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
+        QCOMPARE(caption("Label1"), "Difficulty     : 2 (Difficult)");
         // Another of the same level, by its keys.
         QTest::keySequence(window_.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-        QTRY_VERIFY_WITH_TIMEOUT(grid() != first && label1().isEmpty() && grid().contains(u'.'), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(grid() != first && caption("Label1").isEmpty() && grid().contains(u'.'), 60000);
         freeze_and_solve();
-        QCOMPARE(label1(), "Difficulty     : 2 (Difficult)");
+        QCOMPARE(caption("Label1"), "Difficulty     : 2 (Difficult)");
     }
 
     void puzzles_made_ahead_come_at_once() {
@@ -130,7 +105,7 @@ private slots:
         QCOMPARE(started_.load(), 4);
         trigger("newPuzzleVeryDifficult");
         // No event has been handled since the click: the puzzle was there.
-        QCOMPARE(grid(), QString(kPuzzle).replace(u'0', u'.'));
+        QCOMPARE(grid(), shown(kPuzzle));
         // The stock is topped up again, and only the level taken needed one.
         QTRY_VERIFY_WITH_TIMEOUT(started_ >= 5, 60000);
         QTest::qWait(50);
@@ -164,9 +139,8 @@ private slots:
 
     void export_pdf_holds_the_grid_as_shown_and_the_difficulty_line() {
         need_poppler();
-        click("cmdNew");
-        for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i), kPuzzle[i]);
-        freeze_and_solve();
+        enter(kPuzzle);
+        click("CmdSolve");
         window_->chosen_file = path("solved");
         trigger("exportPdf");
         const QString pdf = path("solved.pdf");
@@ -174,7 +148,7 @@ private slots:
         for (int row = 0; row < 9; ++row) rows += QLatin1String(kSolution + 9 * row, 9) + u'|';
         const QString text = pdf_text(pdf, 1);
         QCOMPARE(digit_rows(text), rows);
-        QVERIFY2(text.simplified().endsWith(label1().simplified()), qPrintable(text));
+        QVERIFY2(text.simplified().endsWith(caption("Label1").simplified()), qPrintable(text));
 
         // Givens black, the digits Solve placed grey: the darkest pixel of each cell tells.
         poppler("pdftoppm", {"-r", "40", "-gray", "-singlefile", pdf, path("page")});

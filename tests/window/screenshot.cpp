@@ -1,7 +1,11 @@
-// Draws the window after it has solved a puzzle, typed in as a person would, into the PNG
-// file named on the command line.
+// Draws the README's pictures into the two PNG files named on the command line: the window
+// after it has solved a puzzle typed in as a person would, then the Steps window after a
+// Solve that had to start again, on a placement of the second run.
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,21 +13,50 @@
 
 #include "recording_sudoku.h"
 #include "solver/units.h"
+#include "window/steps_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2) return std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]), 2;
+    if (argc != 3) return std::fprintf(stderr, "usage: %s WINDOW.png STEPS.png\n", argv[0]), 2;
     QTemporaryDir step_directory;
     RecordingSudoku window(step_directory.path());
     window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) return std::fprintf(stderr, "the window did not open\n"), 1;
     const auto click = [&window](const char* name) { QTest::mouseClick(window.findChild<QPushButton*>(QLatin1String(name)), Qt::LeftButton); };
+    const auto cell = [&window](int row, int column) { return window.findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(row, column))); };
+    const auto solve = [&] {
+        click("cmdFreeze");
+        click("CmdSolve");
+        return window.messages.size() == 1 && window.messages.takeFirst() == QStringLiteral("Sudoku Solved");
+    };
+
     click("cmdNew");
     const char* puzzle = "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
-    for (int i = 0; i < varendo::kCellCount; ++i)
-        QTest::keyClick(window.findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(i / 9 + 1, i % 9 + 1))), puzzle[i]);
-    click("cmdFreeze");
-    click("CmdSolve");
-    if (window.messages != QStringList{QStringLiteral("Sudoku Solved")}) return std::fprintf(stderr, "the puzzle was not solved\n"), 1;
+    for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
+    if (!solve()) return std::fprintf(stderr, "the puzzle was not solved\n"), 1;
     if (!window.grab().save(QString::fromLocal8Bit(argv[1]))) return std::fprintf(stderr, "cannot write %s\n", argv[1]), 1;
+
+    // The menus' keys, pressed in a cell as a person would.
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("8.1..94..9...637....7......1.6......3....79...2...4.......9.63.4...2.........1.28"));
+    click("cmdNew");
+    cell(1, 1)->setFocus();
+    QTest::keySequence(cell(1, 1), QKeySequence::Paste);
+    if (!solve()) return std::fprintf(stderr, "the puzzle that starts again was not solved\n"), 1;
+    cell(1, 1)->setFocus();
+    QTest::keySequence(cell(1, 1), QKeySequence(Qt::CTRL | Qt::Key_T));
+    auto* steps = window.findChild<varendo::StepsWindow*>();
+    auto* list = steps->findChild<QListView*>();
+    // The second digit placed by a unit's last place after the givens were loaded again.
+    const QAbstractItemModel& rows = *list->model();
+    int row = 0;
+    while (row < rows.rowCount() && !rows.index(row, 0).data().toString().startsWith(QStringLiteral("Attempt 1, run 2"))) ++row;
+    for (int found = 0; row + 1 < rows.rowCount() && found < 2;)
+        found += rows.index(++row, 0).data().toString().contains(QStringLiteral("the only place for"));
+    list->setCurrentIndex(rows.index(row, 0));
+    list->scrollTo(rows.index(row, 0), QAbstractItemView::PositionAtCenter);
+    if (!steps->isVisible() || !steps->grab().save(QString::fromLocal8Bit(argv[2])))
+        return std::fprintf(stderr, "cannot write %s\n", argv[2]), 1;
     return 0;
 }

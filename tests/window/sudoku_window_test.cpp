@@ -1,28 +1,14 @@
 // The window driven as a person drives it: keys into the cells and the menus, clicks on the
 // buttons, files and text dropped on it. What the commands do is tested on the in-memory
 // window; here it is the wiring: the widgets reach the commands, and their effects the widgets.
-#include <QtTest>
-#include <QtWidgets>
 #include <algorithm>
-#include <memory>
 
-#include "recording_sudoku.h"
-#include "solver/units.h"
+#include "window_test.h"
 
 namespace {
 
-// Row by row, '0' for an empty cell.
-constexpr char kPuzzle[] =
-    "003020600900305001001806400008102900700000008006708200002609500800203009005010300";
-constexpr char kSolution[] =
-    "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
-
 const QColor kGiven{255, 100, 100};
 const QColor kPlaced{0, 0, 255};
-
-// The puzzle as the grid shows it: '.' for an empty cell.
-QString shown(const char* grid) { return QString::fromLatin1(grid).replace(u'0', u'.'); }
-const QString kEmptyGrid(81, u'.');
 
 // kPuzzle on nine lines.
 QByteArray nine_lines() { return QString::fromLatin1(kPuzzle).replace(QRegularExpression(QStringLiteral("(.{9})")), QStringLiteral("\\1\n")).toLatin1(); }
@@ -31,47 +17,15 @@ QString native(const QString& path) { return u'“' + QDir::toNativeSeparators(p
 
 }  // namespace
 
-class SudokuWindowTest : public QObject {
+class SudokuWindowTest : public WindowTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<RecordingSudoku> window_;
-
-    QLineEdit* cell(int row, int column) const {
-        return window_->findChild<QLineEdit*>(QStringLiteral("Text1_%1").arg(varendo::index_of(row, column)));
-    }
-    QPushButton* button(const char* name) const { return window_->findChild<QPushButton*>(QLatin1String(name)); }
-    QAction* action(const char* name) const { return window_->findChild<QAction*>(QLatin1String(name)); }
-    QString caption(const char* label) const { return window_->findChild<QLabel*>(QLatin1String(label))->text(); }
-    static QColor text_color(const QLineEdit* box) { return box->palette().color(QPalette::Text); }
-    QString path(const QString& name) const { return QDir(directory_->path()).filePath(name); }
     QString step_file_path() const { return path(QStringLiteral("steps.txt")); }
-
-    void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
-    // A menu's keys, pressed in a cell that could take them once cells are open.
-    void press(const QKeySequence& keys) {
-        cell(5, 5)->setFocus(Qt::OtherFocusReason);
-        QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : window_.get(), keys);
-    }
 
     static QByteArray read(const QString& name) {
         QFile file(name);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // New, the puzzle typed row by row, Freeze.
-    void enter(const char* puzzle) {
-        click("cmdNew");
-        for (int i = 0; i < varendo::kCellCount; ++i) QTest::keyClick(cell(i / 9 + 1, i % 9 + 1), puzzle[i]);
-        click("cmdFreeze");
-    }
-
-    // Row by row, '.' for an empty cell; a cell holding more than one character shows all of them.
-    QString grid() const {
-        QString text;
-        for (int i = 0; i < varendo::kCellCount; ++i) text += cell(i / 9 + 1, i % 9 + 1)->text().leftJustified(1, u'.');
-        return text;
     }
 
     // The buttons that take clicks, then "cells" if the cells take keys; a Puzzle menu item
@@ -86,18 +40,6 @@ private:
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() {
-        directory_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<RecordingSudoku>(directory_->path());
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(directory_->isValid() && QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void cleanup() { window_.reset(); directory_.reset(); }
-
     void the_window_as_it_opens() {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Varendo - By Tamsiel"));
         // The form keeps its design size under the menu bar, and the window cannot be resized.
@@ -235,7 +177,7 @@ private slots:
         QCOMPARE(window_->messages.value(1), QStringLiteral("Sudoku Solved"));
         QCOMPARE(grid(), QString::fromLatin1(kSolution));
         QCOMPARE(caption("Label1") + u'|' + caption("Label4"), QStringLiteral("Difficulty     : 1 (Medium)|No"));
-        for (int i = 0; i < varendo::kCellCount; ++i) QCOMPARE(text_color(cell(i / 9 + 1, i % 9 + 1)), kPuzzle[i] == '0' ? kPlaced : kGiven);
+        for (int i = 0; i < varendo::kCellCount; ++i) QCOMPARE(text_color(cell(i)), kPuzzle[i] == '0' ? kPlaced : kGiven);
         // steps.txt: one quoted line per placed digit, each ended by CR LF.
         const QByteArray log = read(step_file_path());
         QCOMPARE(log.count("\"\r\n\" Column "), 48);
@@ -353,15 +295,6 @@ private slots:
         QCOMPARE(QDir(directory_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList({"file", "folder.txt"}));
     }
 
-    void several_solutions_the_attempts_miss_are_found_by_the_complete_search() {
-        // The 200 attempts end in contradictions; the search then fills in one solution.
-        constexpr char kOpen[] = "....5.4.3.2.1...........7..4.3...6..7..5........2.........8..5.6...4...........1.";
-        enter(QByteArray(kOpen).replace('.', '0').constData());
-        press(QKeySequence(Qt::CTRL | Qt::Key_K)); click("CmdSolve");
-        QCOMPARE(window_->messages, QStringList({"The puzzle has several solutions.", "Sudoku Solved"}));
-        QCOMPARE(grid() + caption("Label1"), QStringLiteral("179652483824137569536498721453819672712564398968273145247381956681945237395726814Difficulty     : 20 (Very Difficult)"));
-    }
-
     void check_tells_of_a_repeat_or_how_many_solutions_and_changes_nothing() {
         // A digit typed after Freeze counts: Check looks at the grid as shown.
         enter(kPuzzle); QTest::keyClicks(cell(1, 1), QStringLiteral("6")); press(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -377,8 +310,7 @@ private slots:
             {column, "Digit 6 appears twice in column 1."},
             {QString(column).replace(72, 9, QStringLiteral("5.......5")), "Digit 5 appears twice in row 9."}};
         for (const auto& [puzzle, message] : cases) {
-            QApplication::clipboard()->setText(puzzle);
-            press(QKeySequence::Paste);
+            paste(puzzle);
             press(QKeySequence(Qt::CTRL | Qt::Key_K));
             QCOMPARE(std::exchange(window_->messages, {}).join(u'|') + grid(), QLatin1String(message) + puzzle);
         }
