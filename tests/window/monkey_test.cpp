@@ -118,7 +118,7 @@ std::vector<MonkeyAction> actions() {
              QTest::keyClick(target, key, modifiers[m.draw(3)]);
          }},
         {"a menu's keys in a cell", [](Monkey& m) {
-             static constexpr const char* kItems[] = {"new", "freeze", "restart", "solve", "check", "copyPuzzle"};
+             static constexpr const char* kItems[] = {"new", "freeze", "restart", "solve", "check", "copyPuzzle", "undo", "redo", "hint", "showSteps"};
              const char* item = kItems[m.draw(std::size(kItems))];
              QLineEdit* target = m.any_cell();
              if (m.action(item)->isEnabled()) m.ran(QLatin1String(item));
@@ -202,6 +202,9 @@ QString fault(const Monkey& m) {
         if (m.window.findChild<QPushButton*>(QLatin1String(commands[b].first))->isEnabled() != (b < on) || m.action(commands[b].second)->isEnabled() != (b < on))
             return QStringLiteral("%1 is not %2").arg(QLatin1String(commands[b].first), b < on ? "enabled" : "disabled");
     if (QApplication::activeModalWidget()) return QStringLiteral("a box stays open");
+    // The Steps window shows a row whenever it has any.
+    const auto* list = m.window.findChild<QListView*>(QStringLiteral("stepList"));
+    if (list->model()->rowCount() > 0 && !list->currentIndex().isValid()) return QStringLiteral("no step chosen");
     return QGuiApplication::overrideCursor() ? QStringLiteral("the wait cursor stays") : QString();
 }
 
