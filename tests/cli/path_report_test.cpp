@@ -31,12 +31,8 @@ bool names_unit_of(const std::string& unit, int row, int column) {
            unit == "box " + std::to_string(box_of(row, column));
 }
 
-// The sanitized build, ten times slower, takes every tenth puzzle.
-#ifdef __SANITIZE_ADDRESS__
-constexpr std::size_t kEvery = 10;
-#else
-constexpr std::size_t kEvery = 1;
-#endif
+// The sanitized build takes one puzzle in 10.
+constexpr std::size_t kEvery = test::sanitized_stride(10);
 
 TEST(JsonPath, RecordsCarryTheirKindsFieldsAndPlacementsAreTheQuotedStepLines) {
     MemoryWindow window;

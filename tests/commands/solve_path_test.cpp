@@ -27,12 +27,8 @@ struct RecordedSolve {
     MemoryWindow w;
 };
 
-// The sanitized build, ten times slower, takes a fifth of the puzzles.
-#ifdef __SANITIZE_ADDRESS__
-constexpr std::size_t kSparser = 5;
-#else
-constexpr std::size_t kSparser = 1;
-#endif
+// The sanitized build takes one puzzle in 5.
+constexpr std::size_t kSparser = test::sanitized_stride(5);
 
 TEST(SolvePath, RendersTheStepFilesAndEndsOnTheReportedGridOverEverySet) {
     const std::pair<std::string, std::size_t> sets[] = {  // name, every how many
