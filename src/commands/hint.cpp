@@ -21,11 +21,7 @@ std::optional<int> wrong_digit(const Grid81& shown, const Grid81& givens) {
 SolvePath first_run(const Grid81& grid) {
     MemoryWindow window;
     Solver& s = window.commands().solver();
-    for (int k = 1; k <= kCellCount; ++k) {
-        const int digit = grid[row_major_index(k)];
-        s.frozen_value[k] = digit != 0 ? static_cast<std::int16_t>(digit) : kEmptyFrozen;
-    }
-    s.reload_fixed_puzzle();
+    fix_puzzle(s, grid);
     SolvePath path;
     path.begin(grid);
     path.start_attempt(1);

@@ -80,16 +80,20 @@ PathSnapshot snapshot_of(const EngineGrid& grid, const Grid81& givens, const Pat
 
 }  // namespace
 
+void fix_puzzle(Solver& s, const Grid81& grid) {
+    for (int k = 1; k <= kCellCount; ++k) {
+        const int digit = grid[row_major_index(k)];
+        s.frozen_value[k] = digit != 0 ? static_cast<std::int16_t>(digit) : kEmptyFrozen;
+    }
+    s.reload_fixed_puzzle();
+}
+
 const SolvePath::Replay& SolvePath::replay() const {
     if (replay_) return *replay_;
     auto replay = std::make_shared<Replay>();
     MemoryWindow window;
     Solver& s = window.commands().solver();
-    for (int k = 1; k <= kCellCount; ++k) {
-        const int given = givens_[row_major_index(k)];
-        s.frozen_value[k] = given != 0 ? static_cast<std::int16_t>(given) : kEmptyFrozen;
-    }
-    s.reload_fixed_puzzle();
+    fix_puzzle(s, givens_);
     PassRecorder passes(s);
     s.recorder = &passes;
     std::size_t taken = 0;  // of the current run's placements

@@ -12,6 +12,8 @@
 
 namespace varendo {
 
+class Solver;
+
 // One event of a Solve command, in the order it happened.
 struct PathRecord {
     enum class Event : std::uint8_t {
@@ -37,6 +39,10 @@ struct PathRecord {
 
 // The row-by-row index (9 * (row - 1) + column - 1) of cell k (1..81, down the columns).
 constexpr int row_major_index(int k) { return 9 * ((k - 1) % 9) + (k - 1) / 9; }
+
+// Fixes a grid (row by row, 0 for empty) as the solver's puzzle and loads it, as Freeze
+// does, without touching any cell box: the start of a run that only records.
+void fix_puzzle(Solver& s, const Grid81& grid);
 
 // The grid as it stood after one record of a path. Cells row by row.
 struct PathSnapshot {
