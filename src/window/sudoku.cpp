@@ -11,11 +11,11 @@
 #include <QScreen>
 #include <QStyle>
 
-#include "window/cell_edit.h"
-#include "window/grid_history.h"
-#include "window/design.h"
-#include "window/message_box.h"
-#include "window/step_folder.h"
+#include "window/form/cell_edit.h"
+#include "window/guidance/grid_history.h"
+#include "window/form/design.h"
+#include "window/form/message_box.h"
+#include "window/menus/step_folder.h"
 
 namespace varendo {
 

@@ -10,7 +10,7 @@
 #include "solver/units.h"
 #include "commands/commands.h"
 #include "commands/generator.h"
-#include "window/puzzle_supply.h"
+#include "window/generated/puzzle_supply.h"
 
 class QAction;
 class QCheckBox;

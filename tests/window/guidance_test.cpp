@@ -1,7 +1,7 @@
 // Undo and Redo, Hint and the Steps window, driven as a person drives them: keys into the
 // cells and the menus, clicks on the buttons.
-#include "window/hint_overlay.h"
-#include "window/steps_window.h"
+#include "window/guidance/hint_overlay.h"
+#include "window/steps/steps_window.h"
 #include "window_test.h"
 
 namespace {

@@ -15,7 +15,7 @@
 
 #include "recording_sudoku.h"
 #include "solver/units.h"
-#include "window/booklet_dialog.h"
+#include "window/printing/booklet_dialog.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <atomic>
 #include <thread>
 
-#include "window/booklet_dialog.h"
-#include "window/grid_painter.h"
+#include "window/printing/booklet_dialog.h"
+#include "window/printing/grid_painter.h"
 #include "window_test.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "recording_sudoku.h"
 #include "solver/units.h"
-#include "window/steps_window.h"
+#include "window/steps/steps_window.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "window/design.h"
+#include "window/form/design.h"
 
 #include "solver/units.h"
 

@@ -1,4 +1,4 @@
-#include "window/puzzle_supply.h"
+#include "window/generated/puzzle_supply.h"
 
 #include <QFutureWatcher>
 #include <QThread>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "window/grid_painter.h"
+#include "window/printing/grid_painter.h"
 
 namespace varendo {
 

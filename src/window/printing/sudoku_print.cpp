@@ -9,8 +9,8 @@
 #include <QProgressDialog>
 #include <memory>
 
-#include "window/booklet_dialog.h"
-#include "window/print_pages.h"
+#include "window/printing/booklet_dialog.h"
+#include "window/printing/print_pages.h"
 #include "window/sudoku.h"
 
 namespace varendo {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "commands/generator.h"
-#include "window/grid_painter.h"
+#include "window/printing/grid_painter.h"
 
 class QPagedPaintDevice;
 

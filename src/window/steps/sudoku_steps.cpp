@@ -2,7 +2,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "window/steps_window.h"
+#include "window/steps/steps_window.h"
 #include "window/sudoku.h"
 
 namespace varendo {

@@ -1,4 +1,4 @@
-#include "window/message_box.h"
+#include "window/form/message_box.h"
 
 namespace varendo {
 

@@ -1,4 +1,4 @@
-#include "window/step_folder.h"
+#include "window/menus/step_folder.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "window/hint_overlay.h"
+#include "window/guidance/hint_overlay.h"
 
 #include <QPainter>
 
-#include "window/design.h"
+#include "window/form/design.h"
 
 namespace varendo {
 

@@ -1,4 +1,4 @@
-#include "window/puzzle_file.h"
+#include "window/menus/puzzle_file.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "window/hint_guide.h"
+#include "window/guidance/hint_guide.h"
 
 #include <QLabel>
 
 #include "commands/commands.h"
-#include "window/check_report.h"
-#include "window/grid_history.h"
-#include "window/hint_overlay.h"
-#include "window/place_texts.h"
+#include "window/menus/check_report.h"
+#include "window/guidance/grid_history.h"
+#include "window/guidance/hint_overlay.h"
+#include "window/steps/place_texts.h"
 
 namespace varendo {
 

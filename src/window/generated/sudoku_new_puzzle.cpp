@@ -3,7 +3,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 
-#include "window/print_pages.h"
+#include "window/printing/print_pages.h"
 #include "window/sudoku.h"
 
 namespace varendo {

@@ -1,4 +1,4 @@
-#include "window/place_texts.h"
+#include "window/steps/place_texts.h"
 
 #include "solver/units.h"
 

@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "window/cell_edit.h"
-#include "window/design.h"
-#include "window/frame_shape.h"
+#include "window/form/cell_edit.h"
+#include "window/form/design.h"
+#include "window/form/frame_shape.h"
 #include "window/sudoku.h"
 
 namespace varendo {

@@ -1,10 +1,10 @@
-#include "window/cell_edit.h"
+#include "window/form/cell_edit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "window/design.h"
+#include "window/form/design.h"
 
 namespace varendo {
 

@@ -1,4 +1,4 @@
-#include "window/steps_window.h"
+#include "window/steps/steps_window.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "window/design.h"
-#include "window/steps_model.h"
+#include "window/form/design.h"
+#include "window/steps/steps_model.h"
 
 namespace varendo {
 

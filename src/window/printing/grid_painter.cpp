@@ -1,4 +1,4 @@
-#include "window/grid_painter.h"
+#include "window/printing/grid_painter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "window/print_pages.h"
+#include "window/printing/print_pages.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "commands/solve_path.h"
-#include "window/grid_painter.h"
+#include "window/printing/grid_painter.h"
 
 class QListView;
 class QPushButton;

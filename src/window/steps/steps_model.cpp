@@ -1,4 +1,4 @@
-#include "window/steps_model.h"
+#include "window/steps/steps_model.h"
 
 #include <QFont>
 #include <bit>
@@ -6,7 +6,7 @@
 
 #include "commands/solve_path.h"
 #include "solver/units.h"
-#include "window/place_texts.h"
+#include "window/steps/place_texts.h"
 
 namespace varendo {
 

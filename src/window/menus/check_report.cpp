@@ -1,4 +1,4 @@
-#include "window/check_report.h"
+#include "window/menus/check_report.h"
 
 namespace varendo {
 

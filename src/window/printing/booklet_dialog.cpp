@@ -1,4 +1,4 @@
-#include "window/booklet_dialog.h"
+#include "window/printing/booklet_dialog.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -6,7 +6,7 @@
 #include <QSpinBox>
 #include <algorithm>
 
-#include "window/print_pages.h"
+#include "window/printing/print_pages.h"
 
 namespace varendo {
 

@@ -1,9 +1,9 @@
 // Edit > Undo and Redo, and the commands that history keeps as steps.
 #include <QMenu>
 
-#include "window/cell_edit.h"
-#include "window/grid_history.h"
-#include "window/steps_window.h"
+#include "window/form/cell_edit.h"
+#include "window/guidance/grid_history.h"
+#include "window/steps/steps_window.h"
 #include "window/sudoku.h"
 
 namespace varendo {

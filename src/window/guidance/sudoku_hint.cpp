@@ -3,8 +3,8 @@
 #include <QMenu>
 #include <QStatusBar>
 
-#include "window/hint_guide.h"
-#include "window/hint_overlay.h"
+#include "window/guidance/hint_guide.h"
+#include "window/guidance/hint_overlay.h"
 #include "window/sudoku.h"
 
 namespace varendo {

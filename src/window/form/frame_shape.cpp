@@ -1,4 +1,4 @@
-#include "window/frame_shape.h"
+#include "window/form/frame_shape.h"
 
 #include <QPainter>
 

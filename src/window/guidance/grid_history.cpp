@@ -1,4 +1,4 @@
-#include "window/grid_history.h"
+#include "window/guidance/grid_history.h"
 
 #include <QUndoCommand>
 #include <utility>

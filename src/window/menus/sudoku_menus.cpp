@@ -15,8 +15,8 @@
 
 #include "commands/puzzle_check.h"
 #include "commands/puzzle_text.h"
-#include "window/check_report.h"
-#include "window/puzzle_file.h"
+#include "window/menus/check_report.h"
+#include "window/menus/puzzle_file.h"
 #include "window/sudoku.h"
 
 namespace varendo {
