@@ -46,18 +46,6 @@ std::optional<Grid81> read_line(std::string_view head, std::size_t length, std::
     return cells;
 }
 
-// Takes the next line off the text; LF, CR LF and a lone CR each end one.
-std::string_view take_line(std::string_view& text) {
-    const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = text.substr(0, end);
-    if (end == std::string_view::npos) {
-        text = {};
-    } else {
-        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
-    }
-    return line;
-}
-
 // Reads a line of the nine-line form into row: the number of cells it holds, of which the
 // first nine are kept; -1 for a stray character.
 int read_row(std::string_view line, std::uint8_t* row, std::string& error) {
@@ -125,6 +113,17 @@ std::optional<Grid81> read_puzzle(std::string_view text, std::string& error) {
         return std::nullopt;
     }
     return cells;
+}
+
+std::string_view take_line(std::string_view& text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    const std::string_view line = text.substr(0, end);
+    if (end == std::string_view::npos) {
+        text = {};
+    } else {
+        text.remove_prefix(end + (text.substr(end, 2) == "\r\n" ? 2 : 1));
+    }
+    return line;
 }
 
 std::string puzzle_text(const Grid81& cells) {
