@@ -35,6 +35,8 @@ public:
     Grid81 shown_grid() const;
     // The puzzle the user has set: the givens once frozen, before that the grid as shown.
     Grid81 puzzle() const;
+    // Whether Freeze has fixed a puzzle since the last New.
+    bool frozen() const { return frozen_; }
 
     Solver& solver() { return solver_; }
     const Solver& solver() const { return solver_; }

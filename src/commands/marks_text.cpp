@@ -29,18 +29,21 @@ std::string at(long line, std::size_t column, const std::string& what) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what;
 }
 
+// The next cell of a row line from `i` on, past blanks and |; empty at the line's end.
+std::string_view next_word(std::string_view line, std::size_t& i) {
+    const auto apart = [line](std::size_t j) { return line[j] == '|' || is_blank(static_cast<unsigned char>(line[j])); };
+    while (i < line.size() && apart(i)) ++i;
+    const std::size_t start = i;
+    while (i < line.size() && !apart(i)) ++i;
+    return line.substr(start, i - start);
+}
+
 // One row line: nine cells, or an error naming the column at fault.
 bool read_row(std::string_view line, long number, Grid81& cells, GridDigits& marks, int row, std::string& error) {
     int count = 0;
     std::size_t i = 0;
-    while (i < line.size()) {
-        if (line[i] == '|' || is_blank(static_cast<unsigned char>(line[i]))) {
-            ++i;
-            continue;
-        }
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != '|' && !is_blank(static_cast<unsigned char>(line[i]))) ++i;
-        const std::string_view word = line.substr(start, i - start);
+    for (std::string_view word = next_word(line, i); !word.empty(); word = next_word(line, i)) {
+        const std::size_t start = i - word.size();
         if (count == 9) {
             error = at(number, start + 1, "a tenth cell where a row of the grid has 9");
             return false;
@@ -73,17 +76,19 @@ bool read_row(std::string_view line, long number, Grid81& cells, GridDigits& mar
     return true;
 }
 
-// Whether a text that is no plain puzzle looks like a pencil-mark grid: a cell of two or
-// more digits.
+// Whether a text that is no plain puzzle was meant as a pencil-mark grid: a line of many
+// cells apart by blanks or |, one of them several digits.
 bool has_mark_list(std::string_view text) {
-    std::size_t run = 0;
-    for (const char c : text) {
-        run = c >= '1' && c <= '9' ? run + 1 : 0;
-        if (run >= 2 && run < 10) {
-            // A run of ten or more digits is a puzzle on one line, not a cell.
-            const std::size_t at = static_cast<std::size_t>(&c - text.data()) + 1;
-            if (at == text.size() || text[at] < '0' || text[at] > '9') return true;
+    while (!text.empty()) {
+        const std::string_view line = take_line(text);
+        int words = 0;
+        bool list = false;
+        std::size_t i = 0;
+        for (std::string_view word = next_word(line, i); !word.empty(); word = next_word(line, i)) {
+            ++words;
+            list = list || (word.size() >= 2 && word.find_first_not_of("123456789") == std::string_view::npos);
         }
+        if (list && words >= 5) return true;
     }
     return false;
 }

@@ -21,8 +21,8 @@ void for_each_peer(int cell, Visit visit) {
 Digits cell_candidates(const Grid81& grid, int cell) {
     if (grid[cell] != 0) return 0;
     Digits ruled_out = 0;
-    for_each_peer(cell, [&](int peer) { ruled_out |= static_cast<Digits>(digit_bit(grid[peer]) & kAllDigits); });
-    return static_cast<Digits>(kAllDigits & ~ruled_out);
+    for_each_peer(cell, [&](int peer) { ruled_out |= static_cast<Digits>(digit_bit(grid[peer]) & kNineDigits); });
+    return static_cast<Digits>(kNineDigits & ~ruled_out);
 }
 
 Digits shown_in(const PencilMarks& marks, const Grid81& grid, bool with_candidates, int cell) {
@@ -58,7 +58,7 @@ bool toggle_mark(PencilMarks& marks, const Grid81& grid, bool with_candidates, i
 bool clear_cell_marks(PencilMarks& marks, const Grid81& grid, bool with_candidates, int cell) {
     if (shown_in(marks, grid, with_candidates, cell) == 0) return false;
     if (with_candidates) {
-        marks.struck[cell] = kAllDigits;
+        marks.struck[cell] = kNineDigits;
     } else {
         marks.own[cell] = 0;
     }
@@ -84,8 +84,8 @@ PencilMarks marks_showing(const GridDigits& shown, const Grid81& grid) {
     PencilMarks marks;
     for (int cell = 0; cell < kCellCount; ++cell) {
         if (grid[cell] != 0) continue;
-        marks.own[cell] = static_cast<Digits>(shown[cell] & kAllDigits);
-        marks.struck[cell] = static_cast<Digits>(kAllDigits & ~marks.own[cell]);
+        marks.own[cell] = static_cast<Digits>(shown[cell] & kNineDigits);
+        marks.struck[cell] = static_cast<Digits>(kNineDigits & ~marks.own[cell]);
     }
     return marks;
 }

@@ -11,7 +11,7 @@ namespace varendo {
 // Digits as bits: bit d for digit d (1..9), as the engine's candidate masks.
 using Digits = std::uint16_t;
 using GridDigits = std::array<Digits, 81>;
-constexpr Digits kAllDigits = 1022;
+constexpr Digits kNineDigits = 1022;
 constexpr Digits digit_bit(int digit) { return static_cast<Digits>(1u << digit); }
 
 // Cells here are row by row, as in Grid81.

@@ -13,6 +13,7 @@
 
 #include "window/form/cell_edit.h"
 #include "window/guidance/grid_history.h"
+#include "window/guidance/mark_board.h"
 #include "window/form/design.h"
 #include "window/form/message_box.h"
 #include "window/menus/step_folder.h"
@@ -147,7 +148,10 @@ void Sudoku::present_message(const QString& text, const QString& details) {
 }
 
 void Sudoku::start_new() {
-    history_->record(QStringLiteral("New"), [this] { commands_.on_new(); });
+    history_->record(QStringLiteral("New"), [this] {
+        commands_.on_new();
+        history_->marks() = {};
+    });
     // A puzzle is typed from the top left, so the keyboard starts there.
     cells_[index_of(1, 1)]->setFocus(Qt::OtherFocusReason);
 }
@@ -158,6 +162,8 @@ void Sudoku::solve() {
     solving_ = true;
     commands_.on_solve();
     solving_ = false;
+    // The grid is full, or back at the givens for another start.
+    history_->forget_marks();
     show_solve_path();
     QGuiApplication::restoreOverrideCursor();
     update_open_step_file();

@@ -9,6 +9,7 @@
 #include "solver/step_file.h"
 #include "solver/units.h"
 #include "commands/commands.h"
+#include "commands/pencil_marks.h"
 #include "commands/generator.h"
 #include "window/generated/puzzle_supply.h"
 
@@ -27,6 +28,7 @@ struct BookletChoice;
 struct GridPicture;
 class GridHistory;
 class HintGuide;
+class MarkBoard;
 class StepsWindow;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
@@ -89,6 +91,14 @@ private:
     void create_menus();
     void create_puzzle_menu();
     void add_undo_redo(QMenu* edit);
+    // Pencil marks, candidates, the highlighted digit and mistakes: Edit and View items.
+    void add_marks(QMenu* edit, QMenu* view);
+    void set_pencil_mode(bool on);
+    void highlight_digit(int digit);
+    // Says something on the status line, where screen readers hear it.
+    void announce(const QString& text);
+    // The box index of the cell the keyboard is in, -1 when it is in none.
+    int focused_cell() const;
     void add_hint(QMenu* puzzle);
     void add_show_steps(QMenu* puzzle);
 
@@ -98,7 +108,7 @@ private:
     // New, with the keyboard in the top left cell, and a load of a puzzle: each one step of
     // history.
     void start_new();
-    void load(const Grid81& cells);
+    void load(const Grid81& cells, const GridDigits& marks = {});
     // The Steps window follows the path of the Solve just made.
     void show_solve_path();
     void move_focus(int index, int rows, int columns);
@@ -106,8 +116,11 @@ private:
     void load_puzzle_text(const QString& text, const QString& no_puzzle);
     void open_puzzle();
     void save_puzzle();
+    void save_puzzle_with_marks();
+    void save_puzzle_text(const std::string& text);
     QString choose_file_in_last_folder(FileChoice choice);
     void copy_puzzle() const;
+    void copy_puzzle_with_marks() const;
     void paste_puzzle();
     void check();
     void show_step_file();
@@ -143,6 +156,10 @@ private:
     QString last_folder_;
     GridHistory* history_ = nullptr;
     HintGuide* hint_ = nullptr;
+    MarkBoard* marks_ = nullptr;
+    QAction* pencil_mode_ = nullptr;
+    QAction* clear_highlight_ = nullptr;
+    QLabel* pencil_indicator_ = nullptr;
     QAction* hint_action_ = nullptr;
     StepsWindow* steps_ = nullptr;
     bool solving_ = false;

@@ -28,7 +28,7 @@ TEST(PencilMarks, CandidatesAreWhatNoDigitOfTheCellsUnitsRulesOut) {
     const GridDigits candidates = grid_candidates(grid_of(kPuzzle));
     EXPECT_EQ(candidates[0], digits({4, 5}));  // row 1: 3 2 6, column 1: 9 7 8, box: 3 9
     EXPECT_EQ(candidates[2], 0);               // a given
-    EXPECT_EQ(grid_candidates(Grid81{})[40], kAllDigits);
+    EXPECT_EQ(grid_candidates(Grid81{})[40], kNineDigits);
 }
 
 TEST(PencilMarks, TogglesOwnMarksOrStrikesCandidatesAndKeepsBothSets) {

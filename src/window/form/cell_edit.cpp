@@ -5,10 +5,12 @@
 #include <QPainter>
 
 #include "window/form/design.h"
+#include "window/printing/grid_painter.h"
 
 namespace varendo {
 
-CellEdit::CellEdit(int row, int column, const QColor& background, QWidget* parent) : QLineEdit(parent) {
+CellEdit::CellEdit(int row, int column, const QColor& background, QWidget* parent)
+    : QLineEdit(parent), background_(background) {
     setFrame(false);
     setAlignment(Qt::AlignCenter);
     setFont(design::arial(13.5, true));
@@ -38,8 +40,31 @@ void CellEdit::set_text_color(const QColor& color, const QString& origin) {
     describe();
 }
 
+void CellEdit::set_marks(Digits marks, bool tinted, bool mistake) {
+    if (marks == marks_ && tinted == tinted_ && mistake == mistake_) return;
+    if (tinted != tinted_) {
+        QPalette colors = palette();
+        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            colors.setColor(group, QPalette::Base, tinted ? design::kHighlightTint : background_);
+        setPalette(colors);
+    }
+    marks_ = marks;
+    tinted_ = tinted;
+    mistake_ = mistake;
+    describe();
+    update();
+}
+
 void CellEdit::describe() {
-    setAccessibleDescription(text().isEmpty() ? QStringLiteral("Empty") : origin_ + QStringLiteral(": ") + text());
+    if (!text().isEmpty()) {
+        setAccessibleDescription(origin_ + QStringLiteral(": ") + text());
+        return;
+    }
+    QStringList digits;
+    for (int digit = 1; digit <= 9; ++digit)
+        if ((marks_ & digit_bit(digit)) != 0) digits << QString::number(digit);
+    setAccessibleDescription(digits.isEmpty() ? QStringLiteral("Empty")
+                                              : QStringLiteral("Empty, marks ") + digits.join(QStringLiteral(", ")));
 }
 
 bool CellEdit::event(QEvent* event) {
@@ -72,7 +97,18 @@ void CellEdit::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Down: emit move_requested(1, 0); return;
         case Qt::Key_Left: emit move_requested(0, -1); return;
         case Qt::Key_Right: emit move_requested(0, 1); return;
+        case Qt::Key_Delete:
+        case Qt::Key_Backspace:
+            if (text().isEmpty()) {
+                emit clear_marks_requested();
+                return;
+            }
+            break;
         default: break;
+        }
+        if (pencil_mode_ && event->key() >= Qt::Key_1 && event->key() <= Qt::Key_9) {
+            emit mark_requested(event->key() - Qt::Key_0);
+            return;
         }
     }
     QLineEdit::keyPressEvent(event);
@@ -87,12 +123,24 @@ void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
 void CellEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
+    if (text().isEmpty() && marks_ != 0) {
+        QFont small = font();
+        small.setBold(false);
+        small.setPixelSize(height() / 3 - 1);
+        painter.setFont(small);
+        painter.setPen(design::kMarkColor);
+        paint_candidates(painter, QRectF(rect()).adjusted(2, 1, -2, -1), marks_);
+    }
     painter.setPen(design::kCellBorderColor);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     // The arrow keys move the focus about, so the focused cell must stand out.
     if (hasFocus()) {
         painter.setPen(QPen(Qt::black, 2));
         painter.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+    }
+    if (mistake_) {
+        painter.setPen(QPen(design::kMistakeColor, 3));
+        painter.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
     }
 }
 

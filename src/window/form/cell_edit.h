@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include "commands/pencil_marks.h"
+
 namespace varendo {
 
 // One cell box of the grid. It edits its own digit; moving between cells is left to the
@@ -18,9 +20,22 @@ public:
     // screen reader tells it; a digit the user types is "Typed" whatever its colour.
     void set_text_color(const QColor& color, const QString& origin);
 
+    // The pencil marks an empty cell shows, in small digits placed as on a phone keypad;
+    // `tinted` draws the cell on the highlight's tint and `mistake` outlines it.
+    void set_marks(Digits marks, bool tinted, bool mistake);
+    Digits marks() const { return marks_; }
+    bool tinted() const { return tinted_; }
+    bool mistake() const { return mistake_; }
+    // In pencil mode a digit typed toggles a mark instead of taking the cell.
+    void set_pencil_mode(bool on) { pencil_mode_ = on; }
+
 signals:
     // An arrow key: move by this many rows and columns.
     void move_requested(int rows, int columns);
+    // A digit typed in pencil mode.
+    void mark_requested(int digit);
+    // Delete or Backspace in an empty cell.
+    void clear_marks_requested();
 
 protected:
     bool event(QEvent* event) override;
@@ -34,6 +49,11 @@ private:
     void describe();
 
     QString origin_;
+    QColor background_;
+    Digits marks_ = 0;
+    bool tinted_ = false;
+    bool mistake_ = false;
+    bool pencil_mode_ = false;
 };
 
 }  // namespace varendo

@@ -22,6 +22,11 @@ inline const QColor kFrameColor{255, 128, 0};
 inline const QColor kLegendColor{192, 64, 0};
 // The line where two cells meet.
 inline const QColor kCellBorderColor{128, 128, 128};
+// Solving by hand: pencil marks, the cells of the highlighted digit, and the outline of a
+// mistake, in colours the form's own do not use.
+inline const QColor kMarkColor{70, 70, 70};
+inline const QColor kHighlightTint{200, 235, 160};
+inline const QColor kMistakeColor{170, 0, 200};
 
 // Arial where it is installed; otherwise fontconfig's stand-in for it, or any sans serif.
 QFont arial(qreal points, bool bold);

@@ -6,6 +6,7 @@
 #include "window/menus/check_report.h"
 #include "window/guidance/grid_history.h"
 #include "window/guidance/hint_overlay.h"
+#include "window/guidance/mark_board.h"
 #include "window/steps/place_texts.h"
 
 namespace varendo {
@@ -24,10 +25,12 @@ int unit_of(const PuzzleCheck& check) {
 
 }  // namespace
 
-HintGuide::HintGuide(Commands& commands, Controls& cells, GridHistory& history, HintOverlay& overlay, QLabel& line,
-                     QObject* parent)
-    : QObject(parent), commands_(commands), cells_(cells), history_(history), overlay_(overlay), line_(line) {
+HintGuide::HintGuide(Commands& commands, Controls& cells, GridHistory& history, MarkBoard& marks,
+                     HintOverlay& overlay, QLabel& line, QObject* parent)
+    : QObject(parent), commands_(commands), cells_(cells), history_(history), marks_(marks), overlay_(overlay),
+      line_(line) {
     connect(&history_, &GridHistory::grid_changed, this, &HintGuide::forget);
+    connect(&history_, &GridHistory::marks_changed, this, &HintGuide::forget);
 }
 
 void HintGuide::forget() {
@@ -45,6 +48,22 @@ void HintGuide::show(const QString& text, int tinted_unit, int row, int column) 
     line_.setText(text);
 }
 
+bool HintGuide::show_missing_mark() {
+    const std::optional<Grid81> solution = marks_.solution();
+    if (!solution) return false;
+    const std::optional<int> cell =
+        first_missing_solution(history_.marks(), history_.grid(), marks_.with_candidates(), *solution);
+    if (!cell) return false;
+    const int row = *cell / 9 + 1;
+    const int column = *cell % 9 + 1;
+    const int digit = (*solution)[*cell];
+    show(marks_.with_candidates()
+             ? QStringLiteral("%1 was struck from %2, but the solution needs it there").arg(digit).arg(cell_name(row, column))
+             : QStringLiteral("The marks of %1 leave out %2, which the solution needs there").arg(cell_name(row, column)).arg(digit),
+         0, row, column);
+    return true;
+}
+
 void HintGuide::press() {
     // Before Freeze the puzzle is the grid as shown, which holds no digit but its own givens.
     if (!hint_) hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
@@ -58,6 +77,10 @@ void HintGuide::press() {
         show(QStringLiteral("The %1 in %2 is not part of the solution").arg(hint.digit).arg(cell_name(hint.row, hint.column)),
              0, hint.row, hint.column);
         return;
+    default: break;
+    }
+    if (show_missing_mark()) return;
+    switch (hint.kind) {
     case Hint::Kind::Stall:
         show(QStringLiteral("No digit follows from here by elimination; Solve would guess %1 in %2")
                  .arg(hint.digit).arg(cell_name(hint.row, hint.column)),
@@ -69,6 +92,8 @@ void HintGuide::press() {
              0, hint.row, hint.column);
         return;
     case Hint::Kind::Solved: show(QStringLiteral("The grid is full: no digit is left to place"), 0, 0, 0); return;
+    case Hint::Kind::Repeat:
+    case Hint::Kind::WrongDigit:
     case Hint::Kind::Placement: break;
     }
     if (press == 1) {
@@ -84,6 +109,7 @@ void HintGuide::press() {
     const char digit = static_cast<char>('0' + hint.digit);
     history_.record(QStringLiteral("Hint"), [this, &hint, digit] {
         cells_.set_cell_text(index_of(hint.row, hint.column), std::string_view(&digit, 1));
+        history_.clean_after_placement(index_of(hint.row, hint.column));
     });
     line_.setText(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
 }

@@ -13,17 +13,18 @@ class Commands;
 class Controls;
 class GridHistory;
 class HintOverlay;
+class MarkBoard;
 
 // Puzzle > Hint, pressed up to three times on the same grid: first the unit where the next
 // digit goes, then its cell, then the digit itself, typed in as one step of history. What
 // stands in the way comes first: a repeated digit, a typed digit that is not part of the
-// solution, a grid where elimination stalls. It tells and marks, and changes nothing else.
+// solution, a mark struck that the solution needs, a grid where elimination stalls. It tells and marks, and changes nothing else.
 class HintGuide final : public QObject {
     Q_OBJECT
 
 public:
-    HintGuide(Commands& commands, Controls& cells, GridHistory& history, HintOverlay& overlay, QLabel& line,
-              QObject* parent);
+    HintGuide(Commands& commands, Controls& cells, GridHistory& history, MarkBoard& marks, HintOverlay& overlay,
+              QLabel& line, QObject* parent);
 
     void press();
 
@@ -31,10 +32,13 @@ private:
     // Any change of the grid starts the presses again.
     void forget();
     void show(const QString& text, int tinted_unit, int row, int column);
+    // A struck candidate (or own marks) without the digit the solution needs: said first.
+    bool show_missing_mark();
 
     Commands& commands_;
     Controls& cells_;
     GridHistory& history_;
+    MarkBoard& marks_;
     HintOverlay& overlay_;
     QLabel& line_;
     std::optional<Hint> hint_;

@@ -16,7 +16,7 @@ void Sudoku::add_hint(QMenu* puzzle) {
     line->setAccessibleName(QStringLiteral("Hint"));
     statusBar()->addWidget(line, 1);
     statusBar()->setSizeGripEnabled(false);
-    hint_ = new HintGuide(commands_, *this, *history_, *new HintOverlay(form_), *line, this);
+    hint_ = new HintGuide(commands_, *this, *history_, *marks_, *new HintOverlay(form_), *line, this);
 
     hint_action_ = puzzle->addAction(QStringLiteral("&Hint"));
     hint_action_->setObjectName(QStringLiteral("hint"));

@@ -28,8 +28,12 @@ void Sudoku::add_undo_redo(QMenu* edit) {
     edit->addSeparator();
 }
 
-void Sudoku::load(const Grid81& cells) {
-    history_->record(QStringLiteral("Load"), [this, &cells] { commands_.load(cells); });
+void Sudoku::load(const Grid81& cells, const GridDigits& marks) {
+    history_->record(QStringLiteral("Load"), [this, &cells, &marks] {
+        commands_.load(cells);
+        // A plain puzzle brings no marks; a pencil-mark grid brings exactly its own.
+        history_->marks() = marks == GridDigits{} ? PencilMarks{} : marks_showing(marks, cells);
+    });
     // A load starts with New, which the Steps window follows.
     steps_->clear();
 }

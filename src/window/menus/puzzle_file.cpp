@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include "commands/puzzle_text.h"
 
 namespace varendo {
 
@@ -17,7 +16,7 @@ QString quoted(const QString& path) { return u'“' + QDir::toNativeSeparators(p
 
 }  // namespace
 
-std::optional<Grid81> read_puzzle_file(const QString& path, QString& error) {
+std::optional<MarkedGrid> read_puzzle_file(const QString& path, QString& error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         error = QStringLiteral("Cannot open %1: %2").arg(quoted(path), file.errorString());
@@ -36,8 +35,8 @@ std::optional<Grid81> read_puzzle_file(const QString& path, QString& error) {
         error = QStringLiteral("Cannot read %1: %2").arg(quoted(path), file.errorString());
     } else if (bytes.contains('\0')) {
         error = QStringLiteral("%1 is not a text file").arg(quoted(path));
-    } else if (std::optional<Grid81> cells = read_puzzle(bytes.toStdString(), fault)) {
-        return cells;
+    } else if (std::optional<MarkedGrid> grid = read_marked_puzzle(bytes.toStdString(), fault)) {
+        return grid;
     } else if (!whole_file) {
         error = QStringLiteral("No puzzle in the first MiB of %1: %2").arg(quoted(path), QString::fromStdString(fault));
     } else {
@@ -46,8 +45,8 @@ std::optional<Grid81> read_puzzle_file(const QString& path, QString& error) {
     return std::nullopt;
 }
 
-bool write_puzzle_file(const QString& path, const Grid81& cells, QString& error) {
-    const QByteArray line = QByteArray::fromStdString(puzzle_text(cells) + '\n');
+bool write_puzzle_file(const QString& path, const std::string& text, QString& error) {
+    const QByteArray line = QByteArray::fromStdString(text);
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(line) == line.size() && file.commit()) return true;
     error = QStringLiteral("Cannot save %1: %2").arg(quoted(path), file.errorString());

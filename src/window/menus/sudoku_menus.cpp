@@ -13,9 +13,11 @@
 #include <QMimeData>
 #include <QTimer>
 
+#include "commands/marks_text.h"
 #include "commands/puzzle_check.h"
 #include "commands/puzzle_text.h"
 #include "window/menus/check_report.h"
+#include "window/guidance/mark_board.h"
 #include "window/menus/puzzle_file.h"
 #include "window/sudoku.h"
 
@@ -37,6 +39,8 @@ void Sudoku::create_menus() {
         &Sudoku::open_puzzle);
     add(file, "savePuzzle", QStringLiteral("&Save Puzzle…"), "document-save", standard(QKeySequence::Save),
         &Sudoku::save_puzzle);
+    add(file, "savePuzzleWithMarks", QStringLiteral("Save Puzzle &With Marks…"), "document-save-as",
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}, &Sudoku::save_puzzle_with_marks);
     add_print_actions(file);
     file->addSeparator();
     open_step_file_ = add(file, "openStepFile", QStringLiteral("Open S&tep File"), "text-x-generic", {},
@@ -51,8 +55,11 @@ void Sudoku::create_menus() {
     add_undo_redo(edit);
     add(edit, "copyPuzzle", QStringLiteral("&Copy Puzzle"), "edit-copy", standard(QKeySequence::Copy),
         &Sudoku::copy_puzzle);
+    add(edit, "copyPuzzleWithMarks", QStringLiteral("Copy Puzzle With &Marks"), "edit-copy",
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, &Sudoku::copy_puzzle_with_marks);
     add(edit, "pastePuzzle", QStringLiteral("&Paste Puzzle"), "edit-paste", standard(QKeySequence::Paste),
         &Sudoku::paste_puzzle);
+    add_marks(edit, menuBar()->addMenu(QStringLiteral("&View")));
 
     create_puzzle_menu();
     add_hint(puzzle_menu_);
@@ -95,8 +102,8 @@ void Sudoku::create_puzzle_menu() {
 
 void Sudoku::open_puzzle_file(const QString& path) {
     QString error;
-    if (const std::optional<Grid81> cells = read_puzzle_file(path, error)) {
-        load(*cells);
+    if (const std::optional<MarkedGrid> grid = read_puzzle_file(path, error)) {
+        load(grid->cells, grid->marks);
     } else {
         present_message(error);
     }
@@ -104,8 +111,8 @@ void Sudoku::open_puzzle_file(const QString& path) {
 
 void Sudoku::load_puzzle_text(const QString& text, const QString& no_puzzle) {
     std::string error;
-    if (const std::optional<Grid81> cells = read_puzzle(text.toStdString(), error)) {
-        load(*cells);
+    if (const std::optional<MarkedGrid> grid = read_marked_puzzle(text.toStdString(), error)) {
+        load(grid->cells, grid->marks);
     } else {
         present_message(no_puzzle + QStringLiteral(": ") + QString::fromStdString(error));
     }
@@ -122,17 +129,25 @@ void Sudoku::open_puzzle() {
     if (!path.isEmpty()) open_puzzle_file(path);
 }
 
-void Sudoku::save_puzzle() {
+void Sudoku::save_puzzle() { save_puzzle_text(puzzle_text(commands_.puzzle()) + '\n'); }
+
+void Sudoku::save_puzzle_with_marks() { save_puzzle_text(marks_grid_text(commands_.shown_grid(), marks_->shown())); }
+
+void Sudoku::save_puzzle_text(const std::string& text) {
     QString path = choose_file_in_last_folder(FileChoice::Save);
     if (path.isEmpty()) return;
     // The Open dialog shows puzzles by their suffix.
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".txt");
     QString error;
-    if (!write_puzzle_file(path, commands_.puzzle(), error)) present_message(error);
+    if (!write_puzzle_file(path, text, error)) present_message(error);
 }
 
 void Sudoku::copy_puzzle() const {
     QGuiApplication::clipboard()->setText(QString::fromStdString(puzzle_text(commands_.shown_grid())));
+}
+
+void Sudoku::copy_puzzle_with_marks() const {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(marks_grid_text(commands_.shown_grid(), marks_->shown())));
 }
 
 void Sudoku::paste_puzzle() {

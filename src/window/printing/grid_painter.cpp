@@ -60,13 +60,7 @@ void paint_digits(QPainter& painter, const QRectF& square, const GridPicture& pi
         if (picture.candidates[cell] == 0) continue;
         painter.setFont(candidate);
         painter.setPen(style.candidate_digit);
-        // Digit d sits in the d-th place of a 3x3 keypad, 1 at the top left.
-        for (int digit = 1; digit <= 9; ++digit) {
-            if ((picture.candidates[cell] & (1u << digit)) == 0) continue;
-            const QRectF place(box.left() + box.width() * ((digit - 1) % 3) / 3,
-                               box.top() + box.height() * ((digit - 1) / 3) / 3, box.width() / 3, box.height() / 3);
-            painter.drawText(place, Qt::AlignCenter, QString::number(digit));
-        }
+        paint_candidates(painter, box, picture.candidates[cell]);
     }
 }
 
@@ -112,6 +106,16 @@ void paint_caption(QPainter& painter, const QRectF& square, const GridPicture& p
 }
 
 }  // namespace
+
+void paint_candidates(QPainter& painter, const QRectF& box, std::uint16_t candidates) {
+    // Digit d sits in the d-th place of a 3x3 keypad, 1 at the top left.
+    for (int digit = 1; digit <= 9; ++digit) {
+        if ((candidates & (1u << digit)) == 0) continue;
+        const QRectF place(box.left() + box.width() * ((digit - 1) % 3) / 3,
+                           box.top() + box.height() * ((digit - 1) / 3) / 3, box.width() / 3, box.height() / 3);
+        painter.drawText(place, Qt::AlignCenter, QString::number(digit));
+    }
+}
 
 QRectF grid_square(const QRectF& area, const GridPicture& picture) {
     const qreal caption = picture.caption.isEmpty() ? 0 : kCaptionHeight / 9;

@@ -48,6 +48,10 @@ struct GridStyle {
     QFont font;                            // family and style; the sizes follow the cells
 };
 
+// Draws the digits of a candidate mask (bit d for digit d) small in a cell's box, in the
+// painter's font and pen: the printed grid's candidates and the form's pencil marks.
+void paint_candidates(QPainter& painter, const QRectF& box, std::uint16_t candidates);
+
 // The square the grid takes in `area`: as large as fits beside the caption line, centred.
 QRectF grid_square(const QRectF& area, const GridPicture& picture);
 

@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <memory>
 
+#include "window/guidance/mark_board.h"
 #include "window/printing/booklet_dialog.h"
 #include "window/printing/print_pages.h"
 #include "window/sudoku.h"
@@ -41,6 +42,8 @@ GridPicture Sudoku::shown_picture() const {
         picture.roles[cell] =
             givens[cell] != 0 && givens[cell] == picture.digits[cell] ? DigitRole::Given : DigitRole::Placed;
     picture.caption = labels_[static_cast<int>(Label::Label1)]->text();
+    // The pencil marks as the cells show them: none unless some are on.
+    picture.candidates = marks_->shown();
     return picture;
 }
 
