@@ -59,7 +59,10 @@ struct Monkey {
         QByteArray noise, nine;
         for (int i = draw(120); i > 0; --i) noise += static_cast<char>(draw(256));
         for (int row = 0; row < 9; ++row) nine += QByteArray(kPuzzle + 9 * row, 9) + '\n';
-        const Text texts[] = {{kPuzzle, true}, {"\xEF\xBB\xBF  # a set\n" + QByteArray(kPuzzle).replace('0', '.') + " the first\n", true},
+        // A pencil-mark grid: cells apart by blanks, the first cell's marks 1 and 2.
+        QByteArray marked = "+---+\n";
+        for (int i = 0; i < varendo::kCellCount; ++i) marked += QByteArray(i == 0 ? "12" : kPuzzle[i] == '0' ? "." : QByteArray(1, kPuzzle[i])) + (i % 9 == 8 ? "\n" : " ");
+        const Text texts[] = {{kPuzzle, true}, {marked, true}, {marked.left(40), false}, {"\xEF\xBB\xBF  # a set\n" + QByteArray(kPuzzle).replace('0', '.') + " the first\n", true},
                               {nine, true}, {QByteArray(kPuzzle).left(80), false}, {QByteArray(kPuzzle).replace(40, 1, "x"), false},
                               {"", false}, {noise, false}};
         return texts[draw(std::size(texts))];
@@ -96,10 +99,19 @@ struct Monkey {
 struct MonkeyAction { QString name; std::function<void(Monkey&)> act; };
 // A menu item that only needs triggering, and one that makes a puzzle.
 MonkeyAction menu(const char* item) { return {QStringLiteral("menu:") + QLatin1String(item), [item](Monkey& m) { m.trigger(item); }}; }
+// The items of a submenu, one for each digit: name1 to name9.
+std::vector<MonkeyAction> per_digit(const char* name) {
+    std::vector<MonkeyAction> items;
+    for (int digit = 1; digit <= 9; ++digit) {
+        const QByteArray item = QByteArray(name) + QByteArray::number(digit);
+        items.push_back({QStringLiteral("menu:") + QLatin1String(item), [item](Monkey& m) { m.trigger(item.constData()); }});
+    }
+    return items;
+}
 MonkeyAction made(const char* item) { return {QStringLiteral("menu:") + QLatin1String(item), [item](Monkey& m) { m.new_puzzle(item); }}; }
 
 std::vector<MonkeyAction> actions() {
-    return {
+    std::vector<MonkeyAction> table = {
         {"click a control", [](Monkey& m) {
              QWidgetList controls = m.window.centralWidget()->findChildren<QWidget*>();
              controls.removeIf([](const QWidget* w) { return !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus; });
@@ -108,6 +120,9 @@ std::vector<MonkeyAction> actions() {
              QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
          }},
         {"type a digit", [](Monkey& m) { QTest::keyClick(m.any_cell(), static_cast<char>('0' + m.draw(10))); }},
+        {"a digit with Ctrl or Alt", [](Monkey& m) {
+             QTest::keyClick(m.any_cell(), static_cast<char>('0' + m.draw(10)), m.draw(2) ? Qt::ControlModifier : Qt::AltModifier);
+         }},
         {"press another key", [](Monkey& m) {
              static constexpr Qt::Key kKeys[] = {Qt::Key_A, Qt::Key_Space, Qt::Key_Period, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left, Qt::Key_Right,
                                                  Qt::Key_Up, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Backtab, Qt::Key_Home, Qt::Key_End, Qt::Key_Return, Qt::Key_Escape, Qt::Key_Z};
@@ -118,7 +133,8 @@ std::vector<MonkeyAction> actions() {
              QTest::keyClick(target, key, modifiers[m.draw(3)]);
          }},
         {"a menu's keys in a cell", [](Monkey& m) {
-             static constexpr const char* kItems[] = {"new", "freeze", "restart", "solve", "check", "copyPuzzle", "undo", "redo", "hint", "showSteps"};
+             static constexpr const char* kItems[] = {"new", "freeze", "restart", "solve", "check", "copyPuzzle", "undo", "redo", "hint", "showSteps",
+                                                     "pencilMode", "showCandidates", "showMistakes", "copyPuzzleWithMarks", "clearHighlight", "savePuzzleWithMarks"};
              const char* item = kItems[m.draw(std::size(kItems))];
              QLineEdit* target = m.any_cell();
              if (m.action(item)->isEnabled()) m.ran(QLatin1String(item));
@@ -173,7 +189,12 @@ std::vector<MonkeyAction> actions() {
          }},
         {"menu:openStepFile", [](Monkey& m) { m.window.viewer_starts = m.draw(2); m.trigger("openStepFile"); }},
         {"menu:quit", [](Monkey& m) { m.trigger("quit"); m.window.show(); }},
-        menu("copyPuzzle"),
+        menu("copyPuzzle"), menu("copyPuzzleWithMarks"), menu("pencilMode"), menu("clearPencilMarks"), menu("cleanMarksOnPlacement"),
+        menu("showCandidates"), menu("showMistakes"), menu("clearHighlight"),
+        {"menu:savePuzzleWithMarks", [](Monkey& m) {
+             m.window.chosen_file = QStringList{m.path("marked"), QString(), m.folder.path()}[m.draw(3)];
+             m.trigger("savePuzzleWithMarks");
+         }},
         {"menu:pastePuzzle", [](Monkey& m) {
              const Text pasted = m.text();
              QApplication::clipboard()->setText(QString::fromUtf8(pasted.bytes));
@@ -188,6 +209,9 @@ std::vector<MonkeyAction> actions() {
              m.drop(data, dropped.good);
          }},
     };
+    for (const char* name : {"toggleMark", "highlightDigit"})
+        for (MonkeyAction& item : per_digit(name)) table.push_back(std::move(item));
+    return table;
 }
 
 // What must hold after any action: empty when it does, else what is wrong.
