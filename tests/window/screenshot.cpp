@@ -1,6 +1,7 @@
-// Draws the README's pictures into the two PNG files named on the command line: the window
+// Draws the README's pictures into the three PNG files named on the command line: the window
 // after it has solved a puzzle typed in as a person would, then the Steps window after a
-// Solve that had to start again, on a placement of the second run.
+// Solve that had to start again, on a placement of the second run, and last the window of a
+// person solving by hand: candidates shown, some struck, a digit highlighted, a mistake shown.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +18,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3) return std::fprintf(stderr, "usage: %s WINDOW.png STEPS.png\n", argv[0]), 2;
+    if (argc != 4) return std::fprintf(stderr, "usage: %s WINDOW.png STEPS.png MARKS.png\n", argv[0]), 2;
     QTemporaryDir step_directory;
     RecordingSudoku window(step_directory.path());
     window.show();
@@ -58,5 +59,23 @@ int main(int argc, char* argv[]) {
     list->scrollTo(rows.index(row, 0), QAbstractItemView::PositionAtCenter);
     if (!steps->isVisible() || !steps->grab().save(QString::fromLocal8Bit(argv[2])))
         return std::fprintf(stderr, "cannot write %s\n", argv[2]), 1;
+    steps->close();
+
+    const auto keys = [&](int row, int column, const QKeySequence& sequence) {
+        cell(row, column)->setFocus();
+        QTest::keySequence(cell(row, column), sequence);
+    };
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(puzzle));
+    keys(1, 1, QKeySequence::Paste);
+    click("cmdFreeze");
+    keys(1, 1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    keys(1, 1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
+    QTest::keyClick(cell(1, 1), '4');
+    QTest::keyClick(cell(3, 1), '5');  // the solution has 2 there
+    keys(1, 8, QKeySequence(Qt::CTRL | Qt::Key_7));
+    keys(5, 5, QKeySequence(Qt::CTRL | Qt::Key_6));  // the solution needs 6 there
+    keys(5, 5, QKeySequence(Qt::ALT | Qt::Key_5));
+    cell(5, 5)->clearFocus();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[3]))) return std::fprintf(stderr, "cannot write %s\n", argv[3]), 1;
     return 0;
 }

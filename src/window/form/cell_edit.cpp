@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "window/form/design.h"
 #include "window/printing/grid_painter.h"
@@ -84,6 +85,11 @@ void CellEdit::focusInEvent(QFocusEvent* event) {
 }
 
 void CellEdit::mousePressEvent(QMouseEvent* event) {
+    // Ctrl+click on a digit highlights it, as Alt and the digit do.
+    if (event->modifiers() == Qt::ControlModifier && !text().isEmpty()) {
+        emit highlight_requested(text().toInt());
+        return;
+    }
     // A click would put the cursor after the digit, where the one-character limit refuses
     // every key.
     QLineEdit::mousePressEvent(event);
@@ -129,7 +135,10 @@ void CellEdit::paintEvent(QPaintEvent* event) {
         small.setPixelSize(height() / 3 - 1);
         painter.setFont(small);
         painter.setPen(design::kMarkColor);
-        paint_candidates(painter, QRectF(rect()).adjusted(2, 1, -2, -1), marks_);
+        // A keypad about as wide as it is high, so that the digits of a wide cell stay together.
+        const qreal side = height() - 2;
+        const qreal width = std::min<qreal>(this->width() - 4, side * 1.5);
+        paint_candidates(painter, QRectF((this->width() - width) / 2, 1, width, side), marks_);
     }
     painter.setPen(design::kCellBorderColor);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

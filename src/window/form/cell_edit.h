@@ -36,6 +36,8 @@ signals:
     void mark_requested(int digit);
     // Delete or Backspace in an empty cell.
     void clear_marks_requested();
+    // Ctrl+click on a cell that holds a digit.
+    void highlight_requested(int digit);
 
 protected:
     bool event(QEvent* event) override;

@@ -16,6 +16,7 @@ void Sudoku::add_marks(QMenu* edit, QMenu* view) {
     for (int i = 0; i < kCellCount; ++i) {
         connect(cells_[i], &CellEdit::mark_requested, marks_, [this, i](int digit) { marks_->toggle(i, digit); });
         connect(cells_[i], &CellEdit::clear_marks_requested, marks_, [this, i] { marks_->clear_cell(i); });
+        connect(cells_[i], &CellEdit::highlight_requested, this, &Sudoku::highlight_digit);
     }
     const auto item = [](QMenu* menu, const QString& name, const QString& text, const QKeySequence& key,
                              const QString& tip) {
