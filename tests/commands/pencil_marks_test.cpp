@@ -50,6 +50,14 @@ TEST(PencilMarks, TogglesOwnMarksOrStrikesCandidatesAndKeepsBothSets) {
     EXPECT_FALSE(clear_cell_marks(marks, grid, true, 0));
     EXPECT_TRUE(clear_cell_marks(marks, grid, false, 0));
     EXPECT_EQ(marks.own[0], 0);
+    // Marks a text brings show alike with the candidates and without.
+    GridDigits brought{};
+    brought[0] = digits({4});
+    brought[1] = digits({1, 7});
+    const PencilMarks loaded = marks_showing(brought, grid);
+    EXPECT_EQ(shown_marks(loaded, grid, false), brought);
+    EXPECT_EQ(shown_marks(loaded, grid, true)[0], digits({4}));
+    EXPECT_EQ(shown_marks(loaded, grid, true)[3], 0);
 }
 
 TEST(PencilMarks, PlacementCleansItsDigitFromTheCellsThatSeeItUnlessItRepeats) {

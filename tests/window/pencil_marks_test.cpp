@@ -127,6 +127,16 @@ private slots:
         window_->open_puzzle_file(path(QStringLiteral("marked.txt")));
         QCOMPARE(marks(1, 1), digits({1, 5}));
         QVERIFY(window_->messages.isEmpty());
+
+        // Print and PDF take the marks as the cells show them.
+        const auto pdf_size = [this](const QString& name) {
+            window_->chosen_file = path(name);
+            action("exportPdf")->trigger();
+            return QFileInfo(path(name)).size();
+        };
+        const qint64 marked = pdf_size(QStringLiteral("marked.pdf"));
+        window_->findChild<QAction*>(QStringLiteral("clearPencilMarks"))->trigger();
+        QVERIFY(pdf_size(QStringLiteral("plain.pdf")) < marked);
     }
 };
 
