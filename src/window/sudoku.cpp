@@ -160,10 +160,12 @@ void Sudoku::solve() {
     // The solve runs to its end here; the window answers again when it is done.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     solving_ = true;
+    marks_->hold(true);
     commands_.on_solve();
     solving_ = false;
     // The grid is full, or back at the givens for another start.
     history_->forget_marks();
+    marks_->hold(false);
     show_solve_path();
     QGuiApplication::restoreOverrideCursor();
     update_open_step_file();

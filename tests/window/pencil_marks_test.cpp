@@ -108,6 +108,26 @@ private slots:
         QCOMPARE(marks(1, 1), digits({9}));
     }
 
+    void hints_third_press_cleans_the_marks_as_typing_does() {
+        QString marked;
+        for (int i = 0; i < varendo::kCellCount; ++i)
+            marked += (kPuzzle[i] == '0' ? QStringLiteral("123456789") : QString(QLatin1Char(kPuzzle[i]))) + (i % 9 == 8 ? u'\n' : u' ');
+        paste(marked);
+        click("cmdFreeze");
+        const QString before = grid();
+        for (int press = 0; press < 3; ++press) this->press(QKeySequence(Qt::Key_F2));
+        int placed = 0;
+        while (placed < 81 && grid()[placed] == before[placed]) ++placed;
+        QVERIFY(placed < 81);
+        const int digit = grid()[placed].digitValue();
+        const int row = placed / 9 + 1, column = placed % 9 + 1;
+        QCOMPARE(marks(row, column % 9 + 1) & varendo::digit_bit(digit), 0);
+        QCOMPARE(marks(row % 9 + 1, column) & varendo::digit_bit(digit), 0);
+        // A cell in another band and stack keeps it.
+        const int far_row = (row + 4) % 9 + 1, far_column = (column + 4) % 9 + 1;
+        if (cell(far_row, far_column)->text().isEmpty()) QVERIFY(marks(far_row, far_column) & varendo::digit_bit(digit));
+    }
+
     void marks_go_to_the_clipboard_and_files_as_a_pencil_mark_grid_and_come_back() {
         frozen();
         mark(1, 1, 1);

@@ -56,7 +56,13 @@ std::optional<Grid81> MarkBoard::solution() {
     return solution_;
 }
 
+void MarkBoard::hold(bool on) {
+    held_ = on;
+    if (!on) refresh();
+}
+
 void MarkBoard::refresh() {
+    if (held_) return;
     const Grid81 grid = history_.grid();
     const GridDigits marks = shown();
     const std::optional<Grid81> answer = show_mistakes_ ? solution() : std::nullopt;

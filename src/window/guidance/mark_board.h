@@ -43,6 +43,9 @@ public:
 
     // Draws the marks, the highlight and the mistakes into the cells again.
     void refresh();
+    // While held, as Solve places its thousands of digits, the cells wait; released, they
+    // are drawn once.
+    void hold(bool on);
 
 private:
     Commands& commands_;
@@ -51,6 +54,7 @@ private:
     bool with_candidates_ = false;
     bool show_mistakes_ = false;
     int highlighted_ = 0;
+    bool held_ = false;
     // The last puzzle whose solution was sought, and that solution.
     std::optional<Grid81> solved_puzzle_;
     std::optional<Grid81> solution_;
