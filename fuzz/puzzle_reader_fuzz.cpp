@@ -1,7 +1,8 @@
 // Any bytes through the puzzle file reader: each line must come back as a puzzle, a skip or
 // a one-line error, in order and none missing, whatever the bytes and line ends. The same
 // bytes as one text, as the window opens it: a puzzle that reads back the same from its
-// line, or an error in printable ASCII that names its line.
+// line, or an error in printable ASCII that names its line; and as a text that may be a
+// pencil-mark grid: a grid and marks that read back the same once written.
 
 #include <algorithm>
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "cli/puzzle_reader.h"
+#include "commands/marks_text.h"
 #include "commands/puzzle_text.h"
 
 namespace {
@@ -103,6 +105,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("a text error names no line", 0);
     } else if (std::any_of(error.begin(), error.end(), [](char c) { return c < 0x20 || c > 0x7e; })) {
         fail("unprintable byte in a text error", 0);
+    }
+
+    if (const std::optional<varendo::MarkedGrid> grid = varendo::read_marked_puzzle(bytes, error)) {
+        const std::optional<varendo::MarkedGrid> again =
+            varendo::read_marked_puzzle(varendo::marks_grid_text(grid->cells, grid->marks), error);
+        if (!again || again->cells != grid->cells || again->marks != grid->marks) fail("a marks grid reads back changed", 0);
+    } else if ((!error.starts_with("line ") && error != "no cells at all") ||
+               std::any_of(error.begin(), error.end(), [](char c) { return c < 0x20 || c > 0x7e; })) {
+        fail("a marks grid's error names no line or is not printable", 0);
     }
     return 0;
 }

@@ -54,7 +54,8 @@ bool read_row(std::string_view line, long number, Grid81& cells, GridDigits& mar
         for (std::size_t j = 0; j < word.size(); ++j) {
             const char c = word[j];
             if (c < '1' || c > '9') {
-                error = at(number, start + j + 1, std::string("unexpected '") + c + "': a cell is its digits 1-9, or .");
+                error = at(number, start + j + 1,
+                           "unexpected " + describe_byte(static_cast<unsigned char>(c)) + ": a cell is its digits 1-9, or .");
                 return false;
             }
             if ((digits & digit_bit(c - '0')) != 0) {

@@ -10,13 +10,6 @@ constexpr std::size_t kPuzzleLength = 81;
 // Drawn between the cells of a grid written on nine lines.
 constexpr std::string_view kSeparators = "|-+";
 
-// A character as an error message shows it: printable ASCII in quotes, anything else in hex.
-std::string describe_byte(unsigned char c) {
-    if (c >= 0x20 && c < 0x7f) return std::string("'") + static_cast<char>(c) + "'";
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    return std::string("byte 0x") + kHex[c >> 4] + kHex[c & 15];
-}
-
 std::string stray(unsigned char c, std::size_t column) {
     return "unexpected " + describe_byte(c) + " at column " + std::to_string(column) + ": a cell is 1-9, 0 or .";
 }
@@ -113,6 +106,12 @@ std::optional<Grid81> read_puzzle(std::string_view text, std::string& error) {
         return std::nullopt;
     }
     return cells;
+}
+
+std::string describe_byte(unsigned char c) {
+    if (c >= 0x20 && c < 0x7f) return std::string("'") + static_cast<char>(c) + "'";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("byte 0x") + kHex[c >> 4] + kHex[c & 15];
 }
 
 std::string_view take_line(std::string_view& text) {

@@ -29,6 +29,9 @@ std::optional<Grid81> read_puzzle_text(std::string_view line, std::string& error
 // of a stray character.
 std::optional<Grid81> read_puzzle(std::string_view text, std::string& error);
 
+// A character as an error message shows it: printable ASCII in quotes, anything else in hex.
+std::string describe_byte(unsigned char c);
+
 // Takes the next line off the text; LF, CR LF and a lone CR each end one.
 std::string_view take_line(std::string_view& text);
 

@@ -139,6 +139,7 @@ TEST(MarksText, NamesTheLineAndColumnOfBadInput) {
     const std::pair<std::string, std::string> cases[] = {
         {"+---+\n| 12 3 4x | 5 6 7 | 8 9 1 |\n", "line 2, column 9: unexpected 'x': a cell is its digits 1-9, or ."},
         {"| 122 3 4 | 5 6 7 | 8 9 1 |\n", "line 1, column 5: digit 2 twice in one cell"},
+        {"| 12 3 4\xC3 | 5 6 7 | 8 9 1 |\n", "line 1, column 9: unexpected byte 0xC3: a cell is its digits 1-9, or ."},
         {"| 12 3 4 | 5 6 7 | 8 9 |\n", "line 1, column 25: 8 cells where a row of the grid has 9"},
         {"| 12 3 4 | 5 6 7 | 8 9 1 2 |\n", "line 1, column 26: a tenth cell where a row of the grid has 9"},
         {row + row, "line 2: the text ends after 2 of the grid's 9 rows"},
