@@ -157,7 +157,6 @@ private:
     GridHistory* history_ = nullptr;
     HintGuide* hint_ = nullptr;
     MarkBoard* marks_ = nullptr;
-    QAction* pencil_mode_ = nullptr;
     QAction* clear_highlight_ = nullptr;
     QLabel* pencil_indicator_ = nullptr;
     QAction* hint_action_ = nullptr;

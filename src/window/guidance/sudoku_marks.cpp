@@ -19,7 +19,7 @@ void Sudoku::add_marks(QMenu* edit, QMenu* view) {
         connect(cells_[i], &CellEdit::highlight_requested, this, &Sudoku::highlight_digit);
     }
     const auto item = [](QMenu* menu, const QString& name, const QString& text, const QKeySequence& key,
-                             const QString& tip) {
+                         const QString& tip) {
         QAction* action = menu->addAction(text);
         action->setObjectName(name);
         action->setShortcut(key);
@@ -28,10 +28,11 @@ void Sudoku::add_marks(QMenu* edit, QMenu* view) {
     };
 
     edit->addSeparator();
-    pencil_mode_ = item(edit, QStringLiteral("pencilMode"), QStringLiteral("Pe&ncil Mode"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
-                        QStringLiteral("Digits typed into a cell toggle its pencil marks"));
-    pencil_mode_->setCheckable(true);
-    connect(pencil_mode_, &QAction::toggled, this, &Sudoku::set_pencil_mode);
+    QAction* pencil_mode = item(edit, QStringLiteral("pencilMode"), QStringLiteral("Pe&ncil Mode"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P),
+                                QStringLiteral("Digits typed into a cell toggle its pencil marks"));
+    pencil_mode->setCheckable(true);
+    connect(pencil_mode, &QAction::toggled, this, &Sudoku::set_pencil_mode);
     QMenu* toggle = edit->addMenu(QStringLiteral("&Toggle Mark"));
     for (int digit = 1; digit <= 9; ++digit) {
         QAction* action = item(toggle, QStringLiteral("toggleMark%1").arg(digit), QString::number(digit),
@@ -44,8 +45,9 @@ void Sudoku::add_marks(QMenu* edit, QMenu* view) {
     connect(item(edit, QStringLiteral("clearPencilMarks"), QStringLiteral("C&lear Pencil Marks"), {},
                  QStringLiteral("Take every pencil mark away")),
             &QAction::triggered, marks_, &MarkBoard::clear_all);
-    QAction* auto_clean = item(edit, QStringLiteral("cleanMarksOnPlacement"), QStringLiteral("Remove Marks &When Placing"), {},
-                               QStringLiteral("A digit typed takes itself from the marks of its row, column and box"));
+    QAction* auto_clean =
+        item(edit, QStringLiteral("cleanMarksOnPlacement"), QStringLiteral("Remove Marks &When Placing"), {},
+             QStringLiteral("A digit typed takes itself from the marks of its row, column and box"));
     auto_clean->setCheckable(true);
     auto_clean->setChecked(true);
     connect(auto_clean, &QAction::toggled, history_, &GridHistory::set_auto_clean);
@@ -68,8 +70,8 @@ void Sudoku::add_marks(QMenu* edit, QMenu* view) {
                                QStringLiteral("Tint the cells that hold %1 or may take it").arg(digit));
         connect(action, &QAction::triggered, this, [this, digit] { highlight_digit(digit); });
     }
-    clear_highlight_ = item(view, QStringLiteral("clearHighlight"), QStringLiteral("C&lear Highlight"), QKeySequence(Qt::Key_Escape),
-                            QStringLiteral("Tint no digit's cells"));
+    clear_highlight_ = item(view, QStringLiteral("clearHighlight"), QStringLiteral("C&lear Highlight"),
+                            QKeySequence(Qt::Key_Escape), QStringLiteral("Tint no digit's cells"));
     clear_highlight_->setEnabled(false);
     connect(clear_highlight_, &QAction::triggered, this, [this] { highlight_digit(0); });
 
