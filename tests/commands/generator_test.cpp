@@ -62,6 +62,14 @@ TEST(Generator, RepeatsForASeedAndGivesUpWhenCancelledOrOutOfTries) {
     EXPECT_EQ(puzzle_text(generate(Level::VeryDifficult, 1, Symmetry::Rotate180)->puzzle),
               ".65.42......93....4....8.1.1.7....4.2..497..1.4....7.5.1.8....9....53......21.43.");
 
+    // The last check before a puzzle leaves: its one solution, that made, and no other.
+    EXPECT_EQ(&confirmed_unique(*first), &*first);
+    GeneratedPuzzle wrong = *first;
+    wrong.solution[0] = static_cast<std::uint8_t>(wrong.solution[0] % 9 + 1);
+    EXPECT_THROW(confirmed_unique(wrong), GeneratorFault);
+    wrong = {Grid81{}, find_solutions(Grid81{}, 1).solution, 0};
+    EXPECT_THROW(confirmed_unique(wrong), GeneratorFault);
+
     const std::atomic<bool> cancel{true};
     EXPECT_FALSE(generate(Level::Easy, 7, Symmetry::None, &cancel));
     EXPECT_FALSE(generate(Level::Easy, 7, Symmetry::None, nullptr, 0));
