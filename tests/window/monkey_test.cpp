@@ -29,7 +29,7 @@ enum class Stage { Created, Started, Frozen };
 struct Text { QByteArray bytes; bool good; };
 
 // A drop that offers a move, as X11 does when no key is held.
-struct ProposedMove : QDropEvent { explicit ProposedMove(QMimeData& data) : QDropEvent(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier) { m_defaultAction = Qt::MoveAction; } };
+struct ProposedMove : QDropEvent { explicit ProposedMove(QMimeData& data) : QDropEvent(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier) { m_defaultAction = m_dropAction = Qt::MoveAction; } };
 
 // What a user has at hand: the window, the dice, and the row of the table that must hold.
 struct Monkey {
