@@ -11,17 +11,9 @@
 #include "commands/memory_window.h"
 #include "commands/puzzle_text.h"
 #include "solver/units.h"
+#include "sanitized.h"
 
 namespace varendo::test {
-
-// The sanitized build runs several times slower: its long loops take every `factor`-th case.
-constexpr std::size_t sanitized_stride([[maybe_unused]] std::size_t factor) {
-#ifdef __SANITIZE_ADDRESS__
-    return factor;
-#else
-    return 1;
-#endif
-}
 
 // A valid solved grid.
 inline const std::string kSolution =

@@ -20,11 +20,17 @@ bool AnswerStep::run(const Task& task, std::string& report, std::string&) {
 }
 
 bool GenerateStep::run(const Task& task, std::string& report, std::string& error) {
-    const std::optional<GeneratedPuzzle> made =
-        generate(request_.level, series_seed(request_.seed, task.number), request_.symmetry, nullptr, request_.tries);
+    std::optional<GeneratedPuzzle> made;
+    try {
+        made = generate(request_.level, series_seed(request_.seed, task.number), request_.symmetry, nullptr, request_.tries);
+    } catch (const GeneratorFault& fault) {
+        error = "varendo-solve: internal error at puzzle " + std::to_string(task.number + 1) + " (seed " +
+                std::to_string(request_.seed) + "): " + fault.what() + "; please report this bug";
+        return false;
+    }
     if (!made) {
         error = "varendo-solve: cannot make puzzle " + std::to_string(task.number + 1) + " at level " +
-                level_name(request_.level) + " in " + std::to_string(request_.tries) + " tries";
+                level_name(request_.level) + " in " + std::to_string(request_.tries) + (request_.tries == 1 ? " try" : " tries");
         return false;
     }
     report = puzzle_text(made->puzzle);

@@ -4,14 +4,17 @@
 #include <CLI/CLI.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -52,6 +55,24 @@ std::uint64_t total_size(const std::vector<std::string>& names) {
 std::uint64_t random_seed() {
     std::random_device device;
     return static_cast<std::uint64_t>(device()) << 32 | device();
+}
+
+// A whole number in [low, high], read exactly: digits with an optional minus sign. A number
+// outside the range, however far, is told so with the range, never clamped into it.
+CLI::Validator whole_number(std::uint64_t low, std::uint64_t high) {
+    const std::string range = "(" + std::to_string(low) + " to " + std::to_string(high) + ")";
+    return CLI::Validator(
+        [low, high, range](const std::string& text) {
+            const bool negative = text.starts_with('-');
+            const std::string_view digits = std::string_view(text).substr(negative ? 1 : 0);
+            if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+                return "not a number: " + text;
+            std::uint64_t value = 0;
+            const bool read = std::from_chars(digits.data(), digits.data() + digits.size(), value).ec == std::errc();
+            if (read && !negative && value >= low && value <= high) return std::string();
+            return text + " is out of range " + range;
+        },
+        "N");
 }
 
 void solve_named_file(varendo::Batch& batch, const std::string& name) {
@@ -131,21 +152,14 @@ int main(int argc, char** argv) {
     app.add_option("-j,--jobs", options.jobs,
                    "Work on this many threads (default: one per hardware thread); the output "
                    "is the same for any number")
-        ->check(CLI::Validator(
-            [](const std::string& text) {
-                return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos
-                           ? std::string()
-                           : "not a number: " + text;
-            },
-            "N"))
-        ->check(CLI::Range(1, 256));
+        ->check(whole_number(1, 256));
     auto* answer = app.add_flag("--answer", options.answer,
                                 "Skip Solve: print the puzzle, a tab, the number of solutions (0, 1, or 2 for "
                                 "two or more) and a tab and the first solution when there is one; with "
                                 "--json, the keys puzzle, solutions and solution (null when there is none)");
     auto* generate = app.add_option("--generate", options.generate,
                                     "Make this many puzzles instead of reading any, one line each")
-                         ->check(CLI::Range(std::uint64_t{1}, std::uint64_t{1} << 40));
+                         ->check(whole_number(1, std::uint64_t{1} << 40));
     const std::map<std::string, varendo::Level> levels{
         {"easy", varendo::Level::Easy},
         {"medium", varendo::Level::Medium},
@@ -164,10 +178,10 @@ int main(int argc, char** argv) {
     auto* seed = app.add_option("--seed", options.request.seed,
                                 "Begin the series of puzzles from this number (default: a random one, "
                                 "printed on standard error)")
-                    ->check(CLI::NonNegativeNumber);
+                    ->check(whole_number(0, std::numeric_limits<std::uint64_t>::max()));
     auto* tries = app.add_option("--tries", options.request.tries,
                                  "Give up a puzzle after this many full grids (default 1000)")
-                      ->check(CLI::NonNegativeNumber);
+                      ->check(whole_number(1, std::numeric_limits<int>::max()));
     app.add_flag("--no-progress", options.no_progress, "Show no progress line on standard error");
     steps->excludes(detailed);
     detailed->excludes(steps);

@@ -6,6 +6,7 @@
 
 #include "commands/memory_window.h"
 #include "commands/puzzle_run.h"
+#include "commands/puzzle_text.h"
 
 namespace varendo {
 
@@ -147,6 +148,16 @@ bool cancelled(const std::atomic<bool>* cancel) {
 
 }  // namespace
 
+const GeneratedPuzzle& confirmed_unique(const GeneratedPuzzle& made) {
+    // The removals keep uniqueness by their own bookkeeping; this search does not rely on it.
+    const SearchResult search = find_solutions(made.puzzle, 2);
+    if (search.count != 1 || search.solution != made.solution) {
+        throw GeneratorFault("the generator made " + puzzle_text(made.puzzle) + ", which has " +
+                             (search.count == 0 ? "no solution" : search.count == 1 ? "another solution" : "several solutions"));
+    }
+    return made;
+}
+
 std::uint64_t series_seed(std::uint64_t seed, std::uint64_t index) {
     // splitmix64's step and mix: neighbouring indices give unrelated seeds.
     std::uint64_t z = seed + (index + 1) * 0x9e3779b97f4a7c15ULL;
@@ -187,7 +198,8 @@ std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetr
         }
         const Grid81& puzzle = thinning.puzzle();
         const std::optional<int> difficulty = rating(puzzle);
-        if (difficulty && level_of(*difficulty) == level) return GeneratedPuzzle{puzzle, solution, *difficulty};
+        if (difficulty && level_of(*difficulty) == level)
+            return confirmed_unique(GeneratedPuzzle{puzzle, solution, *difficulty});
     }
     return std::nullopt;
 }

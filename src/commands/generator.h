@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <optional>
+#include <stdexcept>
 
 #include "solver/exact_search.h"
 
@@ -30,13 +31,24 @@ struct GeneratedPuzzle {
 
 // A puzzle with exactly one solution that Solve rates at `level`. The same level, seed and
 // symmetry give the same puzzle on every machine. Nothing when the bounded tries run out,
-// or as soon as `cancel` is set.
+// or as soon as `cancel` is set. A puzzle that fails the last check throws a GeneratorFault.
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel = nullptr);
 
 // The seed of puzzle `index` of a series begun from `seed`: each puzzle its own, so that a
 // series comes out the same whatever order or threads make it.
 std::uint64_t series_seed(std::uint64_t seed, std::uint64_t index);
+
+// A puzzle the generator made that the complete search, asked once more before the puzzle
+// leaves it, finds with other than its one solution: a fault of the generator, never a puzzle.
+class GeneratorFault : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+// `made`, once the complete search finds its puzzle's one solution and no other; throws a
+// GeneratorFault that names the puzzle otherwise.
+const GeneratedPuzzle& confirmed_unique(const GeneratedPuzzle& made);
 
 // How many full grids generate() starts from before it gives up.
 constexpr int kGenerateTries = 1000;

@@ -119,6 +119,7 @@ run "unknown option" 1 --no-such-option
 run "path without json" 1 --path "$work/good.txt"; said "path without json" "--path requires --json"
 run "no threads" 1 -j 0 "$work/good.txt"
 run "threads not a number" 1 -j abc "$work/good.txt"; said "-j abc" "not a number"
+run "threads below the range" 1 -j -5 "$work/good.txt"; said "-j -5" "-5 is out of range (1 to 256)"
 run "help" 0 --help
 grep -qF -- "--detailed-steps" "$work/out" || fail "help: no --detailed-steps"
 

@@ -23,7 +23,7 @@ PathRecord first_placement(const std::string& puzzle) {
 TEST(Hint, NamesTheFirstPlacementOfSolvesPathOrItsGuessWhenThePassesStall) {
     int stalls = 0;
     const auto puzzles = test::read_set("magictour_top1465");
-    for (std::size_t i = 0; i < puzzles.size(); i += 4) {
+    for (std::size_t i = 0; i < puzzles.size(); i += 4 * test::sanitized_stride(4)) {
         const std::string& puzzle = puzzles[i];
         const Grid81 grid = test::cells_of(puzzle);
         const Hint hint = find_hint(grid, grid);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "test_grid.h"
@@ -134,6 +135,20 @@ TEST(SolvePath, RecordsAttemptsReloadsGuessesAndTheOutcomeOnlyWhenAsked) {
     w.commands().set_path_recording(false);
     w.click(Button::Solve);
     EXPECT_TRUE(w.commands().path().empty() && w.solver().recorder == nullptr);
+
+    // The path starts from the frozen givens, not the grid as shown: a first and a second
+    // Solve, and one after a given was erased, record the givens and replay from them.
+    w.commands().set_path_recording(true);
+    test::load_puzzle(w, puzzles[0]);
+    const Grid81 givens = test::cells_of(puzzles[0]);
+    const auto first_given = std::find_if(givens.begin(), givens.end(), [](int d) { return d != 0; }) - givens.begin();
+    for (const bool erase : {false, false, true}) {
+        if (erase) {
+            EXPECT_TRUE(w.erase(index_of(static_cast<int>(first_given) / 9 + 1, first_given % 9 + 1)));
+        }
+        w.click(Button::Solve);
+        EXPECT_TRUE(w.commands().path().givens() == givens && w.commands().path().snapshot(0).digits == givens);
+    }
 }
 
 // After a placement its cell is new and its unit named; a mask-reduction placement leaves its

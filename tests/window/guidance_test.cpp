@@ -117,8 +117,9 @@ private slots:
         auto* steps = window_->findChild<varendo::StepsWindow*>();
         QVERIFY(steps->isVisible() && !steps->isModal());
         QCOMPARE(steps->windowTitle(), QStringLiteral("Steps - Varendo"));
-        // Beside the main window, which keeps its size.
-        QVERIFY(!steps->frameGeometry().intersects(window_->frameGeometry()) || steps->x() == 0);
+        // Beside the main window, on the screen: where neither side had room, the main window moved over.
+        QVERIFY(!steps->frameGeometry().intersects(window_->frameGeometry()));
+        QVERIFY(steps->screen()->availableGeometry().contains(steps->frameGeometry()));
 
         // Placements numbered on through the attempts; each later attempt opens with the
         // contradiction that ended the one before it.
@@ -133,12 +134,32 @@ private slots:
         int attempts = 1;
         QStringList others;
         QString last_contradiction;
+        std::array<int, 2> contradictions{};  // in one unit, in more
         for (int row = 1; row < rows - 1; ++row) {
             const QString text = step(row);
             if (const QRegularExpressionMatch match = placement.match(text); match.hasMatch()) {
                 QCOMPARE(match.captured(1).toInt(), ++placed);
             } else if (const QRegularExpressionMatch match = contradiction.match(text); match.hasMatch()) {
                 last_contradiction = match.captured(1) + match.captured(2);
+                // It names, and tints, exactly the units that repeat a digit in its grid.
+                step_list()->setCurrentIndex(step_list()->model()->index(row, 0));
+                QStringList units;
+                std::array<bool, varendo::kCellCount> in_units{};
+                for (int u = 1; u <= varendo::kUnitCount; ++u) {
+                    unsigned seen = 0, repeated = 0;
+                    for (const int k : varendo::unit_cells(u)) {
+                        const unsigned bit = 1u << step_grid().digits[static_cast<std::size_t>(9 * ((k - 1) % 9) + (k - 1) / 9)];
+                        repeated |= seen & bit & ~1u;
+                        seen |= bit;
+                    }
+                    if (repeated == 0) continue;
+                    units << QStringLiteral("%1 %2").arg(u <= 9 ? "column" : u <= 18 ? "row" : "box").arg((u - 1) % 9 + 1);
+                    for (const int k : varendo::unit_cells(u)) in_units[static_cast<std::size_t>(9 * ((k - 1) % 9) + (k - 1) / 9)] = true;
+                }
+                QVERIFY(!units.isEmpty());
+                QCOMPARE(last_contradiction, units.size() == 1 ? units[0] : QStringLiteral("%1 and %2 more unit%3").arg(units[0]).arg(units.size() - 1).arg(units.size() > 2 ? "s" : ""));
+                QVERIFY(step_grid().tinted == in_units);
+                ++contradictions[std::min<qsizetype>(units.size(), 2) - 1];
             } else if (text.startsWith(QStringLiteral("Attempt "))) {
                 const QString expected = attempts == 1 ? QStringLiteral("Attempt 1, run 2") : QStringLiteral("Attempt %1").arg(attempts);
                 QCOMPARE(text, expected + QStringLiteral(": a contradiction in ") + last_contradiction + QStringLiteral(", start again from the givens"));
@@ -148,6 +169,7 @@ private slots:
             }
         }
         QCOMPARE(attempts, 43);
+        QVERIFY(contradictions[0] > 0 && contradictions[1] > 0);
         // Out of guesses, once: the last attempt's look at the grid stalls again unseen.
         QCOMPARE(others, QStringList({"No digit follows by elimination, and no guess is left to try",
                                       "The attempts found no solution: the complete search fills the grid from the givens"}));

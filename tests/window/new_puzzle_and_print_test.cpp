@@ -6,6 +6,7 @@
 
 #include "window/printing/booklet_dialog.h"
 #include "window/printing/grid_painter.h"
+#include "window/printing/print_pages.h"
 #include "window_test.h"
 
 namespace {
@@ -48,6 +49,7 @@ class NewPuzzleAndPrintTest : public WindowTest {
 private:
     std::atomic<int> started_{0};
     std::atomic<int> stopped_{0};
+    std::array<std::atomic<bool>, 4> released_{};  // by level: the generator may finish
 
     void freeze_and_solve() { click("cmdFreeze"); click("CmdSolve"); }
     void trigger(const char* name) { action(name)->trigger(); }
@@ -70,6 +72,7 @@ private:
 private slots:
     void init() {
         started_ = stopped_ = 0;
+        for (std::atomic<bool>& released : released_) released = false;
         WindowTest::init();
         window_->puzzle_supply().set_stock(0);
     }
@@ -110,6 +113,30 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(started_ >= 5, 60000);
         QTest::qWait(50);
         QCOMPARE(started_.load(), 5);
+    }
+
+    void a_puzzle_made_ahead_for_another_level_is_kept_while_one_is_awaited() {
+        // Each level's puzzle carries its level + 1 in its first cell, once released.
+        window_->puzzle_supply().set_generator([this](Level level, std::uint64_t, varendo::Symmetry, const std::atomic<bool>* cancel) {
+            ++started_;
+            while (!released_[static_cast<std::size_t>(level)] && !*cancel) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            GeneratedPuzzle made;
+            for (int i = 0; i < 81; ++i) made.puzzle[i] = kPuzzle[i] - '0';
+            made.puzzle[0] = static_cast<std::uint8_t>(static_cast<int>(level) + 1);
+            return std::optional<GeneratedPuzzle>(made);
+        });
+        window_->puzzle_supply().set_stock(1);
+        window_->puzzle_supply().fill();  // an Easy one first
+        QTRY_COMPARE(started_.load(), 1);
+        trigger("newPuzzleDifficult");
+        QTRY_COMPARE(started_.load(), 2);
+        released_[0] = true;
+        QTRY_COMPARE(started_.load(), 3);  // the Easy one is made, and the next made ahead begins
+        QCOMPARE(grid(), kEmptyGrid);
+        released_[2] = true;
+        QTRY_COMPARE(grid().left(2), QStringLiteral("3."));
+        trigger("newPuzzleEasy");
+        QCOMPARE(grid().left(2), QStringLiteral("1."));
     }
 
     void cancel_leaves_the_grid_as_it_was_and_closing_stops_the_generation() {
@@ -189,6 +216,21 @@ private slots:
         QCOMPARE(image.pixelColor(75, 165), QColor(Qt::white));
         const QColor mark = image.pixelColor(404, 425);
         QVERIFY2(mark.red() > 150 && mark.green() < 60 && darkest(image, QRect(410, 410, 30, 30)) < 255, qPrintable(mark.name()));
+
+        // A booklet's solution: its givens bold and black, the other digits grey, as on the puzzle's page.
+        GeneratedPuzzle made;
+        for (int i = 0; i < 81; ++i) {
+            made.puzzle[i] = kPuzzle[i] - '0';
+            made.solution[i] = kSolution[i] - '0';
+        }
+        image.fill(Qt::white);
+        painter.begin(&image);
+        varendo::paint_grid(painter, image.rect(), varendo::solution_picture(made, QString()), style);
+        painter.end();
+        for (int i = 0; i < varendo::kCellCount; ++i) {
+            const int gray = darkest(image, QRect(i % 9 * 50 + 10, i / 9 * 50 + 10, 30, 30));
+            QVERIFY2(kPuzzle[i] == '0' ? gray > 70 && gray < 180 : gray < 40, qPrintable(QString::number(i)));
+        }
     }
 
     void print_previews_the_grid_on_one_page() {

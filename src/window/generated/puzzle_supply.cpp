@@ -21,8 +21,15 @@ std::uint64_t random_seed() {
 
 PuzzleSupply::PuzzleSupply(QObject* parent)
     : QObject(parent),
-      generator_([](Level level, std::uint64_t seed, Symmetry symmetry, const std::atomic<bool>* cancel) {
-          return generate(level, seed, symmetry, cancel);
+      generator_([](Level level, std::uint64_t seed, Symmetry symmetry,
+                    const std::atomic<bool>* cancel) -> std::optional<GeneratedPuzzle> {
+          try {
+              return generate(level, seed, symmetry, cancel);
+          } catch (const GeneratorFault& fault) {
+              // A bug, told where a report can pick it up; the user is told no puzzle came.
+              qCritical("Varendo: internal error (seed %llu): %s", static_cast<unsigned long long>(seed), fault.what());
+              return std::nullopt;
+          }
       }) {
     ahead_pool_.setMaxThreadCount(1);
 }

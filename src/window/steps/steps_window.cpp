@@ -103,17 +103,27 @@ void StepsWindow::show_path(const SolvePath& path) {
     row_changed();
 }
 
-void StepsWindow::present(const QWidget& beside) {
+void StepsWindow::present(QWidget& beside) {
     if (!std::exchange(placed_, true)) {
         adjustSize();
-        // Beside the main window, on the side with room, or else with the more room.
-        const QRect main = beside.frameGeometry();
-        const int width = frameGeometry().width();
+        // Beside the main window, on the side with room. Where neither side has room but the
+        // screen has room for both, the main window moves over to make it; only a screen too
+        // narrow for both puts this window over the main one, on the side with more room.
+        QRect main = beside.frameGeometry();
+        // Never shown, this window knows no frame yet: the main window's tells how wide it is.
+        const int width = this->width() + main.width() - beside.width();
+        const int needed = width + kGap;
         QPoint at(main.right() + kGap, main.top());
         if (const QScreen* screen = beside.screen()) {
             const QRect room = screen->availableGeometry();
-            const int right = room.right() - main.right();
-            if (right < width + kGap && main.left() - room.left() > right) at.setX(main.left() - width - kGap);
+            const int left = main.left() - room.left();
+            int right = room.right() - main.right();
+            if (left < needed && right < needed && left + right >= needed) {
+                beside.move(beside.pos() - QPoint(needed - right, 0));
+                main.translate(right - needed, 0);
+                right = needed;
+            }
+            at.setX(right < needed && left > right ? main.left() - needed : main.right() + kGap);
             at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width)));
         }
         move(at);

@@ -44,8 +44,9 @@ public:
     // commands do with theirs.
     void show_path(const SolvePath& path);
     void clear() { show_path(SolvePath()); }
-    // Opens the window beside `beside` the first time, and brings it to the front.
-    void present(const QWidget& beside);
+    // Opens the window beside `beside` the first time (moving `beside` over where only that
+    // makes room beside it), and brings it to the front.
+    void present(QWidget& beside);
 
     int current_row() const;
     const StepGrid& grid() const { return *grid_; }
