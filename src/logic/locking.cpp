@@ -1,0 +1,85 @@
+#include <bit>
+
+#include "logic/producers.h"
+
+namespace varendo::logic {
+
+namespace {
+
+unsigned cells_mask_in(int house, int other) {
+    unsigned mask = 0;
+    const HouseCells& cells = house_cells(house);
+    for (int j = 0; j < 9; ++j)
+        for (std::uint8_t c : house_cells(other))
+            if (c == cells[j]) mask |= 1u << j;
+    return mask;
+}
+
+bool crosses(int a, int b) { return a != b && cells_mask_in(a, b) != 0; }
+
+// The step that takes `digit` out of `cover` outside `base`; `single` is the cell the
+// direct form places the digit in (or -1).
+Step locking_step(const CandidateGrid& grid, int base, int cover, int digit, int single) {
+    Step step;
+    const bool pointing = base < kRowHouse;
+    if (single >= 0) {
+        step.technique = pointing ? Technique::DirectPointing : Technique::DirectClaiming;
+        step.rating = pointing ? 17 : 19;
+        step.placements.push_back({static_cast<std::uint8_t>(single), static_cast<std::uint8_t>(digit)});
+    } else {
+        step.technique = pointing ? Technique::Pointing : Technique::Claiming;
+        step.rating = pointing ? 26 : 28;
+    }
+    const unsigned in_base = cells_mask_in(cover, base);
+    for (int j = 0; j < 9; ++j) {
+        const int cell = house_cells(cover)[j];
+        if (!grid.has(cell, digit)) continue;
+        if (in_base & (1u << j))
+            step.cells.push_back(static_cast<std::uint8_t>(cell));
+        else
+            step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+    }
+    step.houses = {static_cast<std::uint8_t>(base), static_cast<std::uint8_t>(cover)};
+    step.digits = digit_bit(digit);
+    return step;
+}
+
+bool scan_pairs(const CandidateGrid& grid, int base_kind, int cover_kind, bool direct, const StepSink& sink) {
+    for (int base = base_kind; base < base_kind + 9; ++base) {
+        for (int cover = cover_kind; cover < cover_kind + 9; ++cover) {
+            if (!crosses(base, cover)) continue;
+            const unsigned shared = cells_mask_in(base, cover);
+            for (int digit = 1; digit <= 9; ++digit) {
+                const unsigned places = grid.positions(base, digit);
+                if (std::popcount(places) <= 1 || (places & ~shared) != 0) continue;
+                if (!direct) {
+                    Step step = locking_step(grid, base, cover, digit, -1);
+                    if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+                    continue;
+                }
+                // A house parallel to the base that the cover leaves with one place.
+                for (int other = base_kind; other < base_kind + 9; ++other) {
+                    if (other == base || !crosses(other, cover)) continue;
+                    const unsigned other_places = grid.positions(other, digit);
+                    if (std::popcount(other_places) <= 1) continue;
+                    const unsigned left = other_places & ~cells_mask_in(other, cover);
+                    if (std::popcount(left) != 1) continue;
+                    Step step = locking_step(grid, base, cover, digit, house_cells(other)[std::countr_zero(left)]);
+                    if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool find_locking(const CandidateGrid& grid, bool direct, const StepSink& sink) {
+    return scan_pairs(grid, kBoxHouse, kColumnHouse, direct, sink) &&
+           scan_pairs(grid, kBoxHouse, kRowHouse, direct, sink) &&
+           scan_pairs(grid, kColumnHouse, kBoxHouse, direct, sink) &&
+           scan_pairs(grid, kRowHouse, kBoxHouse, direct, sink);
+}
+
+}  // namespace varendo::logic
