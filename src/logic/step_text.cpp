@@ -1,6 +1,7 @@
 #include "logic/step_text.h"
 
 #include <array>
+#include <vector>
 
 #include "logic/houses.h"
 
@@ -64,42 +65,52 @@ std::string cell_text(int cell) {
 
 std::string step_text(const Step& step) {
     std::string text = technique_name(step.technique);
-    if (step.digits != 0 && step.nodes.empty()) text += " " + digits_text(step.digits, "/");
-    if (!step.base.empty()) {
-        text += " in";
-        for (std::size_t k = 0; k < step.base.size(); ++k) text += (k ? ", " : " ") + house_text(step.base[k]);
-    } else if (!step.houses.empty()) {
-        text += " in " + house_text(step.houses.front());
-        if (step.houses.size() > 1) text += " and " + house_text(step.houses[1]);
+    const bool chain = !step.nodes.empty();
+    if (step.digits != 0 && !chain) text.append(" ").append(digits_text(step.digits, "/"));
+    const std::vector<std::uint8_t>& houses = step.base.empty() ? step.houses : step.base;
+    for (std::size_t k = 0; k < houses.size(); ++k)
+        text.append(k == 0 ? " in " : k + 1 == houses.size() ? " and " : ", ").append(house_text(houses[k]));
+    // The pattern's cells, unless the step only names the cell it fills.
+    const bool lone_cell = step.cells.size() == 1 && !step.placements.empty();
+    if (!step.cells.empty() && !chain && step.base.empty() && !lone_cell) {
+        text.append(" (");
+        for (std::size_t k = 0; k < step.cells.size(); ++k) text.append(k ? "; " : "").append(cell_text(step.cells[k]));
+        text.append(")");
     }
-    if (!step.cells.empty() && step.nodes.empty() && step.base.empty()) {
-        text += " (";
-        for (std::size_t k = 0; k < step.cells.size(); ++k) text += (k ? "; " : "") + cell_text(step.cells[k]);
-        text += ")";
-    }
-    if (!step.nodes.empty()) {
-        const ChainNode& start = step.nodes.front();
-        text += " from " + cell_text(start.candidate.cell) + " " + std::string(1, static_cast<char>('0' + start.candidate.digit)) +
-                (start.on ? " on" : " off") + " (" + std::to_string(step.nodes.size()) + " nodes)";
-    }
-    text += ":";
+    if (chain) text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
+    text.append(":");
     for (const Candidate& c : step.placements)
-        text += " " + std::string(1, static_cast<char>('0' + c.digit)) + " goes in " + cell_text(c.cell) + ";";
-    // Eliminations grouped by cell, in the order found.
+        text.append(" ").append(std::to_string(c.digit)).append(" goes in ").append(cell_text(c.cell)).append(";");
+    // Eliminations by cell, and cells that lose the same digits together, in the order found.
     std::array<unsigned, 81> struck{};
-    std::array<int, 81> order{};
-    int cells = 0;
+    std::vector<int> cells;
     for (const Candidate& c : step.eliminations) {
-        if (struck[c.cell] == 0) order[cells++] = c.cell;
+        if (struck[c.cell] == 0) cells.push_back(c.cell);
         struck[c.cell] |= 1u << (c.digit - 1);
     }
-    for (int k = 0; k < cells; ++k) {
-        const unsigned digits = struck[order[k]];
-        text += " " + digit_list(digits) + (__builtin_popcount(digits) > 1 ? " leave " : " leaves ") +
-                cell_text(order[k]) + ";";
+    std::vector<bool> said(cells.size(), false);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (said[k]) continue;
+        const unsigned digits = struck[cells[k]];
+        text.append(" ").append(digit_list(digits)).append(__builtin_popcount(digits) > 1 ? " leave " : " leaves ");
+        for (std::size_t m = k, n = 0; m < cells.size(); ++m) {
+            if (said[m] || struck[cells[m]] != digits) continue;
+            said[m] = true;
+            text.append(n++ ? "; " : "").append(cell_text(cells[m]));
+        }
+        text.append(";");
     }
     text.pop_back();
     return text;
+}
+
+const char* human_level_name(HumanLevel level) {
+    constexpr const char* kLevels[] = {"Easy", "Medium", "Hard", "Unfair", "Extreme"};
+    return kLevels[static_cast<int>(level)];
+}
+
+std::string rating_text(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 }  // namespace varendo::logic
