@@ -12,11 +12,8 @@ constexpr Technique kNames[5] = {Technique::XWing, Technique::XWing, Technique::
                                  Technique::Jellyfish};
 
 bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
-    int placed[10] = {};
-    for (int c = 0; c < 81; ++c) ++placed[grid.digit(c)];
     return for_each_combination(degree, 9, [&](unsigned bases) {
         for (int digit = 1; digit <= 9; ++digit) {
-            if (placed[digit] + 2 * degree > 9) continue;
             unsigned covers = 0;
             bool usable = true;
             for (int i = 0; i < 9 && usable; ++i) {

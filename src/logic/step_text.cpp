@@ -44,6 +44,30 @@ std::string digit_list(unsigned digits) {
     return text;
 }
 
+// "a and b", "a, b and c".
+std::string join(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        text.append(k == 0 ? "" : k + 1 == parts.size() ? " and " : separator).append(parts[k]);
+    return text;
+}
+
+// Cells of a pattern; within one line only their other coordinate: "columns 2 and 5".
+std::string cells_text(const std::vector<std::uint8_t>& cells, int line) {
+    const bool row = line >= kRowHouse && line < kColumnHouse;
+    const bool column = line >= kColumnHouse;
+    bool inside = row || column;
+    std::vector<std::string> parts;
+    for (std::uint8_t c : cells) {
+        inside = inside && (row ? row_of(c) : column_of(c)) == line % 9;
+        parts.push_back(std::to_string((row ? column_of(c) : row_of(c)) + 1));
+    }
+    if (inside) return (row ? (cells.size() > 1 ? "columns " : "column ") : (cells.size() > 1 ? "rows " : "row ")) + join(parts, ", ");
+    parts.clear();
+    for (std::uint8_t c : cells) parts.push_back(cell_text(c));
+    return join(parts, "; ");
+}
+
 }  // namespace
 
 const char* technique_name(Technique technique) { return kNames[static_cast<int>(technique)]; }
@@ -73,9 +97,7 @@ std::string step_text(const Step& step) {
     // The pattern's cells, unless the step only names the cell it fills.
     const bool lone_cell = step.cells.size() == 1 && !step.placements.empty();
     if (!step.cells.empty() && !chain && step.base.empty() && !lone_cell) {
-        text.append(" (");
-        for (std::size_t k = 0; k < step.cells.size(); ++k) text.append(k ? "; " : "").append(cell_text(step.cells[k]));
-        text.append(")");
+        text.append(" (").append(cells_text(step.cells, houses.empty() ? -1 : houses.front())).append(")");
     }
     if (chain) text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
     text.append(":");

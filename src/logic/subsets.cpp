@@ -24,7 +24,6 @@ Candidate candidate(int cell, int digit) {
 bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink) {
     for (int kind : {kBoxHouse, kColumnHouse, kRowHouse}) {
         for (int house = kind; house < kind + 9; ++house) {
-            if (grid.empty_in(house) < 2 * degree) continue;
             const HouseCells& cells = house_cells(house);
             const bool go_on = for_each_combination(degree, 9, [&](unsigned chosen) {
                 unsigned digits = 0;
@@ -60,8 +59,6 @@ bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink
 bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink) {
     for (int kind : {kBoxHouse, kColumnHouse, kRowHouse}) {
         for (int house = kind; house < kind + 9; ++house) {
-            const int empty = grid.empty_in(house);
-            if (!(empty > 2 * degree || (direct && empty > degree))) continue;
             const HouseCells& cells = house_cells(house);
             unsigned places[10] = {};
             for (int d = 1; d <= 9; ++d) places[d] = grid.positions(house, d);
