@@ -1,11 +1,13 @@
 #include "logic/chains.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <memory>
 #include <vector>
 
 #include "logic/chain_run.h"
+#include "logic/producers.h"
 
 namespace varendo::logic {
 
@@ -35,9 +37,13 @@ struct ChainEnd {
 class ChainSearch {
 public:
     ChainSearch(const CandidateGrid& grid, ChainFamily family)
-        : source_(grid), work_(grid), dynamic_(family == ChainFamily::Nishio || family == ChainFamily::Dynamic),
-          nishio_(family == ChainFamily::Nishio), multiple_(family == ChainFamily::Multiple || family == ChainFamily::Dynamic),
-          base_(family == ChainFamily::Nishio ? 7.5 : family == ChainFamily::Multiple ? 8.0 : 8.5) {}
+        : source_(grid), work_(grid), dynamic_(family != ChainFamily::Static && family != ChainFamily::Multiple),
+          nishio_(family == ChainFamily::Nishio), multiple_(family != ChainFamily::Static && family != ChainFamily::Nishio),
+          plus_(family == ChainFamily::DynamicPlus),
+          base_(family == ChainFamily::Nishio    ? 7.5
+                : family == ChainFamily::Multiple ? 8.0
+                : plus_                           ? 9.0
+                                                  : 8.5) {}
 
     std::optional<Step> run_static();
     std::optional<Step> run_multiple();
@@ -48,6 +54,11 @@ private:
     int add_node(ChainRun& run, NodeId id, int parent, std::vector<int>& out);
     // Follows the assumptions in the run's set; a contradiction found ends it (on, off).
     bool follow(ChainRun& run, int& on_end, int& off_end);
+    // What the simple rules find in the grid the chain has made: candidates that go off, each
+    // with the removals the rule needed as its parents.
+    void advanced(ChainRun& run, std::vector<int>& out);
+    void rule_parents(const ChainRun& run, const Step& step, std::vector<int>& parents) const;
+    void removed_in(const ChainRun& run, int cell, int digit, std::vector<int>& parents) const;
     void unary(int cell, int digit, bool y, bool x);
     void cycles(ChainRun& run, NodeId source, bool y, bool x, std::vector<int>& found);
     void forcing(ChainRun& run, NodeId source, bool y, std::vector<int>& found);
@@ -64,6 +75,7 @@ private:
     bool dynamic_;
     bool nishio_;
     bool multiple_;
+    bool plus_;
     double base_;
     std::vector<int> pending_on_, pending_off_, out_;
 
@@ -172,8 +184,82 @@ bool ChainSearch::follow(ChainRun& run, int& on_end, int& off_end) {
                 if (run.insert(q)) pending_on_.push_back(q);
             }
         }
+        if (plus_ && on_head == pending_on_.size() && off_head == pending_off_.size()) {
+            advanced(run, out);
+            for (int q : out)
+                if (run.insert(q)) pending_off_.push_back(q);
+        }
     }
     return false;
+}
+
+void ChainSearch::removed_in(const ChainRun& run, int cell, int digit, std::vector<int>& parents) const {
+    if (!source_.has(cell, digit) || work_.has(cell, digit)) return;
+    const int index = run.find(node_id(cell, digit, false));
+    if (index >= 0) parents.push_back(index);
+}
+
+void ChainSearch::rule_parents(const ChainRun& run, const Step& step, std::vector<int>& parents) const {
+    parents.clear();
+    switch (step.technique) {
+    case Technique::Pointing:
+    case Technique::Claiming:
+    case Technique::XWing: {
+        const std::vector<std::uint8_t>& bases = step.base.empty() ? std::vector<std::uint8_t>{step.houses[0]} : step.base;
+        const std::vector<std::uint8_t>& covers = step.cover.empty() ? std::vector<std::uint8_t>{step.houses[1]} : step.cover;
+        const int digit = std::countr_zero(static_cast<unsigned>(step.digits)) + 1;
+        for (int base : bases)
+            for (std::uint8_t cell : house_cells(base)) {
+                bool covered = false;
+                for (int cover : covers)
+                    for (std::uint8_t c : house_cells(cover)) covered = covered || c == cell;
+                if (!covered) removed_in(run, cell, digit, parents);
+            }
+        break;
+    }
+    case Technique::HiddenPair: {
+        const int house = step.houses[0];
+        unsigned places = 0;
+        for (int d = 1; d <= 9; ++d)
+            if (step.digits & digit_bit(d)) places |= work_.positions(house, d);
+        for (int j = 0; j < 9; ++j) {
+            if (places & (1u << j)) continue;
+            for (int d = 1; d <= 9; ++d)
+                if ((step.digits & digit_bit(d)) && source_.has(house_cells(house)[j], d)) {
+                    const int index = run.find(node_id(house_cells(house)[j], d, false));
+                    if (index >= 0) parents.push_back(index);
+                }
+        }
+        break;
+    }
+    default:  // a naked pair
+        for (std::uint8_t cell : step.cells)
+            for (int d = 1; d <= 9; ++d)
+                if (!(step.digits & digit_bit(d)) && source_.has(cell, d)) {
+                    const int index = run.find(node_id(cell, d, false));
+                    if (index >= 0) parents.push_back(index);
+                }
+        break;
+    }
+}
+
+void ChainSearch::advanced(ChainRun& run, std::vector<int>& out) {
+    out.clear();
+    std::vector<int> parents;
+    const StepSink take = [&](Step&& step) {
+        rule_parents(run, step, parents);
+        if (parents.empty()) return true;  // the rule held before the chain began
+        std::sort(step.eliminations.begin(), step.eliminations.end(),
+                  [](const Candidate& a, const Candidate& b) { return a.cell != b.cell ? a.cell < b.cell : a.digit < b.digit; });
+        for (const Candidate& c : step.eliminations)
+            out.push_back(run.add(node_id(c.cell, c.digit, false), parents.data(), static_cast<int>(parents.size())));
+        return true;
+    };
+    // The first rule that finds anything the chain made gives all it finds.
+    find_locking(work_, false, take);
+    if (out.empty()) find_hidden_sets(work_, 2, false, explainer_sets(work_, 2, true, take));
+    if (out.empty()) find_naked_sets(work_, 2, explainer_sets(work_, 2, false, take));
+    if (out.empty()) find_fish(work_, 2, explainer_fish(work_, 2, take));
 }
 
 void ChainSearch::offer(Technique technique, double base, int sort_key, NodeId target, bool placement,

@@ -54,4 +54,12 @@ bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
     return scan(grid, degree, kColumnHouse, kRowHouse, sink) && scan(grid, degree, kRowHouse, kColumnHouse, sink);
 }
 
+StepSink explainer_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    return [&grid, degree, &sink](Step&& step) {
+        int placed = 0;
+        for (int c = 0; c < 81; ++c) placed += grid.digit(c) != 0 && (digit_bit(grid.digit(c)) & step.digits) != 0;
+        return placed + 2 * degree > 9 || sink(std::move(step));
+    };
+}
+
 }  // namespace varendo::logic

@@ -20,24 +20,6 @@ std::optional<Step> first_of(Producer&& producer) {
     return found;
 }
 
-// The classic rater looks for a set of n only in a house with at least 2n empty cells (more
-// than 2n for a hidden one), and for a fish of n only for a digit placed at most 9 - 2n times:
-// smaller houses hold the complementary set, which it finds first.
-StepSink sized_sets(const CandidateGrid& g, int degree, bool hidden, const StepSink& sink) {
-    return [&g, degree, hidden, &sink](Step&& step) {
-        const int empty = g.empty_in(step.houses.front());
-        return (hidden ? empty <= 2 * degree : empty < 2 * degree) || sink(std::move(step));
-    };
-}
-
-StepSink sized_fish(const CandidateGrid& g, int degree, const StepSink& sink) {
-    return [&g, degree, &sink](Step&& step) {
-        int placed = 0;
-        for (int c = 0; c < 81; ++c) placed += (digit_bit(g.digit(c)) & step.digits) != 0 && g.digit(c) != 0;
-        return placed + 2 * degree > 9 || sink(std::move(step));
-    };
-}
-
 std::optional<Step> explainer_step(const CandidateGrid& g, bool unique) {
     using S = const StepSink&;
     const std::function<bool(S)> rungs[] = {
@@ -47,24 +29,24 @@ std::optional<Step> explainer_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_naked_singles(g, s); },
         [&](S s) { return find_hidden_sets(g, 3, true, s); },
         [&](S s) { return find_locking(g, false, s); },
-        [&](S s) { return find_naked_sets(g, 2, sized_sets(g, 2, false, s)); },
-        [&](S s) { return find_fish(g, 2, sized_fish(g, 2, s)); },
-        [&](S s) { return find_hidden_sets(g, 2, false, sized_sets(g, 2, true, s)); },
-        [&](S s) { return find_naked_sets(g, 3, sized_sets(g, 3, false, s)); },
-        [&](S s) { return find_fish(g, 3, sized_fish(g, 3, s)); },
-        [&](S s) { return find_hidden_sets(g, 3, false, sized_sets(g, 3, true, s)); },
+        [&](S s) { return find_naked_sets(g, 2, explainer_sets(g, 2, false, s)); },
+        [&](S s) { return find_fish(g, 2, explainer_fish(g, 2, s)); },
+        [&](S s) { return find_hidden_sets(g, 2, false, explainer_sets(g, 2, true, s)); },
+        [&](S s) { return find_naked_sets(g, 3, explainer_sets(g, 3, false, s)); },
+        [&](S s) { return find_fish(g, 3, explainer_fish(g, 3, s)); },
+        [&](S s) { return find_hidden_sets(g, 3, false, explainer_sets(g, 3, true, s)); },
         [&](S s) { return find_xy_wings(g, false, s); },
         [&](S s) { return find_xy_wings(g, true, s); },
         [&](S s) { return !unique || find_unique_loops(g, s); },
-        [&](S s) { return find_naked_sets(g, 4, sized_sets(g, 4, false, s)); },
-        [&](S s) { return find_fish(g, 4, sized_fish(g, 4, s)); },
-        [&](S s) { return find_hidden_sets(g, 4, false, sized_sets(g, 4, true, s)); },
+        [&](S s) { return find_naked_sets(g, 4, explainer_sets(g, 4, false, s)); },
+        [&](S s) { return find_fish(g, 4, explainer_fish(g, 4, s)); },
+        [&](S s) { return find_hidden_sets(g, 4, false, explainer_sets(g, 4, true, s)); },
         [&](S s) { return !unique || find_bivalue_grave(g, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;
     if (auto step = find_chain_step(g, ChainFamily::Static)) return step;
-    for (ChainFamily family : {ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic})
+    for (ChainFamily family : {ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus})
         if (auto step = find_chain_step(g, family)) return step;
     return std::nullopt;
 }
@@ -96,7 +78,8 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;
-    for (ChainFamily family : {ChainFamily::Static, ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic})
+    for (ChainFamily family :
+         {ChainFamily::Static, ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus})
         if (auto step = find_chain_step(g, family)) return step;
     return std::nullopt;
 }

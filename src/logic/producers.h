@@ -22,6 +22,11 @@ bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink
 bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink);
 bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink);
+// The classic rater looks for a set of n only in a house with at least 2n empty cells (more
+// than 2n for a hidden one), and for a fish of n only for a digit placed at most 9 - 2n times:
+// smaller houses hold the complementary set, which it finds first. These pass on only those.
+StepSink explainer_sets(const CandidateGrid& grid, int degree, bool hidden, const StepSink& sink);
+StepSink explainer_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
 // Uniqueness: only for a grid known to have one solution.
 bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink);
 bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);

@@ -104,4 +104,11 @@ bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const 
     return true;
 }
 
+StepSink explainer_sets(const CandidateGrid& grid, int degree, bool hidden, const StepSink& sink) {
+    return [&grid, degree, hidden, &sink](Step&& step) {
+        const int empty = grid.empty_in(step.houses.front());
+        return (hidden ? empty <= 2 * degree : empty < 2 * degree) || sink(std::move(step));
+    };
+}
+
 }  // namespace varendo::logic
