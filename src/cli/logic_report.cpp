@@ -52,8 +52,10 @@ const char* outcome_name(LogicalPath::Outcome outcome) {
 }
 
 bool RateStep::run(const Task& task, std::string& report, std::string&) {
-    const LogicalPath se = logic::solve_logically(task.puzzle, logic::Ladder::Explainer);
-    const bool rated = se.outcome == LogicalPath::Outcome::Solved;
+    LogicalPath se = logic::solve_logically(task.puzzle, logic::Ladder::Explainer);
+    // As the classic rater says of a puzzle its techniques cannot finish.
+    if (se.outcome == LogicalPath::Outcome::Stuck) se.er = 200;
+    const bool rated = se.outcome == LogicalPath::Outcome::Solved || se.outcome == LogicalPath::Outcome::Stuck;
     const LogicalPath human = rated ? logic::solve_logically(task.puzzle, logic::Ladder::Human) : LogicalPath{};
     const logic::HumanRating points = logic::rate_human(human.steps);
     const bool solved = rated && human.outcome == LogicalPath::Outcome::Solved;
