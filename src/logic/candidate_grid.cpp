@@ -9,20 +9,22 @@ CandidateGrid CandidateGrid::from_givens(const Grid81& givens) {
 CandidateGrid CandidateGrid::from_marks(const Grid81& digits, const std::array<DigitMask, 81>& struck) {
     CandidateGrid grid;
     grid.candidates_.fill(kAllDigits);
+    for (auto& house : grid.positions_) house.fill(0x1FF);
+    for (int c = 0; c < 81; ++c)
+        for (int d = 1; d <= 9; ++d)
+            if (struck[c] & digit_bit(d)) grid.eliminate(c, d);
     for (int c = 0; c < 81; ++c) {
-        grid.candidates_[c] &= static_cast<DigitMask>(~struck[c]);
         if (digits[c] >= 1 && digits[c] <= 9) grid.place(c, digits[c]);
     }
     return grid;
 }
 
-unsigned CandidateGrid::positions(int house, int digit) const {
-    unsigned result = 0;
+void CandidateGrid::eliminate(int cell, int digit) {
     const DigitMask bit = digit_bit(digit);
-    const HouseCells& cells = house_cells(house);
-    for (int j = 0; j < 9; ++j)
-        if (candidates_[cells[j]] & bit) result |= 1u << j;
-    return result;
+    if (!(candidates_[cell] & bit)) return;
+    candidates_[cell] &= static_cast<DigitMask>(~bit);
+    for (int house : houses_of(cell))
+        positions_[house][digit - 1] &= static_cast<std::uint16_t>(~(1u << position_in(house, cell)));
 }
 
 int CandidateGrid::empty_in(int house) const {
@@ -34,7 +36,7 @@ int CandidateGrid::empty_in(int house) const {
 void CandidateGrid::place(int cell, int digit) {
     if (digits_[cell] == 0) --empty_count_;
     digits_[cell] = static_cast<std::uint8_t>(digit);
-    candidates_[cell] = 0;
+    for (int d = 1; d <= 9; ++d) eliminate(cell, d);
     for (std::uint8_t p : peers(cell)) eliminate(p, digit);
 }
 

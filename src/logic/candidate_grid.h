@@ -12,7 +12,18 @@ namespace varendo::logic {
 using DigitMask = std::uint16_t;  // bit d - 1 for digit d
 constexpr DigitMask kAllDigits = 0x1FF;
 constexpr DigitMask digit_bit(int digit) { return static_cast<DigitMask>(1u << (digit - 1)); }
-inline int mask_count(unsigned mask) { return std::popcount(mask); }
+
+namespace detail {
+inline constexpr auto kBitCounts = [] {
+    std::array<std::uint8_t, 512> counts{};
+    for (unsigned m = 0; m < 512; ++m) counts[m] = static_cast<std::uint8_t>(std::popcount(m));
+    return counts;
+}();
+}  // namespace detail
+
+// How many of the nine bits of a digit or position mask are set: looked up, as the baseline
+// x86-64 the packages target has no instruction for it.
+constexpr int mask_count(unsigned mask) { return detail::kBitCounts[mask & 0x1FF]; }
 
 // Digits placed and the candidates left in the other cells: the state every producer reads.
 class CandidateGrid {
@@ -30,13 +41,13 @@ public:
     int empty_count() const { return empty_count_; }
 
     // The positions (bit j for the house's cell j) where a digit may still go in a house.
-    unsigned positions(int house, int digit) const;
+    unsigned positions(int house, int digit) const { return positions_[house][digit - 1]; }
     // How many cells of a house are still empty.
     int empty_in(int house) const;
 
     // Places a digit and strikes it from the peers.
     void place(int cell, int digit);
-    void eliminate(int cell, int digit) { candidates_[cell] &= static_cast<DigitMask>(~digit_bit(digit)); }
+    void eliminate(int cell, int digit);
     Grid81 digits() const { return digits_; }
 
     bool operator==(const CandidateGrid&) const = default;
@@ -44,6 +55,7 @@ public:
 private:
     Grid81 digits_{};
     std::array<DigitMask, 81> candidates_{};
+    std::array<std::array<std::uint16_t, 9>, 27> positions_{};  // kept with the candidates
     int empty_count_ = 81;
 };
 

@@ -51,7 +51,6 @@ public:
 private:
     void on_to_off(ChainRun& run, int p, bool y, std::vector<int>& out);
     void off_to_on(ChainRun& run, int p, bool y, bool x, std::vector<int>& out);
-    int add_node(ChainRun& run, NodeId id, int parent, std::vector<int>& out);
     // Follows the assumptions in the run's set; a contradiction found ends it (on, off).
     bool follow(ChainRun& run, int& on_end, int& off_end);
     // What the simple rules find in the grid the chain has made: candidates that go off, each
@@ -85,20 +84,19 @@ private:
     int best_sort_ = 0;
     Step best_;
 
-    std::array<std::unique_ptr<ChainRun>, 10> value_runs_;
-    std::array<std::unique_ptr<ChainRun>, 9> region_runs_;
-    ChainRun off_run_;
+    // What each candidate implies when on, worked out once per search: a cell's chains and the
+    // region chains of its houses need the same ones. Kept per thread between searches.
+    struct OnRun {
+        ChainRun* run = nullptr;
+        bool contradiction = false;
+        int on_end = 0, off_end = 0;
+    };
+    OnRun& assume_on(int cell, int digit);
+    std::array<OnRun, 81 * 9> on_runs_{};
+    std::size_t runs_used_ = 0;
+    ChainRun* value_runs_[10] = {};
+    ChainRun* scratch_run();
 };
-
-int ChainSearch::add_node(ChainRun& run, NodeId id, int parent, std::vector<int>& out) {
-    for (int q : out)
-        if (run.id(q) == id) return -1;
-    int parents[1 + 9];
-    parents[0] = parent;
-    const int index = run.add(id, parents, 1);
-    out.push_back(index);
-    return index;
-}
 
 void ChainSearch::on_to_off(ChainRun& run, int p, bool y, std::vector<int>& out) {
     out.clear();
@@ -107,11 +105,11 @@ void ChainSearch::on_to_off(ChainRun& run, int p, bool y, std::vector<int>& out)
     const int digit = node_digit(id);
     if (y) {
         for (int v = 1; v <= 9; ++v)
-            if (v != digit && work_.has(cell, v)) add_node(run, node_id(cell, v, false), p, out);
+            if (v != digit && work_.has(cell, v)) out.push_back(run.add(node_id(cell, v, false), &p, 1));
     }
-    for (int house : houses_of(cell))
-        for (std::uint8_t other : house_cells(house))
-            if (other != cell && work_.has(other, digit)) add_node(run, node_id(other, digit, false), p, out);
+    // The peers come box, row, column, each once: the order the rater meets them in.
+    for (std::uint8_t other : peers(cell))
+        if (work_.has(other, digit)) out.push_back(run.add(node_id(other, digit, false), &p, 1));
 }
 
 void ChainSearch::off_to_on(ChainRun& run, int p, bool y, bool x, std::vector<int>& out) {
@@ -121,7 +119,7 @@ void ChainSearch::off_to_on(ChainRun& run, int p, bool y, bool x, std::vector<in
     const int digit = node_digit(id);
     int parents[1 + 9];
     parents[0] = p;
-    if (y && std::popcount(work_.candidates(cell)) == 2) {
+    if (y && mask_count(work_.candidates(cell)) == 2) {
         const int other = std::countr_zero(static_cast<unsigned>(work_.candidates(cell) & ~digit_bit(digit))) + 1;
         int count = 1;
         if (dynamic_)
@@ -133,7 +131,7 @@ void ChainSearch::off_to_on(ChainRun& run, int p, bool y, bool x, std::vector<in
     if (!x) return;
     for (int house : houses_of(cell)) {
         const unsigned places = work_.positions(house, digit);
-        if (std::popcount(places) != 2) continue;
+        if (mask_count(places) != 2) continue;
         const HouseCells& cells = house_cells(house);
         int other = cells[std::countr_zero(places)];
         if (other == cell) other = cells[31 - std::countl_zero(places)];
@@ -359,11 +357,11 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, std::vector<int>
 }
 
 void ChainSearch::unary(int cell, int digit, bool y, bool x) {
-    if (std::popcount(source_.candidates(cell)) > 2 && !x) return;
+    if (mask_count(source_.candidates(cell)) > 2 && !x) return;
     const Technique cycle_name = x && y ? Technique::XYCycle : y ? Technique::YCycle : Technique::XCycle;
     const double cycle_base = x && y ? 7.0 : 6.5;
     const int sort_key = x && y ? 4 : y ? 3 : 2;
-    ChainRun& run = *value_runs_[0];
+    ChainRun& run = *scratch_run();
     run.clear();
     run.insert(run.add(node_id(cell, digit, true), nullptr, 0));
     std::vector<int> found;
@@ -411,11 +409,10 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
 }
 
 std::optional<Step> ChainSearch::run_static() {
-    value_runs_[0] = std::make_unique<ChainRun>();
     const bool passes[3][2] = {{false, true}, {true, false}, {true, true}};
     for (const auto& pass : passes)
         for (int cell = 0; cell < 81; ++cell) {
-            if (source_.digit(cell) != 0 || std::popcount(source_.candidates(cell)) < 2) continue;
+            if (source_.digit(cell) != 0 || mask_count(source_.candidates(cell)) < 2) continue;
             for (int digit = 1; digit <= 9; ++digit)
                 if (source_.has(cell, digit)) unary(cell, digit, pass[0], pass[1]);
         }
@@ -426,7 +423,7 @@ std::optional<Step> ChainSearch::run_static() {
 void ChainSearch::regions(int cell, int digit, ChainRun& on_run) {
     for (int house : houses_of(cell)) {
         const unsigned places = source_.positions(house, digit);
-        const int count = std::popcount(places);
+        const int count = mask_count(places);
         if (!(count == 2 || (multiple_ && count > 2))) continue;
         const HouseCells& cells = house_cells(house);
         if (cells[std::countr_zero(places)] != cell) continue;
@@ -437,12 +434,7 @@ void ChainSearch::regions(int cell, int digit, ChainRun& on_run) {
                 runs.push_back(&on_run);
                 continue;
             }
-            ChainRun& run = *region_runs_[j];
-            run.clear();
-            run.insert(run.add(node_id(cells[j], digit, true), nullptr, 0));
-            int a = 0, b = 0;
-            follow(run, a, b);
-            runs.push_back(&run);
+            runs.push_back(assume_on(cells[j], digit).run);
         }
         for (bool on : {true, false})
             for (int m : on_run.members()) {
@@ -462,30 +454,31 @@ void ChainSearch::regions(int cell, int digit, ChainRun& on_run) {
 
 void ChainSearch::cell_and_region(int cell) {
     const unsigned mask = source_.candidates(cell);
-    const int count = std::popcount(mask);
+    const int count = mask_count(mask);
     const bool double_chains = count >= 3 && !nishio_ && dynamic_;
     const bool contradictions = dynamic_;
     for (int digit = 1; digit <= 9; ++digit) {
         if (!(mask & digit_bit(digit))) continue;
-        ChainRun& on_run = *value_runs_[digit];
-        on_run.clear();
-        on_run.insert(on_run.add(node_id(cell, digit, true), nullptr, 0));
+        const OnRun& assumed = assume_on(cell, digit);
+        ChainRun& on_run = *assumed.run;
+        value_runs_[digit] = &on_run;
+        if (assumed.contradiction && contradictions)
+            offer_target(nishio_ ? Technique::NishioForcingChain : Technique::ContradictionForcingChain, 7,
+                         node_id(cell, digit, false), {{&on_run, assumed.on_end}, {&on_run, assumed.off_end}});
+        ChainRun& off_run = *scratch_run();
+        off_run.clear();
+        off_run.insert(off_run.add(node_id(cell, digit, false), nullptr, 0));
         int a = 0, b = 0;
-        if (follow(on_run, a, b) && contradictions)
+        if (follow(off_run, a, b) && contradictions)
             offer_target(nishio_ ? Technique::NishioForcingChain : Technique::ContradictionForcingChain, 7,
-                         node_id(cell, digit, false), {{&on_run, a}, {&on_run, b}});
-        off_run_.clear();
-        off_run_.insert(off_run_.add(node_id(cell, digit, false), nullptr, 0));
-        if (follow(off_run_, a, b) && contradictions)
-            offer_target(nishio_ ? Technique::NishioForcingChain : Technique::ContradictionForcingChain, 7,
-                         node_id(cell, digit, true), {{&off_run_, a}, {&off_run_, b}});
+                         node_id(cell, digit, true), {{&off_run, a}, {&off_run, b}});
         if (double_chains) {
             for (bool on : {true, false})
                 for (int m : on_run.members()) {
                     const NodeId id = on_run.id(m);
                     if (node_on(id) != on) continue;
-                    const int other = off_run_.find(id);
-                    if (other >= 0) offer_target(Technique::DoubleForcingChain, 1, id, {{&on_run, m}, {&off_run_, other}});
+                    const int other = off_run.find(id);
+                    if (other >= 0) offer_target(Technique::DoubleForcingChain, 1, id, {{&on_run, m}, {&off_run, other}});
                 }
         }
         if (!nishio_) regions(cell, digit, on_run);
@@ -501,19 +494,38 @@ void ChainSearch::cell_and_region(int cell) {
                 if (!(mask & digit_bit(digit))) continue;
                 const int index = value_runs_[digit]->find(id);
                 if (index < 0) break;
-                chains.push_back({value_runs_[digit].get(), index});
+                chains.push_back({value_runs_[digit], index});
             }
             if (static_cast<int>(chains.size()) != count) continue;
             offer_target(dynamic_ ? Technique::DynamicCellForcingChain : Technique::CellForcingChain, 5, id, chains);
         }
 }
 
+// Runs kept by each thread, so that a long rating reuses their memory.
+thread_local std::vector<std::unique_ptr<ChainRun>> run_pool;
+
+ChainRun* ChainSearch::scratch_run() {
+    // The first run of the pool is the scratch one; the cached ones follow it.
+    if (run_pool.empty()) run_pool.push_back(std::make_unique<ChainRun>());
+    return run_pool.front().get();
+}
+
+ChainSearch::OnRun& ChainSearch::assume_on(int cell, int digit) {
+    OnRun& entry = on_runs_[cell * 9 + digit - 1];
+    if (entry.run != nullptr) return entry;
+    scratch_run();
+    if (++runs_used_ >= run_pool.size()) run_pool.push_back(std::make_unique<ChainRun>());
+    entry.run = run_pool[runs_used_].get();
+    entry.run->clear();
+    entry.run->insert(entry.run->add(node_id(cell, digit, true), nullptr, 0));
+    entry.contradiction = follow(*entry.run, entry.on_end, entry.off_end);
+    return entry;
+}
+
 std::optional<Step> ChainSearch::run_multiple() {
-    for (auto& run : value_runs_) run = std::make_unique<ChainRun>();
-    for (auto& run : region_runs_) run = std::make_unique<ChainRun>();
     for (int cell = 0; cell < 81; ++cell) {
         if (source_.digit(cell) != 0) continue;
-        const int count = std::popcount(source_.candidates(cell));
+        const int count = mask_count(source_.candidates(cell));
         if (count > 2 || (count > 1 && dynamic_)) cell_and_region(cell);
     }
     if (!have_best_) return std::nullopt;

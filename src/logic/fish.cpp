@@ -19,10 +19,10 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
             for (int i = 0; i < 9 && usable; ++i) {
                 if (!(bases & (1u << i))) continue;
                 const unsigned places = grid.positions(base_kind + i, digit);
-                usable = std::popcount(places) > 1;
+                usable = mask_count(places) > 1;
                 covers |= places;
             }
-            if (!usable || std::popcount(covers) != degree) continue;
+            if (!usable || mask_count(covers) != degree) continue;
             Step step;
             step.technique = kNames[degree];
             step.rating = kRatings[degree];

@@ -1,3 +1,4 @@
+#include <array>
 #include <bit>
 
 #include "logic/producers.h"
@@ -6,14 +7,18 @@ namespace varendo::logic {
 
 namespace {
 
-unsigned cells_mask_in(int house, int other) {
-    unsigned mask = 0;
-    const HouseCells& cells = house_cells(house);
-    for (int j = 0; j < 9; ++j)
-        for (std::uint8_t c : house_cells(other))
-            if (c == cells[j]) mask |= 1u << j;
-    return mask;
-}
+// The positions in `house` of the cells it shares with `other`.
+constexpr auto kShared = [] {
+    std::array<std::array<std::uint16_t, 27>, 27> table{};
+    for (int h = 0; h < 27; ++h)
+        for (int o = 0; o < 27; ++o)
+            for (int j = 0; j < 9; ++j)
+                for (std::uint8_t c : house_cells(o))
+                    if (c == house_cells(h)[j]) table[h][o] |= static_cast<std::uint16_t>(1u << j);
+    return table;
+}();
+
+unsigned cells_mask_in(int house, int other) { return kShared[house][other]; }
 
 bool crosses(int a, int b) { return a != b && cells_mask_in(a, b) != 0; }
 
@@ -51,7 +56,7 @@ bool scan_pairs(const CandidateGrid& grid, int base_kind, int cover_kind, bool d
             const unsigned shared = cells_mask_in(base, cover);
             for (int digit = 1; digit <= 9; ++digit) {
                 const unsigned places = grid.positions(base, digit);
-                if (std::popcount(places) <= 1 || (places & ~shared) != 0) continue;
+                if (mask_count(places) <= 1 || (places & ~shared) != 0) continue;
                 if (!direct) {
                     Step step = locking_step(grid, base, cover, digit, -1);
                     if (!step.eliminations.empty() && !sink(std::move(step))) return false;
@@ -61,9 +66,9 @@ bool scan_pairs(const CandidateGrid& grid, int base_kind, int cover_kind, bool d
                 for (int other = base_kind; other < base_kind + 9; ++other) {
                     if (other == base || !crosses(other, cover)) continue;
                     const unsigned other_places = grid.positions(other, digit);
-                    if (std::popcount(other_places) <= 1) continue;
+                    if (mask_count(other_places) <= 1) continue;
                     const unsigned left = other_places & ~cells_mask_in(other, cover);
-                    if (std::popcount(left) != 1) continue;
+                    if (mask_count(left) != 1) continue;
                     Step step = locking_step(grid, base, cover, digit, house_cells(other)[std::countr_zero(left)]);
                     if (!step.eliminations.empty() && !sink(std::move(step))) return false;
                 }

@@ -16,7 +16,7 @@ std::vector<StrongLink> strong_links(const CandidateGrid& grid, int digit) {
     std::vector<StrongLink> links;
     for (int house = 0; house < 27; ++house) {
         const unsigned places = grid.positions(house, digit);
-        if (std::popcount(places) != 2) continue;
+        if (mask_count(places) != 2) continue;
         const HouseCells& cells = house_cells(house);
         links.push_back({house, cells[std::countr_zero(places)], cells[31 - std::countl_zero(places)]});
     }
@@ -71,7 +71,7 @@ bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink)
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink) {
     for (int p = 0; p < 81; ++p) {
         const unsigned pair = grid.candidates(p);
-        if (std::popcount(pair) != 2) continue;
+        if (mask_count(pair) != 2) continue;
         for (int q = p + 1; q < 81; ++q) {
             if (grid.candidates(q) != pair || sees(p, q)) continue;
             for (int x = 1; x <= 9; ++x) {

@@ -13,7 +13,7 @@ bool scan_houses(const CandidateGrid& grid, int first_house, bool alone, const S
         if (last_empty != alone) continue;
         for (int digit = 1; digit <= 9; ++digit) {
             const unsigned places = grid.positions(house, digit);
-            if (std::popcount(places) != 1) continue;
+            if (mask_count(places) != 1) continue;
             const int cell = house_cells(house)[std::countr_zero(places)];
             Step step;
             step.technique = alone                     ? Technique::FullHouse
@@ -42,7 +42,7 @@ bool find_hidden_singles(const CandidateGrid& grid, const StepSink& sink) {
 bool find_naked_singles(const CandidateGrid& grid, const StepSink& sink) {
     for (int cell = 0; cell < 81; ++cell) {
         const DigitMask mask = grid.candidates(cell);
-        if (grid.digit(cell) != 0 || std::popcount(mask) != 1) continue;
+        if (grid.digit(cell) != 0 || mask_count(mask) != 1) continue;
         Step step;
         step.technique = Technique::NakedSingle;
         step.rating = 23;

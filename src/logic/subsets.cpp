@@ -29,10 +29,10 @@ bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink
                 unsigned digits = 0;
                 for (int j = 0; j < 9; ++j) {
                     if (!(chosen & (1u << j))) continue;
-                    if (std::popcount(grid.candidates(cells[j])) <= 1) return true;
+                    if (mask_count(grid.candidates(cells[j])) <= 1) return true;
                     digits |= grid.candidates(cells[j]);
                 }
-                if (std::popcount(digits) != degree) return true;
+                if (mask_count(digits) != degree) return true;
                 Step step;
                 step.technique = kNaked[degree];
                 step.rating = kNakedRatings[degree];
@@ -66,10 +66,10 @@ bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const 
                 unsigned common = 0;
                 for (int d = 1; d <= 9; ++d) {
                     if (!(digits & digit_bit(d))) continue;
-                    if (std::popcount(places[d]) <= 1) return true;
+                    if (mask_count(places[d]) <= 1) return true;
                     common |= places[d];
                 }
-                if (std::popcount(common) != degree) return true;
+                if (mask_count(common) != degree) return true;
                 Step step;
                 step.technique = kHidden[degree];
                 step.rating = kHiddenRatings[degree];
@@ -87,9 +87,9 @@ bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const 
                     // The set leaves another digit one place in the house.
                     int single = -1;
                     for (int d = 1; d <= 9 && single < 0; ++d) {
-                        if ((digits & digit_bit(d)) || std::popcount(places[d]) <= 1) continue;
+                        if ((digits & digit_bit(d)) || mask_count(places[d]) <= 1) continue;
                         const unsigned left = places[d] & ~common;
-                        if (std::popcount(left) == 1) single = d;
+                        if (mask_count(left) == 1) single = d;
                     }
                     if (single < 0) return true;
                     step.technique = degree == 2 ? Technique::DirectHiddenPair : Technique::DirectHiddenTriple;

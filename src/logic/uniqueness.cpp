@@ -33,8 +33,8 @@ public:
                     if ((held & pair_) != pair_) continue;
                     // The extras gathered at this level stay gathered, as the rater has it.
                     extra |= held & ~pair_;
-                    const int count = std::popcount(held);
-                    if (count == 2 || std::popcount(extra) == 1 || allowed_extra > 0)
+                    const int count = mask_count(held);
+                    if (count == 2 || mask_count(extra) == 1 || allowed_extra > 0)
                         search(next, allowed_extra - (count > 2 ? 1 : 0), extra, kind);
                 }
             }
@@ -87,7 +87,7 @@ void naked_set_hints(const CandidateGrid& grid, const std::vector<int>& loop, in
                      std::vector<LoopHint>& hints) {
     const unsigned pair = digit_bit(a) | digit_bit(b);
     const unsigned extra = (grid.candidates(c1) | grid.candidates(c2)) & ~pair;
-    for (int degree = std::popcount(extra); degree <= 7; ++degree)
+    for (int degree = mask_count(extra); degree <= 7; ++degree)
         for (int kind = 0; kind < 3; ++kind) {
             const int house = house_of_kind(c1, kind);
             if (house != house_of_kind(c2, kind) || degree * 2 > grid.empty_in(house)) continue;
@@ -97,15 +97,15 @@ void naked_set_hints(const CandidateGrid& grid, const std::vector<int>& loop, in
                 if (!(chosen & (1u << index1)) || (chosen & (1u << index2))) return true;
                 unsigned naked = extra & grid.candidates(c1) & grid.candidates(c2);
                 unsigned common = extra;
-                if (std::popcount(extra) <= 1) return true;
+                if (mask_count(extra) <= 1) return true;
                 for (int j = 0; j < 9; ++j) {
                     if (!(chosen & (1u << j)) || j == index1) continue;
                     const unsigned held = grid.candidates(cells[j]);
-                    if (std::popcount(held) <= 1) return true;
+                    if (mask_count(held) <= 1) return true;
                     naked |= held;
                     common |= held;
                 }
-                if (std::popcount(naked) != degree || std::popcount(common) != degree) return true;
+                if (mask_count(naked) != degree || mask_count(common) != degree) return true;
                 Step step = loop_step(loop, a, b, loop_rating(loop.size()) + degree - 1);
                 step.houses.push_back(static_cast<std::uint8_t>(house));
                 for (int j = 0; j < 9; ++j) {
@@ -155,7 +155,7 @@ bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink) {
     std::vector<LoopHint> hints;
     for (int cell = 0; cell < 81; ++cell) {
         const unsigned held = grid.candidates(cell);
-        if (std::popcount(held) != 2) continue;
+        if (mask_count(held) != 2) continue;
         const int a = std::countr_zero(held) + 1;
         const int b = 31 - std::countl_zero(held) + 1;
         LoopFinder finder(grid, a, b);
@@ -164,7 +164,7 @@ bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink) {
             if (!valid_loop(loop)) continue;
             std::vector<int> extra;
             for (int c : loop)
-                if (std::popcount(grid.candidates(c)) > 2) extra.push_back(c);
+                if (mask_count(grid.candidates(c)) > 2) extra.push_back(c);
             const int rating = loop_rating(loop.size());
             if (extra.size() == 1) {
                 Step step = loop_step(loop, a, b, rating);
@@ -177,7 +177,7 @@ bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink) {
                 for (int c : extra) all |= grid.candidates(c) & ~held;
                 return all;
             }();
-            if (extra.size() > 2 || (extra.size() == 2 && std::popcount(extra_digits) == 1)) {
+            if (extra.size() > 2 || (extra.size() == 2 && mask_count(extra_digits) == 1)) {
                 const int x = std::countr_zero(grid.candidates(extra[0]) & ~held) + 1;
                 Step step = loop_step(loop, a, b, rating);
                 for (std::uint8_t v : peers(extra[0])) {
@@ -215,11 +215,11 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink) {
     for (int house = 0; house < 27; ++house) {
         for (int d = 1; d <= 9; ++d) {
             const unsigned places = grid.positions(house, d);
-            const int count = std::popcount(places);
+            const int count = mask_count(places);
             if (count == 0 || count == 2) continue;
             int found = -1, many = 0;
             for (int j = 0; j < 9; ++j)
-                if ((places & (1u << j)) && std::popcount(grid.candidates(house_cells(house)[j])) >= 3) {
+                if ((places & (1u << j)) && mask_count(grid.candidates(house_cells(house)[j])) >= 3) {
                     found = house_cells(house)[j];
                     ++many;
                 }
@@ -236,14 +236,14 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink) {
                 std::erase_if(common, [&](int c) { return !sees(c, found); });
             }
             std::erase_if(common, [&](int c) { return std::find(bug_cells.begin(), bug_cells.end(), c) != bug_cells.end(); });
-            if (bug_cells.size() > 1 && std::popcount(all_digits) > 1 && common.empty()) return true;
+            if (bug_cells.size() > 1 && mask_count(all_digits) > 1 && common.empty()) return true;
         }
     }
     for (int c = 0; c < 81; ++c)
-        if (rest.digit(c) == 0 && std::popcount(rest.candidates(c)) != 2) return true;
+        if (rest.digit(c) == 0 && mask_count(rest.candidates(c)) != 2) return true;
     for (int house = 0; house < 27; ++house)
         for (int d = 1; d <= 9; ++d) {
-            const int count = std::popcount(rest.positions(house, d));
+            const int count = mask_count(rest.positions(house, d));
             if (count != 0 && count != 2) return true;
         }
     auto base_step = [&](int rating) {
@@ -275,7 +275,7 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink) {
         if (bug_cells.size() != 2) return true;
         const int c1 = bug_cells[0], c2 = bug_cells[1];
         const unsigned shared = grid.candidates(c1) & grid.candidates(c2) & ~all_digits;
-        if (std::popcount(shared) != 1) return true;
+        if (mask_count(shared) != 1) return true;
         for (int house : shared_houses()) {
             Step step = base_step(57);
             step.houses.push_back(static_cast<std::uint8_t>(house));
@@ -287,7 +287,7 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink) {
         }
         return true;
     };
-    if (std::popcount(all_digits) == 1) {
+    if (mask_count(all_digits) == 1) {
         const int x = std::countr_zero(all_digits) + 1;
         Step step = base_step(57);
         for (int c : common)
@@ -307,12 +307,12 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink) {
                 unsigned others = 0;
                 for (std::size_t k = 0; k < cells.size(); ++k) {
                     if (!(chosen & (1u << k))) continue;
-                    if (std::popcount(grid.candidates(cells[k])) <= 1) return true;
+                    if (mask_count(grid.candidates(cells[k])) <= 1) return true;
                     others |= grid.candidates(cells[k]);
                 }
-                if (std::popcount(others) != degree || std::popcount(all_digits) <= 1) return true;
+                if (mask_count(others) != degree || mask_count(all_digits) <= 1) return true;
                 const unsigned naked = others | all_digits;
-                if (std::popcount(naked) != degree) return true;
+                if (mask_count(naked) != degree) return true;
                 Step step = base_step(57 + degree - 1);
                 step.houses.push_back(static_cast<std::uint8_t>(house));
                 for (std::size_t k = 0; k < cells.size(); ++k) {

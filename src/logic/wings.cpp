@@ -10,16 +10,16 @@ bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink) {
     const int pivot_size = xyz ? 3 : 2;
     for (int pivot = 0; pivot < 81; ++pivot) {
         const unsigned xy = grid.candidates(pivot);
-        if (std::popcount(xy) != pivot_size) continue;
+        if (mask_count(xy) != pivot_size) continue;
         for (std::uint8_t xz_cell : peers(pivot)) {
             const unsigned xz = grid.candidates(xz_cell);
-            if (std::popcount(xz) != 2 || std::popcount(xy & ~xz) != 1) continue;
+            if (mask_count(xz) != 2 || mask_count(xy & ~xz) != 1) continue;
             for (std::uint8_t yz_cell : peers(pivot)) {
                 const unsigned yz = grid.candidates(yz_cell);
-                if (std::popcount(yz) != 2) continue;
+                if (mask_count(yz) != 2) continue;
                 const unsigned all = xy | xz | yz;
                 const unsigned common = xy & xz & yz;
-                if (std::popcount(all) != 3 || std::popcount(common) != (xyz ? 1 : 0)) continue;
+                if (mask_count(all) != 3 || mask_count(common) != (xyz ? 1 : 0)) continue;
                 const int z = std::countr_zero(xz & yz) + 1;
                 Step step;
                 step.technique = xyz ? Technique::XYZWing : Technique::XYWing;
