@@ -97,7 +97,14 @@ std::string step_text(const Step& step) {
     // The pattern's cells, unless the step only names the cell it fills.
     const bool lone_cell = step.cells.size() == 1 && !step.placements.empty();
     if (!step.cells.empty() && !chain && step.base.empty() && !lone_cell) {
-        text.append(" (").append(cells_text(step.cells, houses.empty() ? -1 : houses.front())).append(")");
+        // Named by the line of the pattern that holds them all, when there is one.
+        int line = -1;
+        for (std::uint8_t h : houses) {
+            bool all = h >= kRowHouse;
+            for (std::uint8_t c : step.cells) all = all && (h < kColumnHouse ? row_of(c) : column_of(c)) == h % 9;
+            if (all && line < 0) line = h;
+        }
+        text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
     if (chain) text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
     text.append(":");
