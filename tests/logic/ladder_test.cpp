@@ -73,6 +73,28 @@ TEST(Ladder, StepsAgreeWithTheSolutionAndFinish) {
     expect_sound("tdoku_test_unique", 1, 18);
 }
 
+TEST(Ladder, PearlAndDiamondAreTakenAtTheFirstPlacementAndStep) {
+    // Its first step strikes candidates without placing any.
+    const LogicalPath path = logic::solve_logically(
+        cells_of(".2.4....94..189.......62.5......63..3..94.5.......8.1..........8.2..4...964.....7"), Ladder::Explainer);
+    ASSERT_EQ(path.outcome, LogicalPath::Outcome::Solved);
+    ASSERT_TRUE(path.steps.front().placements.empty());
+    int hardest = 0;
+    std::size_t k = 0;
+    for (; path.steps[k].placements.empty(); ++k) hardest = std::max(hardest, path.steps[k].rating);
+    EXPECT_EQ(path.ep, std::max(hardest, path.steps[k].rating));
+    EXPECT_EQ(path.ed, path.steps.front().rating);
+    EXPECT_LT(path.ed, path.ep);
+}
+
+TEST(Ladder, ChainsOfOneValueAreTakenShortestFirst) {
+    const LogicalPath path = logic::solve_logically(cells_of(read_set("qqwing_expert")[4]), Ladder::Explainer);
+    std::vector<int> nodes;
+    for (const logic::Step& step : path.steps)
+        if (!step.nodes.empty()) nodes.push_back(step.complexity);
+    EXPECT_EQ(nodes, std::vector<int>({6, 8, 10, 8, 12, 12, 8, 8, 8, 8}));
+}
+
 TEST(Ladder, GridsWithoutOneSolutionAreSaidSo) {
     const auto none = read_set("tdoku_test_nosolution"), several = read_set("tdoku_test_multisolution");
     ASSERT_FALSE(none.empty() || several.empty());

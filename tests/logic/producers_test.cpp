@@ -51,6 +51,9 @@ TEST(Producers, SinglesNameTheirHouseAndValue) {
     ASSERT_FALSE(steps.empty());
     EXPECT_EQ(steps[0].technique, Technique::HiddenSingleBox);
     EXPECT_EQ(said(steps[0].placements, "="), Strings{"r1c1=5"});
+    // Boxes are numbered down the bands of columns, as Check numbers them.
+    EXPECT_EQ(house_text(kBoxHouse + 1), "box 4 (rows 1-3, columns 4-6)");
+    EXPECT_EQ(step_text(steps[0]), "Hidden Single 5 in box 1 (rows 1-3, columns 1-3): 5 goes in row 1, column 1");
 }
 
 TEST(Producers, PointingStrikesTheRestOfTheLine) {
