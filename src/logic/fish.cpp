@@ -48,7 +48,66 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
     });
 }
 
+bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
+    return for_each_combination(degree, 9, [&](unsigned bases) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            unsigned all = 0;
+            bool empty_line = false;
+            for (int i = 0; i < 9; ++i)
+                if (bases & (1u << i)) {
+                    const unsigned places = grid.positions(base_kind + i, digit);
+                    empty_line = empty_line || places == 0;
+                    all |= places;
+                }
+            if (empty_line || mask_count(all) <= degree) continue;
+            const bool go_on = for_each_combination(degree, 9, [&](unsigned covers) {
+                const unsigned fin_places = all & ~covers;
+                if (fin_places == 0 || (all & covers) == 0) return true;
+                // The fins, all in one box.
+                Step step;
+                int fin_box = -1;
+                for (int i = 0; i < 9; ++i) {
+                    if (!(bases & (1u << i))) continue;
+                    for (int j = 0; j < 9; ++j) {
+                        if (!(fin_places & grid.positions(base_kind + i, digit) & (1u << j))) continue;
+                        const int cell = house_cells(base_kind + i)[j];
+                        if (fin_box >= 0 && box_index_of(cell) != fin_box) return true;
+                        fin_box = box_index_of(cell);
+                        step.fins.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+                    }
+                }
+                for (int i = 0; i < 9; ++i) {
+                    if (bases & (1u << i)) step.base.push_back(static_cast<std::uint8_t>(base_kind + i));
+                    if (!(covers & (1u << i))) continue;
+                    step.cover.push_back(static_cast<std::uint8_t>(cover_kind + i));
+                    for (int j = 0; j < 9; ++j) {
+                        const int cell = house_cells(cover_kind + i)[j];
+                        if (!grid.has(cell, digit)) continue;
+                        if (bases & (1u << j))
+                            step.cells.push_back(static_cast<std::uint8_t>(cell));
+                        else if (box_index_of(cell) == fin_box)
+                            step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+                    }
+                }
+                if (step.eliminations.empty()) return true;
+                step.technique = degree == 2 ? Technique::FinnedXWing : Technique::FinnedSwordfish;
+                step.rating = degree == 2 ? 43 : 47;
+                step.digits = digit_bit(digit);
+                step.size = degree;
+                return sink(std::move(step));
+            });
+            if (!go_on) return false;
+        }
+        return true;
+    });
+}
+
 }  // namespace
+
+bool find_finned_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    return scan_finned(grid, degree, kRowHouse, kColumnHouse, sink) &&
+           scan_finned(grid, degree, kColumnHouse, kRowHouse, sink);
+}
 
 bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
     return scan(grid, degree, kColumnHouse, kRowHouse, sink) && scan(grid, degree, kRowHouse, kColumnHouse, sink);

@@ -21,6 +21,9 @@ bool find_locking(const CandidateGrid& grid, bool direct, const StepSink& sink);
 bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink);
 bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
+// Finned and sashimi fish: the base lines' places outside the cover lines (the fins) all lie
+// in one box, so the digit leaves the cover cells in that box.
+bool find_finned_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink);
 // The classic rater looks for a set of n only in a house with at least 2n empty cells (more
 // than 2n for a hidden one), and for a fish of n only for a digit placed at most 9 - 2n times:
@@ -33,5 +36,6 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);
 // Single-digit patterns of two strong links and W-wings, for the human ladder.
 bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink);
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
+bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

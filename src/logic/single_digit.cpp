@@ -97,4 +97,51 @@ bool find_w_wings(const CandidateGrid& grid, const StepSink& sink) {
     return true;
 }
 
+// Empty rectangle: in a box the digit lies only on one row and one column (on both), so one
+// of them holds it; a strong link on a line that meets that row (or column) outside the box
+// then leaves the digit where its far end's line crosses the box's other line.
+bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink) {
+    for (int digit = 1; digit <= 9; ++digit) {
+        const std::vector<StrongLink> links = strong_links(grid, digit);
+        for (int box = 0; box < 9; ++box) {
+            const unsigned places = grid.positions(kBoxHouse + box, digit);
+            if (mask_count(places) < 2) continue;
+            for (int i = 0; i < 9; ++i) {
+                const int corner = house_cells(kBoxHouse + box)[i];
+                const int row = row_of(corner), column = column_of(corner);
+                bool on_row = false, on_column = false, outside = false;
+                for (int j = 0; j < 9; ++j) {
+                    if (!(places & (1u << j))) continue;
+                    const int c = house_cells(kBoxHouse + box)[j];
+                    on_row = on_row || (row_of(c) == row && column_of(c) != column);
+                    on_column = on_column || (column_of(c) == column && row_of(c) != row);
+                    outside = outside || (row_of(c) != row && column_of(c) != column);
+                }
+                if (!on_row || !on_column || outside) continue;
+                for (const StrongLink& link : links) {
+                    if (link.house < kRowHouse) continue;
+                    const bool is_column = link.house >= kColumnHouse;
+                    for (int flip = 0; flip < 2; ++flip) {
+                        const int near = flip ? link.b : link.a, far = flip ? link.a : link.b;
+                        if (box_index_of(near) == box || box_index_of(far) == box) continue;
+                        // A column link meets the box's row; a row link meets its column.
+                        if (is_column ? row_of(near) != row : column_of(near) != column) continue;
+                        const int target = is_column ? 9 * row_of(far) + column : 9 * row + column_of(far);
+                        if (box_index_of(target) == box || !grid.has(target, digit)) continue;
+                        Step step;
+                        step.technique = Technique::EmptyRectangle;
+                        step.rating = 43;
+                        step.houses = {static_cast<std::uint8_t>(kBoxHouse + box), static_cast<std::uint8_t>(link.house)};
+                        step.cells = {static_cast<std::uint8_t>(near), static_cast<std::uint8_t>(far)};
+                        step.digits = digit_bit(digit);
+                        step.eliminations.push_back({static_cast<std::uint8_t>(target), static_cast<std::uint8_t>(digit)});
+                        if (!sink(std::move(step))) return false;
+                    }
+                }
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace varendo::logic

@@ -49,8 +49,10 @@ enum class Technique : std::uint8_t {
     EmptyRectangle,
     WWing,
     RemotePair,
+    FinnedXWing,
+    FinnedSwordfish,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::RemotePair) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::FinnedSwordfish) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {
