@@ -35,6 +35,7 @@ Points points_of(Technique t) {
     case T::TurbotFish: case T::EmptyRectangle: return {L::Hard, 120};
     case T::XYWing: return {L::Hard, 160};
     case T::FinnedXWing: return {L::Hard, 130};
+    case T::SimpleColoring: return {L::Hard, 150};
     case T::FinnedSwordfish: return {L::Unfair, 200};
     case T::XYZWing: return {L::Hard, 180};
     case T::AlignedPairExclusion: return {L::Unfair, 300};

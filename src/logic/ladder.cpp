@@ -67,6 +67,7 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_fish(g, 2, s); },
         [&](S s) { return find_single_digit_patterns(g, s); },
         [&](S s) { return find_empty_rectangles(g, s); },
+        [&](S s) { return find_simple_colors(g, s); },
         [&](S s) { return find_finned_fish(g, 2, s); },
         [&](S s) { return find_xy_wings(g, false, s); },
         [&](S s) { return find_w_wings(g, s); },

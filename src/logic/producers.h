@@ -37,5 +37,6 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);
 bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink);
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
 bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

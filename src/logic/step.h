@@ -51,8 +51,9 @@ enum class Technique : std::uint8_t {
     RemotePair,
     FinnedXWing,
     FinnedSwordfish,
+    SimpleColoring,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::FinnedSwordfish) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::SimpleColoring) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {

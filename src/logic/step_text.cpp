@@ -17,7 +17,7 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "XY-Cycle", "Forcing X-Chain", "Forcing Chain", "Aligned Triple Exclusion", "Nishio Forcing Chains",
     "Cell Forcing Chains", "Region Forcing Chains", "Contradiction Forcing Chains", "Double Forcing Chains",
     "Dynamic Cell Forcing Chains", "Dynamic Region Forcing Chains", "Skyscraper", "2-String Kite", "Turbot Fish",
-    "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish",
+    "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish", "Simple Colors",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {

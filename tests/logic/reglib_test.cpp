@@ -41,6 +41,8 @@ const std::map<std::string, Finder>& finders() {
         {"0401", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
         {"0402", [](auto& g, auto& s) { return find_empty_rectangles(g, s); }},
         {"0403", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
+        {"0500", [](auto& g, auto& s) { return find_simple_colors(g, s); }},
+        {"0501", [](auto& g, auto& s) { return find_simple_colors(g, s); }},
         {"0600", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
         {"0603", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
         {"0800", [](auto& g, auto& s) { return find_xy_wings(g, false, s); }},
