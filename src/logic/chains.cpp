@@ -410,12 +410,15 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
 
 std::optional<Step> ChainSearch::run_static() {
     const bool passes[3][2] = {{false, true}, {true, false}, {true, true}};
-    for (const auto& pass : passes)
+    for (const auto& pass : passes) {
+        // Every XY step is worth 7.0 or more: none can beat an easier step found already.
+        if (pass[0] && pass[1] && have_best_ && best_difficulty_ < 7.0) break;
         for (int cell = 0; cell < 81; ++cell) {
             if (source_.digit(cell) != 0 || mask_count(source_.candidates(cell)) < 2) continue;
             for (int digit = 1; digit <= 9; ++digit)
                 if (source_.has(cell, digit)) unary(cell, digit, pass[0], pass[1]);
         }
+    }
     if (!have_best_) return std::nullopt;
     return best_;
 }
