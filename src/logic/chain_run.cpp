@@ -23,7 +23,7 @@ bool ChainRun::insert(int index) {
     return true;
 }
 
-int ChainRun::ancestor_count(int index) const {
+int ChainRun::ancestor_count(int index, int limit) const {
     // Breadth first, distinct by candidate and state: of two nodes of one id only the first
     // met is followed further, as the classic raters count.
     if (++stamp_ == 0) {
@@ -38,7 +38,7 @@ int ChainRun::ancestor_count(int index) const {
         const Node& node = nodes_[todo_[head]];
         if (seen_[node.id] == stamp_) continue;
         seen_[node.id] = stamp_;
-        ++count;
+        if (++count > limit) break;
         for (int k = 0; k < node.parent_count; ++k) todo_.push_back(parents_[node.first + k]);
     }
     return count;

@@ -40,8 +40,9 @@ public:
     // The set in the order its nodes went in.
     const std::vector<int>& members() const { return members_; }
 
-    // How many distinct candidates-with-state lead to the node, itself included.
-    int ancestor_count(int index) const;
+    // How many distinct candidates-with-state lead to the node, itself included; the count
+    // stops early once it passes `limit`.
+    int ancestor_count(int index, int limit = kNodeIds) const;
     // Whether `ancestor` lies on the node's line of first parents.
     bool on_first_parent_line(int index, NodeId ancestor) const;
     // Appends the node and its ancestors to a step's nodes and links.

@@ -79,6 +79,7 @@ private:
     std::vector<int> pending_on_, pending_off_, out_;
 
     bool have_best_ = false;
+    double best_base_ = 0;
     double best_difficulty_ = 0;
     int best_complexity_ = 0;
     int best_sort_ = 0;
@@ -263,8 +264,13 @@ void ChainSearch::advanced(ChainRun& run, std::vector<int>& out) {
 void ChainSearch::offer(Technique technique, double base, int sort_key, NodeId target, bool placement,
                         std::vector<Candidate> removable, const std::vector<ChainEnd>& chains) {
     if (removable.empty()) return;
+    // Of two steps on one base value the longer chain never wins: stop counting past the best.
+    const bool capped = have_best_ && base == best_base_;
     int complexity = 0;
-    for (const ChainEnd& end : chains) complexity += end.run->ancestor_count(end.index);
+    for (const ChainEnd& end : chains) {
+        complexity += end.run->ancestor_count(end.index, capped ? best_complexity_ - complexity : kNodeIds);
+        if (capped && complexity > best_complexity_) return;
+    }
     const double difficulty = base + length_difficulty(complexity);
     if (have_best_ && !(difficulty < best_difficulty_ ||
                         (difficulty == best_difficulty_ &&
@@ -272,6 +278,7 @@ void ChainSearch::offer(Technique technique, double base, int sort_key, NodeId t
         return;
     }
     have_best_ = true;
+    best_base_ = base;
     best_difficulty_ = difficulty;
     best_complexity_ = complexity;
     best_sort_ = sort_key;
