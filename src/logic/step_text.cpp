@@ -68,6 +68,31 @@ std::string cells_text(const std::vector<std::uint8_t>& cells, int line) {
     return join(parts, "; ");
 }
 
+// A chain of one line, from its assumption to its end: "if 9 is in row 4, column 2, then 9 is
+// not in row 4, column 7, then ..."; empty for chains that branch.
+std::string chain_text(const Step& step) {
+    const std::size_t n = step.nodes.size();
+    if (n < 2 || step.links.size() + 1 != n) return {};
+    std::vector<int> next(n, -1), incoming(n, 0);
+    for (const ChainLink& link : step.links) {
+        if (next[link.from] >= 0) return {};
+        next[link.from] = link.to;
+        ++incoming[link.to];
+    }
+    int node = -1;
+    for (std::size_t k = 0; k < n; ++k)
+        if (incoming[k] == 0) node = static_cast<int>(k);
+    std::string text;
+    for (std::size_t seen = 0; node >= 0 && seen < n; ++seen, node = next[node]) {
+        const ChainNode& c = step.nodes[node];
+        text.append(seen == 0 ? "if " : ", then ")
+            .append(std::to_string(c.candidate.digit))
+            .append(c.on ? " is in " : " is not in ")
+            .append(cell_text(c.candidate.cell));
+    }
+    return text;
+}
+
 }  // namespace
 
 const char* technique_name(Technique technique) { return kNames[static_cast<int>(technique)]; }
@@ -106,7 +131,11 @@ std::string step_text(const Step& step) {
         }
         text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
-    if (chain) text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
+    if (chain) {
+        text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
+        const std::string line = chain_text(step);
+        if (!line.empty()) text.append(", ").append(line);
+    }
     text.append(":");
     for (const Candidate& c : step.placements)
         text.append(" ").append(std::to_string(c.digit)).append(" goes in ").append(cell_text(c.cell)).append(";");
