@@ -45,6 +45,7 @@ const std::map<std::string, Finder>& finders() {
         {"0501", [](auto& g, auto& s) { return find_simple_colors(g, s); }},
         {"0600", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
         {"0603", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
+        {"0610", [](auto& g, auto& s) { return find_bivalue_grave(g, s); }},
         {"0800", [](auto& g, auto& s) { return find_xy_wings(g, false, s); }},
         {"0801", [](auto& g, auto& s) { return find_xy_wings(g, true, s); }},
         {"0803", [](auto& g, auto& s) { return find_w_wings(g, s); }},
