@@ -11,6 +11,26 @@ constexpr int kRatings[5] = {0, 0, 32, 38, 52};
 constexpr Technique kNames[5] = {Technique::XWing, Technique::XWing, Technique::XWing, Technique::Swordfish,
                                  Technique::Jellyfish};
 
+// Records the base and cover lines and the fish's cells; the digit leaves the cover cells
+// outside the base lines, or only those in `fin_box` when it is a box (0..8).
+void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned bases, int cover_kind, unsigned covers,
+             int digit, int fin_box) {
+    for (int i = 0; i < 9; ++i) {
+        if (bases & (1u << i)) step.base.push_back(static_cast<std::uint8_t>(base_kind + i));
+        if (!(covers & (1u << i))) continue;
+        step.cover.push_back(static_cast<std::uint8_t>(cover_kind + i));
+        for (int j = 0; j < 9; ++j) {
+            const int cell = house_cells(cover_kind + i)[j];
+            if (!grid.has(cell, digit)) continue;
+            if (bases & (1u << j))
+                step.cells.push_back(static_cast<std::uint8_t>(cell));
+            else if (fin_box < 0 || box_index_of(cell) == fin_box)
+                step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+        }
+    }
+    step.houses = step.base;
+}
+
 bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
     return for_each_combination(degree, 9, [&](unsigned bases) {
         for (int digit = 1; digit <= 9; ++digit) {
@@ -28,20 +48,7 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
             step.rating = kRatings[degree];
             step.digits = digit_bit(digit);
             step.size = degree;
-            for (int i = 0; i < 9; ++i) {
-                if (bases & (1u << i)) step.base.push_back(static_cast<std::uint8_t>(base_kind + i));
-                if (!(covers & (1u << i))) continue;
-                step.cover.push_back(static_cast<std::uint8_t>(cover_kind + i));
-                for (int j = 0; j < 9; ++j) {
-                    const int cell = house_cells(cover_kind + i)[j];
-                    if (!grid.has(cell, digit)) continue;
-                    if (bases & (1u << j))
-                        step.cells.push_back(static_cast<std::uint8_t>(cell));
-                    else
-                        step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
-                }
-            }
-            step.houses = step.base;
+            lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, -1);
             if (!step.eliminations.empty() && !sink(std::move(step))) return false;
         }
         return true;
@@ -76,19 +83,7 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                         step.fins.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
                     }
                 }
-                for (int i = 0; i < 9; ++i) {
-                    if (bases & (1u << i)) step.base.push_back(static_cast<std::uint8_t>(base_kind + i));
-                    if (!(covers & (1u << i))) continue;
-                    step.cover.push_back(static_cast<std::uint8_t>(cover_kind + i));
-                    for (int j = 0; j < 9; ++j) {
-                        const int cell = house_cells(cover_kind + i)[j];
-                        if (!grid.has(cell, digit)) continue;
-                        if (bases & (1u << j))
-                            step.cells.push_back(static_cast<std::uint8_t>(cell));
-                        else if (box_index_of(cell) == fin_box)
-                            step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
-                    }
-                }
+                lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, fin_box);
                 if (step.eliminations.empty()) return true;
                 step.technique = degree == 2 ? Technique::FinnedXWing : Technique::FinnedSwordfish;
                 step.rating = degree == 2 ? 43 : 47;
