@@ -1,0 +1,119 @@
+#include <bit>
+
+#include "logic/combinations.h"
+#include "logic/producers.h"
+
+namespace varendo::logic {
+
+namespace {
+
+constexpr int kRatings[5] = {0, 0, 32, 38, 52};
+constexpr Technique kNames[5] = {Technique::XWing, Technique::XWing, Technique::XWing, Technique::Swordfish,
+                                 Technique::Jellyfish};
+
+// Records the base and cover lines and the fish's cells; the digit leaves the cover cells
+// outside the base lines, or only those in `fin_box` when it is a box (0..8).
+void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned bases, int cover_kind, unsigned covers,
+             int digit, int fin_box) {
+    for (int i = 0; i < 9; ++i) {
+        if (bases & (1u << i)) step.base.push_back(static_cast<std::uint8_t>(base_kind + i));
+        if (!(covers & (1u << i))) continue;
+        step.cover.push_back(static_cast<std::uint8_t>(cover_kind + i));
+        for (int j = 0; j < 9; ++j) {
+            const int cell = house_cells(cover_kind + i)[j];
+            if (!grid.has(cell, digit)) continue;
+            if (bases & (1u << j))
+                step.cells.push_back(static_cast<std::uint8_t>(cell));
+            else if (fin_box < 0 || box_index_of(cell) == fin_box)
+                step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+        }
+    }
+    step.houses = step.base;
+}
+
+bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
+    return for_each_combination(degree, 9, [&](unsigned bases) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            unsigned covers = 0;
+            bool usable = true;
+            for (int i = 0; i < 9 && usable; ++i) {
+                if (!(bases & (1u << i))) continue;
+                const unsigned places = grid.positions(base_kind + i, digit);
+                usable = mask_count(places) > 1;
+                covers |= places;
+            }
+            if (!usable || mask_count(covers) != degree) continue;
+            Step step;
+            step.technique = kNames[degree];
+            step.rating = kRatings[degree];
+            step.digits = digit_bit(digit);
+            step.size = degree;
+            lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, -1);
+            if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+        }
+        return true;
+    });
+}
+
+bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
+    return for_each_combination(degree, 9, [&](unsigned bases) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            unsigned all = 0;
+            bool empty_line = false;
+            for (int i = 0; i < 9; ++i)
+                if (bases & (1u << i)) {
+                    const unsigned places = grid.positions(base_kind + i, digit);
+                    empty_line = empty_line || places == 0;
+                    all |= places;
+                }
+            if (empty_line || mask_count(all) <= degree) continue;
+            const bool go_on = for_each_combination(degree, 9, [&](unsigned covers) {
+                const unsigned fin_places = all & ~covers;
+                if (fin_places == 0 || (all & covers) == 0) return true;
+                // The fins, all in one box.
+                Step step;
+                int fin_box = -1;
+                for (int i = 0; i < 9; ++i) {
+                    if (!(bases & (1u << i))) continue;
+                    for (int j = 0; j < 9; ++j) {
+                        if (!(fin_places & grid.positions(base_kind + i, digit) & (1u << j))) continue;
+                        const int cell = house_cells(base_kind + i)[j];
+                        if (fin_box >= 0 && box_index_of(cell) != fin_box) return true;
+                        fin_box = box_index_of(cell);
+                        step.fins.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+                    }
+                }
+                lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, fin_box);
+                if (step.eliminations.empty()) return true;
+                step.technique = degree == 2 ? Technique::FinnedXWing : Technique::FinnedSwordfish;
+                step.rating = degree == 2 ? 43 : 47;
+                step.digits = digit_bit(digit);
+                step.size = degree;
+                return sink(std::move(step));
+            });
+            if (!go_on) return false;
+        }
+        return true;
+    });
+}
+
+}  // namespace
+
+bool find_finned_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    return scan_finned(grid, degree, kRowHouse, kColumnHouse, sink) &&
+           scan_finned(grid, degree, kColumnHouse, kRowHouse, sink);
+}
+
+bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    return scan(grid, degree, kColumnHouse, kRowHouse, sink) && scan(grid, degree, kRowHouse, kColumnHouse, sink);
+}
+
+StepSink explainer_fish(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    return [&grid, degree, &sink](Step&& step) {
+        int placed = 0;
+        for (int c = 0; c < 81; ++c) placed += grid.digit(c) != 0 && (digit_bit(grid.digit(c)) & step.digits) != 0;
+        return placed + 2 * degree > 9 || sink(std::move(step));
+    };
+}
+
+}  // namespace varendo::logic
