@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "cli/batch_steps.h"
+#include "cli/logic_report.h"
 
 namespace {
 
@@ -31,6 +32,9 @@ struct Options {
     bool steps = false;
     bool detailed_steps = false;
     bool answer = false;
+    bool rate = false;
+    bool explain = false;
+    std::string ladder = "human";
     bool no_progress = false;
     std::uint64_t generate = 0;
     varendo::GenerateRequest request;
@@ -99,6 +103,14 @@ int main(int argc, char** argv) {
         "second solution), an easy one keeps no given it could lose and still rate 0. The\n"
         "same --seed gives the same puzzles, whatever -j; without one, the seed used is\n"
         "printed on standard error. The output is input for the tool itself.\n\n"
+        "With --rate it explains each puzzle by logic alone and prints the puzzle, a tab,\n"
+        "ER/EP/ED as Sudoku Explainer's ladder rates it (the hardest step, the hardest up to\n"
+        "the first placement, the first step; 20.0 when its techniques cannot finish) and a\n"
+        "tab and the human ladder's level (Easy, Medium, Hard, Unfair, Extreme) and score; a\n"
+        "puzzle with no solution or several says so instead. With --explain it prints the\n"
+        "puzzle, a tab and the outcome, then each step of the --ladder asked on a line of its\n"
+        "own, indented by two spaces: its rating, a tab and what it finds. Rows and columns\n"
+        "are numbered 1-9 from the top left, boxes down the bands of columns.\n\n"
         "When standard error is a terminal, a run that lasts over a second shows a progress\n"
         "line there: puzzles done, the rate and, when the total is known, the time left.\n\n"
         "Exit status: 0 when all went well, 2 when some lines were no puzzles, 1 for an\n"
@@ -168,10 +180,26 @@ int main(int argc, char** argv) {
     auto* tries = app.add_option("--tries", options.request.tries,
                                  "Give up a puzzle after this many full grids (default 1000)")
                       ->check(CLI::NonNegativeNumber);
+    auto* rate = app.add_flag("--rate", options.rate,
+                              "Rate each puzzle by logic: ER/EP/ED and the human level and score; with "
+                              "--json, the keys puzzle, outcome, er, ep, ed, level, score, solved and "
+                              "techniques (name: count of the human ladder's steps)");
+    auto* explain = app.add_flag("--explain", options.explain,
+                                 "Explain each puzzle step by step; with --json, the keys puzzle, outcome "
+                                 "and steps, each step with technique, rating, placements and "
+                                 "eliminations ({row, column, digit}), cells, units and text");
+    app.add_option("--ladder", options.ladder,
+                   "The ladder --explain climbs: human (the easiest step first, the default) or se "
+                   "(Sudoku Explainer's order)")
+        ->check(CLI::IsMember({"human", "se"}))
+        ->needs(explain);
     app.add_flag("--no-progress", options.no_progress, "Show no progress line on standard error");
     steps->excludes(detailed);
     detailed->excludes(steps);
     answer->excludes(steps)->excludes(detailed)->excludes(path);
+    for (CLI::Option* logic : {rate, explain})
+        logic->excludes(steps)->excludes(detailed)->excludes(path)->excludes(answer)->excludes(generate);
+    rate->excludes(explain);
     generate->needs(level)->excludes(answer)->excludes(steps)->excludes(detailed);
     generate->excludes("files")->excludes("--json");
     for (CLI::Option* option : {level, symmetry, seed, tries}) option->needs(generate);
@@ -193,6 +221,10 @@ int main(int argc, char** argv) {
     varendo::StepFactory make_step = [&options, mode]() -> std::unique_ptr<varendo::BatchStep> {
         if (options.generate > 0) return std::make_unique<varendo::GenerateStep>(options.request);
         if (options.answer) return std::make_unique<varendo::AnswerStep>(options.json);
+        if (options.rate) return std::make_unique<varendo::RateStep>(options.json);
+        if (options.explain)
+            return std::make_unique<varendo::ExplainStep>(
+                options.ladder == "se" ? varendo::logic::Ladder::Explainer : varendo::logic::Ladder::Human, options.json);
         return std::make_unique<varendo::SolveStep>(mode, options.json, options.path);
     };
     if (options.generate > 0 && seed->count() == 0) {

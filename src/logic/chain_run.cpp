@@ -1,0 +1,81 @@
+#include "logic/chain_run.h"
+
+namespace varendo::logic {
+
+void ChainRun::clear() {
+    for (int m : members_) slot_[nodes_[m].id] = -1;
+    nodes_.clear();
+    parents_.clear();
+    members_.clear();
+}
+
+int ChainRun::add(NodeId id, const int* parents, int parent_count) {
+    nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count)});
+    parents_.insert(parents_.end(), parents, parents + parent_count);
+    return static_cast<int>(nodes_.size()) - 1;
+}
+
+bool ChainRun::insert(int index) {
+    std::int32_t& slot = slot_[nodes_[index].id];
+    if (slot >= 0) return false;
+    slot = index;
+    members_.push_back(index);
+    return true;
+}
+
+int ChainRun::ancestor_count(int index) const {
+    // Breadth first, distinct by candidate and state: of two nodes of one id only the first
+    // met is followed further, as the classic raters count.
+    if (++stamp_ == 0) {
+        seen_.assign(kNodeIds, 0);
+        stamp_ = 1;
+    }
+    if (seen_.size() < static_cast<std::size_t>(kNodeIds)) seen_.resize(kNodeIds, 0);
+    todo_.clear();
+    todo_.push_back(index);
+    int count = 0;
+    for (std::size_t head = 0; head < todo_.size(); ++head) {
+        const Node& node = nodes_[todo_[head]];
+        if (seen_[node.id] == stamp_) continue;
+        seen_[node.id] = stamp_;
+        ++count;
+        for (int k = 0; k < node.parent_count; ++k) todo_.push_back(parents_[node.first + k]);
+    }
+    return count;
+}
+
+bool ChainRun::on_first_parent_line(int index, NodeId ancestor) const {
+    for (int p = first_parent(index); p >= 0; p = first_parent(p))
+        if (nodes_[p].id == ancestor) return true;
+    return false;
+}
+
+void ChainRun::describe(int index, Step& step) const {
+    // Nodes already in the step (from another branch) are found again by candidate and state.
+    auto node_of = [&step](NodeId id) {
+        for (std::size_t k = 0; k < step.nodes.size(); ++k) {
+            const ChainNode& n = step.nodes[k];
+            if (node_id(n.candidate.cell, n.candidate.digit, n.on) == id) return static_cast<int>(k);
+        }
+        step.nodes.push_back({{static_cast<std::uint8_t>(node_cell(id)), static_cast<std::uint8_t>(node_digit(id))},
+                              node_on(id)});
+        return static_cast<int>(step.nodes.size()) - 1;
+    };
+    std::vector<int> todo{index};
+    std::vector<bool> done(nodes_.size(), false);
+    while (!todo.empty()) {
+        const int n = todo.back();
+        todo.pop_back();
+        if (done[n]) continue;
+        done[n] = true;
+        const int to = node_of(nodes_[n].id);
+        for (int k = 0; k < nodes_[n].parent_count; ++k) {
+            const int p = parents_[nodes_[n].first + k];
+            const int from = node_of(nodes_[p].id);
+            step.links.push_back({static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(to), node_on(nodes_[n].id)});
+            todo.push_back(p);
+        }
+    }
+}
+
+}  // namespace varendo::logic

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <optional>
+
+#include "logic/candidate_grid.h"
+#include "logic/step.h"
+
+namespace varendo::logic {
+
+// The chaining families of the classic rater, each giving the easiest step it finds (by
+// rating, then chain length): the static pass of X-, Y- and XY-cycles and forcing chains
+// (6.5-7.x), Nishio forcing chains (7.5), cell and region forcing chains (8.0) and dynamic
+// forcing chains (8.5), and dynamic ones that also use pointing, claiming, pairs and X-wings
+// inside the chain (9.0).
+enum class ChainFamily { Static, Nishio, Multiple, Dynamic, DynamicPlus };
+
+std::optional<Step> find_chain_step(const CandidateGrid& grid, ChainFamily family);
+
+// The bonus, in tenths, that a chain of `complexity` nodes adds to its technique's value.
+int chain_length_bonus(int complexity);
+
+}  // namespace varendo::logic

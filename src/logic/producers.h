@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+
+#include "logic/candidate_grid.h"
+#include "logic/step.h"
+
+namespace varendo::logic {
+
+// Each producer finds every instance of its family in a grid, in the order the classic
+// explainers scan for them, and hands each step to the sink; a sink that returns false
+// stops the search.
+using StepSink = std::function<bool(Step&&)>;
+
+// Full houses (1.0), then hidden singles in boxes (1.2), columns and rows (1.5).
+bool find_hidden_singles(const CandidateGrid& grid, const StepSink& sink);
+bool find_naked_singles(const CandidateGrid& grid, const StepSink& sink);
+// Pointing (box to line) and claiming (line to box); `direct` keeps only those that leave a
+// hidden single in a parallel house, and places it.
+bool find_locking(const CandidateGrid& grid, bool direct, const StepSink& sink);
+bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
+bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink);
+bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
+bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink);
+// The classic rater looks for a set of n only in a house with at least 2n empty cells (more
+// than 2n for a hidden one), and for a fish of n only for a digit placed at most 9 - 2n times:
+// smaller houses hold the complementary set, which it finds first. These pass on only those.
+StepSink explainer_sets(const CandidateGrid& grid, int degree, bool hidden, const StepSink& sink);
+StepSink explainer_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
+// Uniqueness: only for a grid known to have one solution.
+bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink);
+bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);
+// Single-digit patterns of two strong links and W-wings, for the human ladder.
+bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink);
+bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
+
+}  // namespace varendo::logic

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace varendo::logic {
+
+enum class Technique : std::uint8_t {
+    FullHouse,
+    HiddenSingleBox,
+    HiddenSingleLine,
+    DirectPointing,
+    DirectClaiming,
+    DirectHiddenPair,
+    NakedSingle,
+    DirectHiddenTriple,
+    Pointing,
+    Claiming,
+    NakedPair,
+    XWing,
+    HiddenPair,
+    NakedTriple,
+    Swordfish,
+    HiddenTriple,
+    XYWing,
+    XYZWing,
+    UniqueRectangle,
+    NakedQuad,
+    Jellyfish,
+    HiddenQuad,
+    BivalueGrave,
+    AlignedPairExclusion,
+    XCycle,
+    YCycle,
+    XYCycle,
+    ForcingXChain,
+    ForcingChain,
+    AlignedTripleExclusion,
+    NishioForcingChain,
+    CellForcingChain,
+    RegionForcingChain,
+    ContradictionForcingChain,
+    DoubleForcingChain,
+    DynamicCellForcingChain,
+    DynamicRegionForcingChain,
+    Skyscraper,
+    TwoStringKite,
+    TurbotFish,
+    EmptyRectangle,
+    WWing,
+    RemotePair,
+};
+constexpr int kTechniqueCount = static_cast<int>(Technique::RemotePair) + 1;
+
+// One candidate: a cell (0..80, row by row) and a digit.
+struct Candidate {
+    std::uint8_t cell = 0;
+    std::uint8_t digit = 0;
+    bool operator==(const Candidate&) const = default;
+};
+
+// A node of a chain: the candidate is true (on) or false (off).
+struct ChainNode {
+    Candidate candidate;
+    bool on = false;
+};
+
+// A link from one node to the node it implies: strong (off to on) or weak (on to off).
+struct ChainLink {
+    std::uint16_t from = 0;
+    std::uint16_t to = 0;
+    bool strong = false;
+};
+
+// One deduction, as data: a front end turns it into words or pictures.
+struct Step {
+    Technique technique = Technique::FullHouse;
+    int rating = 0;  // in tenths: 23 is 2.3
+    std::vector<Candidate> placements;
+    std::vector<Candidate> eliminations;
+    // The pattern: its cells, the houses it stands on (0..26, see houses.h) and its digits.
+    std::vector<std::uint8_t> cells;
+    std::vector<std::uint8_t> houses;
+    std::uint16_t digits = 0;  // bit d - 1 for digit d
+    // Fish: the base and cover houses and the fins.
+    std::vector<std::uint8_t> base;
+    std::vector<std::uint8_t> cover;
+    std::vector<Candidate> fins;
+    // Chains: nodes and links; nested forcing chains bring their own nodes.
+    std::vector<ChainNode> nodes;
+    std::vector<ChainLink> links;
+    int complexity = 0;  // nodes counted for the chain-length bonus
+    int size = 0;        // pattern size: cells of a loop, cells of an exclusion, a set's degree
+};
+
+}  // namespace varendo::logic

@@ -1,0 +1,145 @@
+#include "logic/step_text.h"
+
+#include <array>
+#include <vector>
+
+#include "logic/houses.h"
+
+namespace varendo::logic {
+
+namespace {
+
+constexpr std::array<const char*, kTechniqueCount> kNames = {
+    "Full House", "Hidden Single", "Hidden Single", "Direct Pointing", "Direct Claiming", "Direct Hidden Pair",
+    "Naked Single", "Direct Hidden Triple", "Pointing", "Claiming", "Naked Pair", "X-Wing", "Hidden Pair",
+    "Naked Triple", "Swordfish", "Hidden Triple", "XY-Wing", "XYZ-Wing", "Unique Rectangle", "Naked Quad",
+    "Jellyfish", "Hidden Quad", "Bivalue Universal Grave", "Aligned Pair Exclusion", "X-Cycle", "Y-Cycle",
+    "XY-Cycle", "Forcing X-Chain", "Forcing Chain", "Aligned Triple Exclusion", "Nishio Forcing Chains",
+    "Cell Forcing Chains", "Region Forcing Chains", "Contradiction Forcing Chains", "Double Forcing Chains",
+    "Dynamic Cell Forcing Chains", "Dynamic Region Forcing Chains", "Skyscraper", "2-String Kite", "Turbot Fish",
+    "Empty Rectangle", "W-Wing", "Remote Pair",
+};
+
+std::string digits_text(unsigned digits, const char* separator) {
+    std::string text;
+    for (int d = 1; d <= 9; ++d) {
+        if (!(digits & (1u << (d - 1)))) continue;
+        if (!text.empty()) text += separator;
+        text += static_cast<char>('0' + d);
+    }
+    return text;
+}
+
+// "4 and 7", "1, 4 and 7".
+std::string digit_list(unsigned digits) {
+    std::string text;
+    const int count = __builtin_popcount(digits);
+    int seen = 0;
+    for (int d = 1; d <= 9; ++d) {
+        if (!(digits & (1u << (d - 1)))) continue;
+        ++seen;
+        if (seen > 1) text += seen == count ? " and " : ", ";
+        text += static_cast<char>('0' + d);
+    }
+    return text;
+}
+
+// "a and b", "a, b and c".
+std::string join(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (std::size_t k = 0; k < parts.size(); ++k)
+        text.append(k == 0 ? "" : k + 1 == parts.size() ? " and " : separator).append(parts[k]);
+    return text;
+}
+
+// Cells of a pattern; within one line only their other coordinate: "columns 2 and 5".
+std::string cells_text(const std::vector<std::uint8_t>& cells, int line) {
+    const bool row = line >= kRowHouse && line < kColumnHouse;
+    const bool column = line >= kColumnHouse;
+    bool inside = row || column;
+    std::vector<std::string> parts;
+    for (std::uint8_t c : cells) {
+        inside = inside && (row ? row_of(c) : column_of(c)) == line % 9;
+        parts.push_back(std::to_string((row ? column_of(c) : row_of(c)) + 1));
+    }
+    if (inside) return (row ? (cells.size() > 1 ? "columns " : "column ") : (cells.size() > 1 ? "rows " : "row ")) + join(parts, ", ");
+    parts.clear();
+    for (std::uint8_t c : cells) parts.push_back(cell_text(c));
+    return join(parts, "; ");
+}
+
+}  // namespace
+
+const char* technique_name(Technique technique) { return kNames[static_cast<int>(technique)]; }
+
+std::string house_text(int house) {
+    const int i = house % 9;
+    if (house >= kColumnHouse) return "column " + std::to_string(i + 1);
+    if (house >= kRowHouse) return "row " + std::to_string(i + 1);
+    const int band = i / 3, stack = i % 3;
+    const int number = 3 * stack + band + 1;
+    return "box " + std::to_string(number) + " (rows " + std::to_string(3 * band + 1) + "-" +
+           std::to_string(3 * band + 3) + ", columns " + std::to_string(3 * stack + 1) + "-" +
+           std::to_string(3 * stack + 3) + ")";
+}
+
+std::string cell_text(int cell) {
+    return "row " + std::to_string(row_of(cell) + 1) + ", column " + std::to_string(column_of(cell) + 1);
+}
+
+std::string step_text(const Step& step) {
+    std::string text = technique_name(step.technique);
+    const bool chain = !step.nodes.empty();
+    if (step.digits != 0 && !chain) text.append(" ").append(digits_text(step.digits, "/"));
+    const std::vector<std::uint8_t>& houses = step.base.empty() ? step.houses : step.base;
+    for (std::size_t k = 0; k < houses.size(); ++k)
+        text.append(k == 0 ? " in " : k + 1 == houses.size() ? " and " : ", ").append(house_text(houses[k]));
+    // The pattern's cells, unless the step only names the cell it fills.
+    const bool lone_cell = step.cells.size() == 1 && !step.placements.empty();
+    if (!step.cells.empty() && !chain && step.base.empty() && !lone_cell) {
+        // Named by the line of the pattern that holds them all, when there is one.
+        int line = -1;
+        for (std::uint8_t h : houses) {
+            bool all = h >= kRowHouse;
+            for (std::uint8_t c : step.cells) all = all && (h < kColumnHouse ? row_of(c) : column_of(c)) == h % 9;
+            if (all && line < 0) line = h;
+        }
+        text.append(" (").append(cells_text(step.cells, line)).append(")");
+    }
+    if (chain) text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
+    text.append(":");
+    for (const Candidate& c : step.placements)
+        text.append(" ").append(std::to_string(c.digit)).append(" goes in ").append(cell_text(c.cell)).append(";");
+    // Eliminations by cell, and cells that lose the same digits together, in the order found.
+    std::array<unsigned, 81> struck{};
+    std::vector<int> cells;
+    for (const Candidate& c : step.eliminations) {
+        if (struck[c.cell] == 0) cells.push_back(c.cell);
+        struck[c.cell] |= 1u << (c.digit - 1);
+    }
+    std::vector<bool> said(cells.size(), false);
+    for (std::size_t k = 0; k < cells.size(); ++k) {
+        if (said[k]) continue;
+        const unsigned digits = struck[cells[k]];
+        text.append(" ").append(digit_list(digits)).append(__builtin_popcount(digits) > 1 ? " leave " : " leaves ");
+        for (std::size_t m = k, n = 0; m < cells.size(); ++m) {
+            if (said[m] || struck[cells[m]] != digits) continue;
+            said[m] = true;
+            text.append(n++ ? "; " : "").append(cell_text(cells[m]));
+        }
+        text.append(";");
+    }
+    text.pop_back();
+    return text;
+}
+
+const char* human_level_name(HumanLevel level) {
+    constexpr const char* kLevels[] = {"Easy", "Medium", "Hard", "Unfair", "Extreme"};
+    return kLevels[static_cast<int>(level)];
+}
+
+std::string rating_text(int tenths) {
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+}
+
+}  // namespace varendo::logic

@@ -1,0 +1,135 @@
+// Each family on a grid built for it: the exact eliminations, and nothing where the pattern
+// is one candidate short.
+
+#include <gtest/gtest.h>
+
+#include "logic/chains.h"
+#include "logic/step_text.h"
+#include "logic_grid.h"
+
+namespace varendo::test {
+namespace {
+
+using namespace logic;
+using Strings = std::vector<std::string>;
+
+// Every cell of a row but two, as "r1c1".."r1c9".
+Strings row_cells_except(int row, std::initializer_list<int> columns) {
+    Strings cells;
+    for (int c = 1; c <= 9; ++c)
+        if (std::find(columns.begin(), columns.end(), c) == columns.end())
+            cells.push_back("r" + std::to_string(row) + "c" + std::to_string(c));
+    return cells;
+}
+
+Strings struck_from(const Strings& cells, const char* digits) {
+    Strings out;
+    for (const std::string& c : cells)
+        for (const char* d = digits; *d; ++d) out.push_back(c + "<>" + *d);
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+CandidateGrid without(CandidateGrid grid, const Strings& cells, const char* digits) {
+    for (const std::string& c : cells)
+        for (const char* d = digits; *d; ++d) grid.eliminate((c[1] - '1') * 9 + c[3] - '1', *d - '0');
+    return grid;
+}
+
+TEST(Producers, SinglesNameTheirHouseAndValue) {
+    Grid81 givens{1, 2, 3, 4, 5, 6, 7, 8, 0};
+    auto steps = all_steps([&](auto sink) { return find_hidden_singles(CandidateGrid::from_givens(givens), sink); });
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0].technique, Technique::FullHouse);
+    EXPECT_EQ(steps[0].rating, 10);
+    EXPECT_EQ(said(steps[0].placements, "="), Strings{"r1c9=9"});
+    EXPECT_EQ(all_steps([&](auto sink) { return find_naked_singles(CandidateGrid::from_givens(givens), sink); }).size(), 1u);
+    // Away from the full house, a digit boxed into one cell is a hidden single of its box.
+    givens = {};
+    givens[9 * 3 + 1] = givens[9 * 6 + 2] = givens[1 * 9 + 4] = givens[2 * 9 + 7] = 5;
+    steps = all_steps([&](auto sink) { return find_hidden_singles(CandidateGrid::from_givens(givens), sink); });
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0].technique, Technique::HiddenSingleBox);
+    EXPECT_EQ(said(steps[0].placements, "="), Strings{"r1c1=5"});
+    // Boxes are numbered down the bands of columns, as Check numbers them.
+    EXPECT_EQ(house_text(kBoxHouse + 1), "box 4 (rows 1-3, columns 4-6)");
+    EXPECT_EQ(step_text(steps[0]), "Hidden Single 5 in box 1 (rows 1-3, columns 1-3): 5 goes in row 1, column 1");
+}
+
+TEST(Producers, PointingStrikesTheRestOfTheLine) {
+    const CandidateGrid grid = without(marks({}), {"r2c1", "r2c2", "r2c3", "r3c1", "r3c2", "r3c3"}, "3");
+    const auto steps = all_steps([&](auto sink) { return find_locking(grid, false, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].technique, Technique::Pointing);
+    EXPECT_EQ(eliminations(steps[0]), struck_from(row_cells_except(1, {1, 2, 3}), "3"));
+    EXPECT_TRUE(all_steps([&](auto sink) { return find_locking(grid, true, sink); }).empty());
+}
+
+TEST(Producers, NakedAndHiddenPairs) {
+    const CandidateGrid pair = marks({{"r1c2", "47"}, {"r1c5", "47"}});
+    auto steps = all_steps([&](auto sink) { return find_naked_sets(pair, 2, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(eliminations(steps[0]), struck_from(row_cells_except(1, {2, 5}), "47"));
+    EXPECT_EQ(step_text(steps[0]).substr(0, 42), "Naked Pair 4/7 in row 1 (columns 2 and 5):");
+    EXPECT_TRUE(all_steps([&](auto sink) { return find_naked_sets(marks({{"r1c2", "47"}, {"r1c5", "478"}}), 2, sink); }).empty());
+
+    const CandidateGrid hidden = without(marks({}), row_cells_except(1, {2, 5}), "47");
+    steps = all_steps([&](auto sink) { return find_hidden_sets(hidden, 2, false, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].technique, Technique::HiddenPair);
+    EXPECT_EQ(eliminations(steps[0]), struck_from({"r1c2", "r1c5"}, "1235689"));
+}
+
+TEST(Producers, XWingCoversTwoColumns) {
+    const CandidateGrid grid = without(without(marks({}), row_cells_except(2, {3, 8}), "5"), row_cells_except(7, {3, 8}), "5");
+    const auto steps = all_steps([&](auto sink) { return find_fish(grid, 2, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    Strings expected;
+    for (int r : {1, 3, 4, 5, 6, 8, 9})
+        for (int c : {3, 8}) expected.push_back("r" + std::to_string(r) + "c" + std::to_string(c) + "<>5");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(eliminations(steps[0]), expected);
+    EXPECT_TRUE(all_steps([&](auto sink) { return find_fish(grid, 3, sink); }).empty());
+}
+
+TEST(Producers, XYWingAndItsAbsence) {
+    const auto steps = all_steps([&](auto sink) {
+        return find_xy_wings(marks({{"r1c1", "12"}, {"r1c5", "13"}, {"r5c1", "23"}}), false, sink);
+    });
+    ASSERT_FALSE(steps.empty());
+    for (const Step& s : steps) EXPECT_EQ(eliminations(s), Strings{"r5c5<>3"});
+    EXPECT_TRUE(all_steps([&](auto sink) {
+                    return find_xy_wings(marks({{"r1c1", "124"}, {"r1c5", "13"}, {"r5c1", "23"}}), false, sink);
+                }).empty());
+}
+
+TEST(Producers, SkyscraperOnTwoColumns) {
+    Strings others;
+    for (int r : {2, 3, 4, 5, 6, 8, 9}) others.push_back("r" + std::to_string(r) + "c1");
+    for (int r : {1, 3, 4, 5, 6, 8, 9}) others.push_back("r" + std::to_string(r) + "c4");
+    const CandidateGrid grid = without(marks({}), others, "6");
+    const auto steps = all_steps([&](auto sink) { return find_single_digit_patterns(grid, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].technique, Technique::Skyscraper);
+    EXPECT_EQ(eliminations(steps[0]), struck_from({"r1c5", "r1c6", "r2c2", "r2c3"}, "6"));
+}
+
+TEST(Producers, UniqueRectangleTypeOne) {
+    const CandidateGrid grid = marks({{"r1c1", "12"}, {"r1c4", "12"}, {"r2c1", "12"}, {"r2c4", "125"}});
+    const auto steps = all_steps([&](auto sink) { return find_unique_loops(grid, sink); });
+    ASSERT_FALSE(steps.empty());
+    EXPECT_EQ(steps[0].rating, 45);
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r2c4<>1", "r2c4<>2"}));
+    EXPECT_TRUE(all_steps([&](auto sink) {
+                    return find_unique_loops(marks({{"r1c1", "12"}, {"r1c2", "12"}, {"r2c1", "12"}, {"r2c2", "125"}}), sink);
+                }).empty());
+}
+
+TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
+    // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
+    const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};
+    for (const auto& [nodes, bonus] : expected) EXPECT_EQ(chain_length_bonus(nodes), bonus) << nodes;
+}
+
+}  // namespace
+}  // namespace varendo::test

@@ -1,0 +1,113 @@
+// HoDoKu's regression library, read from beside the repository when it is there: every case
+// of a technique the engine has must give exactly its eliminations or placements.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "logic_grid.h"
+
+namespace varendo::test {
+namespace {
+
+using namespace logic;
+
+using Finder = std::function<bool(const CandidateGrid&, const StepSink&)>;
+
+// The library's technique codes that the engine answers, and the producer that answers each.
+const std::map<std::string, Finder>& finders() {
+    static const std::map<std::string, Finder> table = {
+        {"0000", [](auto& g, auto& s) { return find_hidden_singles(g, s); }},
+        {"0002", [](auto& g, auto& s) { return find_hidden_singles(g, s); }},
+        {"0003", [](auto& g, auto& s) { return find_naked_singles(g, s); }},
+        {"0100", [](auto& g, auto& s) { return find_locking(g, false, s); }},
+        {"0101", [](auto& g, auto& s) { return find_locking(g, false, s); }},
+        {"0200", [](auto& g, auto& s) { return find_naked_sets(g, 2, s); }},
+        {"0201", [](auto& g, auto& s) { return find_naked_sets(g, 3, s); }},
+        {"0202", [](auto& g, auto& s) { return find_naked_sets(g, 4, s); }},
+        {"0210", [](auto& g, auto& s) { return find_hidden_sets(g, 2, false, s); }},
+        {"0211", [](auto& g, auto& s) { return find_hidden_sets(g, 3, false, s); }},
+        {"0212", [](auto& g, auto& s) { return find_hidden_sets(g, 4, false, s); }},
+        {"0300", [](auto& g, auto& s) { return find_fish(g, 2, s); }},
+        {"0301", [](auto& g, auto& s) { return find_fish(g, 3, s); }},
+        {"0302", [](auto& g, auto& s) { return find_fish(g, 4, s); }},
+        {"0400", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
+        {"0401", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
+        {"0403", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
+        {"0600", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
+        {"0603", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
+        {"0800", [](auto& g, auto& s) { return find_xy_wings(g, false, s); }},
+        {"0801", [](auto& g, auto& s) { return find_xy_wings(g, true, s); }},
+        {"0803", [](auto& g, auto& s) { return find_w_wings(g, s); }},
+    };
+    return table;
+}
+
+// "436 257" as sorted "r3c6<>4"-style texts.
+std::vector<std::string> candidates_of(const std::string& field, const char* relation) {
+    std::vector<std::string> out;
+    std::istringstream in(field);
+    for (std::string c; in >> c;)
+        out.push_back("r" + c.substr(1, 1) + "c" + c.substr(2, 1) + relation + c.substr(0, 1));
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+unsigned digits_of(const std::string& field) {
+    unsigned digits = 0;
+    for (char c : field)
+        if (c >= '1' && c <= '9') digits |= digit_bit(c - '0');
+    return digits;
+}
+
+CandidateGrid grid_of(const std::string& givens, const std::string& deleted) {
+    Grid81 digits{};
+    for (std::size_t i = 0, cell = 0; i < givens.size() && cell < 81; ++i) {
+        if (givens[i] == '+') continue;
+        digits[cell++] = static_cast<std::uint8_t>(givens[i] >= '1' && givens[i] <= '9' ? givens[i] - '0' : 0);
+    }
+    std::array<DigitMask, 81> struck{};
+    std::istringstream in(deleted);
+    for (std::string c; in >> c;) struck[(c[1] - '1') * 9 + c[2] - '1'] |= digit_bit(c[0] - '0');
+    return CandidateGrid::from_marks(digits, struck);
+}
+
+TEST(Reglib, EveryCaseOfABuiltTechniqueGivesItsResult) {
+    std::ifstream in(VARENDO_REGLIB);
+    if (!in) GTEST_SKIP() << "no regression library at " << VARENDO_REGLIB;
+    std::map<std::string, std::pair<int, int>> tally;  // code: passed, cases
+    for (std::string line; std::getline(in, line);) {
+        if (line.size() < 2 || line[0] != ':') continue;
+        std::vector<std::string> fields;
+        std::istringstream parts(line.substr(1));
+        for (std::string f; std::getline(parts, f, ':');) fields.push_back(f);
+        fields.resize(8);
+        const std::string code = fields[0].substr(0, 4);
+        const auto finder = finders().find(code);
+        // Siamese fish (five digits) and the rectangles whose corners miss a candidate ("-2")
+        // are not built.
+        if (finder == finders().end() || (fields[0].size() > 4 && fields[0][4] != '-') || fields[0].ends_with("-2"))
+            continue;
+        // A variant "-x" is a case where the technique must find nothing for its digits.
+        const bool absent = fields[0].ends_with("-x");
+        const CandidateGrid grid = grid_of(fields[2], fields[3]);
+        const auto want_eliminations = candidates_of(fields[4], "<>");
+        const auto want_placements = candidates_of(fields[5], "=");
+        bool found = false;
+        finder->second(grid, [&](Step&& step) {
+            found = absent ? (step.digits & digits_of(fields[1])) != 0
+                    : want_placements.empty() ? eliminations(step) == want_eliminations
+                                              : said(step.placements, "=") == want_placements;
+            return !found;
+        });
+        ++tally[fields[0]].second;
+        tally[fields[0]].first += found != absent;
+        EXPECT_NE(found, absent) << line;
+    }
+    for (const auto& [code, counts] : tally) std::printf("reglib %s: %d of %d\n", code.c_str(), counts.first, counts.second);
+}
+
+}  // namespace
+}  // namespace varendo::test
