@@ -35,7 +35,9 @@ HintGuide::HintGuide(Commands& commands, Controls& cells, GridHistory& history, 
 
 void HintGuide::forget() {
     hint_.reset();
+    step_.reset();
     presses_ = 0;
+    overlay_.show_pattern({});
     show(QString(), 0, 0, 0);
 }
 
@@ -66,7 +68,10 @@ bool HintGuide::show_missing_mark() {
 
 void HintGuide::press() {
     // Before Freeze the puzzle is the grid as shown, which holds no digit but its own givens.
-    if (!hint_) hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
+    if (!hint_) {
+        hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
+        if (hint_->kind == Hint::Kind::Stall) find_step();
+    }
     const Hint hint = *hint_;
     const int press = ++presses_;
     switch (hint.kind) {
@@ -80,6 +85,10 @@ void HintGuide::press() {
     default: break;
     }
     if (show_missing_mark()) return;
+    if (step_) {
+        press_step(press);
+        return;
+    }
     switch (hint.kind) {
     case Hint::Kind::Stall:
         show(QStringLiteral("No digit follows from here by elimination; Solve would guess %1 in %2")
