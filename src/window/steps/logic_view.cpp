@@ -4,6 +4,7 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <algorithm>
 
 #include "logic/step_text.h"
 #include "window/guidance/grid_history.h"
@@ -72,9 +73,15 @@ void LogicView::path_found() {
     if (report_.human.outcome == logic::LogicalPath::Outcome::Solved ||
         report_.human.outcome == logic::LogicalPath::Outcome::Stuck) {
         const int er = se.outcome == logic::LogicalPath::Outcome::Stuck ? 200 : se.er;
+        // Techniques of one name (the hidden singles of a box and of a line) counted together.
+        QList<std::pair<QString, int>> named;
+        for (const auto& [technique, count] : report_.techniques) {
+            const QString name = QLatin1String(logic::technique_name(technique));
+            auto same = std::find_if(named.begin(), named.end(), [&](const auto& entry) { return entry.first == name; });
+            if (same == named.end()) named.append({name, count}); else same->second += count;
+        }
         QStringList used;
-        for (const auto& [technique, count] : report_.techniques)
-            used << QStringLiteral("%1 ×%2").arg(QLatin1String(logic::technique_name(technique))).arg(count);
+        for (const auto& [name, count] : named) used << QStringLiteral("%1 ×%2").arg(name).arg(count);
         text += QStringLiteral("SE rating %1/%2/%3, %4, score %5. Techniques: %6")
                     .arg(QString::fromStdString(logic::rating_text(er)), QString::fromStdString(logic::rating_text(se.ep)),
                          QString::fromStdString(logic::rating_text(se.ed)),
