@@ -25,7 +25,7 @@ TEST(TechniqueHint, TheMarksStruckLeaveTheGridShownOrNot) {
 TEST(TechniqueHint, APatternInTheWindowsUnitsAndItsEliminationsStruck) {
     const logic::CandidateGrid grid = logic::CandidateGrid::from_givens(test::cells_of(kPairPuzzle));
     logic::Step step;
-    step.cells = {5, 22};
+    step.cells = {3, 22};
     step.digits = logic::digit_bit(2) | logic::digit_bit(8);
     step.eliminations = {{14, 2}, {23, 8}};
     step.placements = {{40, 3}};
@@ -35,8 +35,10 @@ TEST(TechniqueHint, APatternInTheWindowsUnitsAndItsEliminationsStruck) {
         EXPECT_EQ(step_pattern(grid, step).unit, unit) << house;
     }
     const StepPattern pattern = step_pattern(grid, step);
-    EXPECT_TRUE(pattern.cells[5] && pattern.cells[22] && pattern.cells[40] && !pattern.cells[14]);
-    EXPECT_EQ(pattern.candidates[5], (grid.candidates(5) << 1) & (digit_bit(2) | digit_bit(8)));
+    EXPECT_TRUE(pattern.cells[3] && pattern.cells[22] && pattern.cells[40] && !pattern.cells[14]);
+    // Only the pattern's digits of a cell that holds more.
+    EXPECT_EQ(pattern.candidates[3], (grid.candidates(3) << 1) & (digit_bit(2) | digit_bit(8)));
+    EXPECT_NE(pattern.candidates[3], grid.candidates(3) << 1);
     EXPECT_EQ(pattern.candidates[40], digit_bit(3));
     EXPECT_EQ(pattern.eliminated[14], digit_bit(2));
 
