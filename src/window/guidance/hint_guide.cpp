@@ -47,7 +47,13 @@ void HintGuide::show(const QString& text, int tinted_unit, int row, int column) 
         for (const int k : unit_cells(tinted_unit)) tinted[k - 1] = true;
     }
     overlay_.mark(tinted, row == 0 ? -1 : index_of(row, column));
+    tell(text);
+}
+
+void HintGuide::tell(const QString& text) {
     line_.setText(text);
+    // A step's sentence may be longer than the line under the form: the tip holds it whole.
+    line_.setToolTip(text);
 }
 
 bool HintGuide::show_missing_mark() {
@@ -120,7 +126,7 @@ void HintGuide::press() {
         cells_.set_cell_text(index_of(hint.row, hint.column), std::string_view(&digit, 1));
         history_.clean_after_placement(index_of(hint.row, hint.column));
     });
-    line_.setText(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
+    tell(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
 }
 
 }  // namespace varendo

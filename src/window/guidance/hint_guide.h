@@ -39,6 +39,8 @@ private:
     // Any change of the grid starts the presses again.
     void forget();
     void show(const QString& text, int tinted_unit, int row, int column);
+    // Says a text on the line under the form.
+    void tell(const QString& text);
     // A struck candidate (or own marks) without the digit the solution needs: said first.
     bool show_missing_mark();
     // The presses of a step of the human ladder (hint_step.cpp).

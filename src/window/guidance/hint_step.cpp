@@ -1,6 +1,5 @@
 // Hint by technique: where Solve's eliminations stall, the easiest step of the human ladder
 // in the user's own grid and marks, over three presses.
-#include <QLabel>
 
 #include "commands/commands.h"
 #include "commands/technique_hint.h"
@@ -47,7 +46,7 @@ void HintGuide::press_step(int press) {
             show(QStringLiteral("A digit can be placed in %1").arg(cell_name(row, column)), unit, row, column);
         } else {
             take_step();
-            line_.setText(why);
+            tell(why);
         }
         return;
     }
@@ -64,7 +63,7 @@ void HintGuide::press_step(int press) {
         return;
     }
     take_step();
-    line_.setText(why);
+    tell(why);
 }
 
 void HintGuide::take_step() {
