@@ -29,7 +29,7 @@ private:
     QListView* step_list() const { return window_->findChild<QListView*>(QStringLiteral("stepList")); }
     QString step(int row) const { return step_list()->model()->index(row, 0).data().toString(); }
     int step_row() const { return step_list()->currentIndex().row(); }
-    const varendo::GridPicture& step_grid() const { return window_->findChild<varendo::StepGrid*>()->picture(); }
+    const varendo::GridPicture& step_grid() const { return window_->findChild<varendo::StepGrid*>(QStringLiteral("stepGrid"))->picture(); }
     QString hint_line() const { return caption("hintLine"); }
     const varendo::HintOverlay& overlay() const { return *window_->findChild<varendo::HintOverlay*>(); }
     // The cells the hint tints, by box index.
@@ -195,7 +195,7 @@ private slots:
         for (int row = 1; row < rows - 1; ++row) {
             const QRegularExpressionMatch match = placement.match(step(row));
             if (!match.hasMatch() || match.captured(4).isEmpty()) continue;
-            steps->findChild<QListView*>()->setCurrentIndex(step_list()->model()->index(row, 0));
+            step_list()->setCurrentIndex(step_list()->model()->index(row, 0));
             const varendo::GridPicture& picture = step_grid();
             const QString cell = match.captured(3);
             const int marked = 9 * (cell.at(4).digitValue() - 1) + cell.back().digitValue() - 1;

@@ -17,6 +17,7 @@
 #include "sanitized.h"
 #include "solver/units.h"
 #include "window/printing/booklet_dialog.h"
+#include "window/steps/logic_view.h"
 
 namespace {
 
@@ -179,6 +180,7 @@ std::vector<MonkeyAction> actions() {
          }},
         made("newPuzzleEasy"), made("newPuzzleMedium"), made("newPuzzleDifficult"), made("newPuzzleVeryDifficult"), made("anotherPuzzle"),
         menu("undo"), menu("redo"), menu("hint"),
+        {"menu:hint three times", [](Monkey& m) { for (int i = 0; i < 3; ++i) m.trigger("hint"); }},
         {"menu:showSteps", [](Monkey& m) {
              if (!m.trigger("showSteps")) return;
              QWidget* steps = m.window.findChild<QWidget*>(QStringLiteral("steps"));
@@ -187,6 +189,12 @@ std::vector<MonkeyAction> actions() {
              for (int i = m.draw(6); i > 0; --i) QTest::keyClick(steps->findChild<QWidget*>(QStringLiteral("stepList")), kKeys[m.draw(std::size(kKeys))]);
              for (const char* name : {"stepsFirst", "stepsPrevious", "stepsNext", "stepsLast"})
                  if (m.draw(2)) steps->findChild<QPushButton*>(QLatin1String(name))->click();
+             // The Logic tab, by its key, once its path is worked out.
+             if (m.draw(2)) {
+                 QTest::keyClick(steps->findChild<QTabWidget*>(QStringLiteral("stepsTabs")), Qt::Key_Tab, Qt::ControlModifier);
+                 QTRY_VERIFY_WITH_TIMEOUT(!steps->findChild<varendo::LogicView*>()->busy(), 20000);
+                 for (int i = m.draw(6); i > 0; --i) QTest::keyClick(steps->findChild<QWidget*>(QStringLiteral("logicList")), kKeys[m.draw(std::size(kKeys))]);
+             }
              if (m.draw(2)) steps->close();
          }},
         {"menu:openStepFile", [](Monkey& m) { m.window.viewer_starts = m.draw(2); m.trigger("openStepFile"); }},
@@ -231,6 +239,8 @@ QString fault(const Monkey& m) {
     // The Steps window shows a row whenever it has any.
     const auto* list = m.window.findChild<QListView*>(QStringLiteral("stepList"));
     if (list->model()->rowCount() > 0 && !list->currentIndex().isValid()) return QStringLiteral("no step chosen");
+    const auto* logic = m.window.findChild<QListWidget*>(QStringLiteral("logicList"));
+    if (logic->count() > 0 && logic->currentRow() < 0) return QStringLiteral("no logical step chosen");
     return QGuiApplication::overrideCursor() ? QStringLiteral("the wait cursor stays") : QString();
 }
 

@@ -48,7 +48,7 @@ int main(int argc, char* argv[]) {
     cell(1, 1)->setFocus();
     QTest::keySequence(cell(1, 1), QKeySequence(Qt::CTRL | Qt::Key_T));
     auto* steps = window.findChild<varendo::StepsWindow*>();
-    auto* list = steps->findChild<QListView*>();
+    auto* list = steps->findChild<QListView*>(QStringLiteral("stepList"));
     // The second digit placed by a unit's last place after the givens were loaded again.
     const QAbstractItemModel& rows = *list->model();
     int row = 0;

@@ -126,6 +126,12 @@ void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
+QRectF marks_box(const QRectF& cell) {
+    const qreal side = cell.height() - 2;
+    const qreal width = std::min<qreal>(cell.width() - 4, side * 1.5);
+    return {cell.left() + (cell.width() - width) / 2, cell.top() + 1, width, side};
+}
+
 void CellEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
@@ -135,10 +141,7 @@ void CellEdit::paintEvent(QPaintEvent* event) {
         small.setPixelSize(height() / 3 - 1);
         painter.setFont(small);
         painter.setPen(design::kMarkColor);
-        // A keypad about as wide as it is high, so that the digits of a wide cell stay together.
-        const qreal side = height() - 2;
-        const qreal width = std::min<qreal>(this->width() - 4, side * 1.5);
-        paint_candidates(painter, QRectF((this->width() - width) / 2, 1, width, side), marks_);
+        paint_candidates(painter, marks_box(rect()), marks_);
     }
     painter.setPen(design::kCellBorderColor);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -6,6 +6,10 @@
 
 namespace varendo {
 
+// Where an empty cell's marks are drawn within the cell: a keypad about as wide as it is high,
+// so that the digits of a wide cell stay together.
+QRectF marks_box(const QRectF& cell);
+
 // One cell box of the grid. It edits its own digit; moving between cells is left to the
 // window, and so are all Ctrl keys, which the window's menus take (Copy and Paste work on the
 // whole puzzle): nothing reaches a cell except through typing or the program.

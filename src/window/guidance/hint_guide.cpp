@@ -35,7 +35,9 @@ HintGuide::HintGuide(Commands& commands, Controls& cells, GridHistory& history, 
 
 void HintGuide::forget() {
     hint_.reset();
+    step_.reset();
     presses_ = 0;
+    overlay_.show_pattern({});
     show(QString(), 0, 0, 0);
 }
 
@@ -45,7 +47,13 @@ void HintGuide::show(const QString& text, int tinted_unit, int row, int column) 
         for (const int k : unit_cells(tinted_unit)) tinted[k - 1] = true;
     }
     overlay_.mark(tinted, row == 0 ? -1 : index_of(row, column));
+    tell(text);
+}
+
+void HintGuide::tell(const QString& text) {
     line_.setText(text);
+    // A step's sentence may be longer than the line under the form: the tip holds it whole.
+    line_.setToolTip(text);
 }
 
 bool HintGuide::show_missing_mark() {
@@ -66,7 +74,10 @@ bool HintGuide::show_missing_mark() {
 
 void HintGuide::press() {
     // Before Freeze the puzzle is the grid as shown, which holds no digit but its own givens.
-    if (!hint_) hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
+    if (!hint_) {
+        hint_ = find_hint(commands_.shown_grid(), commands_.puzzle());
+        if (hint_->kind == Hint::Kind::Stall) find_step();
+    }
     const Hint hint = *hint_;
     const int press = ++presses_;
     switch (hint.kind) {
@@ -80,6 +91,10 @@ void HintGuide::press() {
     default: break;
     }
     if (show_missing_mark()) return;
+    if (step_) {
+        press_step(press);
+        return;
+    }
     switch (hint.kind) {
     case Hint::Kind::Stall:
         show(QStringLiteral("No digit follows from here by elimination; Solve would guess %1 in %2")
@@ -111,7 +126,7 @@ void HintGuide::press() {
         cells_.set_cell_text(index_of(hint.row, hint.column), std::string_view(&digit, 1));
         history_.clean_after_placement(index_of(hint.row, hint.column));
     });
-    line_.setText(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
+    tell(placement_text(hint.how, hint.digit, hint.row, hint.column, hint.unit, hint.places));
 }
 
 }  // namespace varendo

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include "window/form/cell_edit.h"
 #include "window/form/design.h"
+#include "window/printing/grid_painter.h"
 
 namespace varendo {
 
@@ -21,6 +23,11 @@ void HintOverlay::mark(const std::array<bool, kCellCount>& tinted, int outlined)
     update();
 }
 
+void HintOverlay::show_pattern(const StepPattern& pattern) {
+    pattern_ = pattern;
+    update();
+}
+
 void HintOverlay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QPoint origin = geometry().topLeft();
@@ -30,8 +37,19 @@ void HintOverlay::paintEvent(QPaintEvent*) {
         if (tinted_[i]) painter.fillRect(design::cell_rect(i).translated(-origin), QColor(255, 255, 120));
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QPen outline(QColor(0, 110, 0), 4);
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        const QRectF box = design::cell_rect(index_of(cell / 9 + 1, cell % 9 + 1)).translated(-origin);
+        QFont small = design::arial(12, false);
+        small.setPixelSize(qRound(box.height()) / 3 - 1);
+        painter.setFont(small);
+        paint_pattern(painter, marks_box(box), pattern_.candidates[cell], pattern_.eliminated[cell]);
+        // Thinner than the hint's cell outline, to leave the marks inside readable.
+        painter.setPen(QPen(outline.color(), 2));
+        if (pattern_.cells[cell]) painter.drawRect(box.adjusted(1, 1, -2, -2));
+    }
     if (outlined_ < 0) return;
-    painter.setPen(QPen(QColor(0, 110, 0), 4));
+    painter.setPen(outline);
     painter.drawRect(QRectF(design::cell_rect(outlined_).translated(-origin)).adjusted(3, 3, -4, -4));
 }
 

@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <array>
 
+#include "commands/technique_hint.h"
 #include "solver/units.h"
 
 namespace varendo {
@@ -17,10 +18,17 @@ public:
 
     // Cells by box index (down the columns); -1 outlines none.
     void mark(const std::array<bool, kCellCount>& tinted, int outlined);
-    void clear() { mark({}, -1); }
+    // A technique's pattern over the marks, as well: its cells outlined, the candidates that
+    // make it coloured, the ones it strikes in red.
+    void show_pattern(const StepPattern& pattern);
+    void clear() {
+        show_pattern({});
+        mark({}, -1);
+    }
 
     const std::array<bool, kCellCount>& tinted() const { return tinted_; }
     int outlined() const { return outlined_; }
+    const StepPattern& pattern() const { return pattern_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +36,7 @@ protected:
 private:
     std::array<bool, kCellCount> tinted_{};
     int outlined_ = -1;
+    StepPattern pattern_;
 };
 
 }  // namespace varendo

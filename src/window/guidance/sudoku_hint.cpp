@@ -21,8 +21,10 @@ void Sudoku::add_hint(QMenu* puzzle) {
     hint_action_ = puzzle->addAction(QStringLiteral("&Hint"));
     hint_action_->setObjectName(QStringLiteral("hint"));
     hint_action_->setShortcut(QKeySequence(Qt::Key_F2));
-    hint_action_->setStatusTip(QStringLiteral("Show where the next digit goes; press again for its cell, then the digit"));
+    hint_action_->setStatusTip(QStringLiteral("Show where the next step is; press again for its pattern, then take it"));
     connect(hint_action_, &QAction::triggered, hint_, &HintGuide::press);
+    connect(hint_, &HintGuide::candidates_needed, this,
+            [this] { findChild<QAction*>(QStringLiteral("showCandidates"))->setChecked(true); });
 }
 
 }  // namespace varendo

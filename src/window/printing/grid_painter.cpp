@@ -61,6 +61,7 @@ void paint_digits(QPainter& painter, const QRectF& square, const GridPicture& pi
         painter.setFont(candidate);
         painter.setPen(style.candidate_digit);
         paint_candidates(painter, box, picture.candidates[cell]);
+        paint_pattern(painter, box, picture.pattern[cell], picture.eliminated[cell]);
     }
 }
 
@@ -107,14 +108,43 @@ void paint_caption(QPainter& painter, const QRectF& square, const GridPicture& p
 
 }  // namespace
 
+namespace {
+
+// Digit d sits in the d-th place of a 3x3 keypad, 1 at the top left.
+QRectF keypad_place(const QRectF& box, int digit) {
+    return {box.left() + box.width() * ((digit - 1) % 3) / 3, box.top() + box.height() * ((digit - 1) / 3) / 3,
+            box.width() / 3, box.height() / 3};
+}
+
+}  // namespace
+
 void paint_candidates(QPainter& painter, const QRectF& box, std::uint16_t candidates) {
-    // Digit d sits in the d-th place of a 3x3 keypad, 1 at the top left.
     for (int digit = 1; digit <= 9; ++digit) {
         if ((candidates & (1u << digit)) == 0) continue;
-        const QRectF place(box.left() + box.width() * ((digit - 1) % 3) / 3,
-                           box.top() + box.height() * ((digit - 1) / 3) / 3, box.width() / 3, box.height() / 3);
-        painter.drawText(place, Qt::AlignCenter, QString::number(digit));
+        painter.drawText(keypad_place(box, digit), Qt::AlignCenter, QString::number(digit));
     }
+}
+
+void paint_pattern(QPainter& painter, const QRectF& box, std::uint16_t pattern, std::uint16_t eliminated) {
+    if ((pattern | eliminated) == 0) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int digit = 1; digit <= 9; ++digit) {
+        const bool makes = (pattern & (1u << digit)) != 0;
+        const bool struck = (eliminated & (1u << digit)) != 0;
+        if (!makes && !struck) continue;
+        const QRectF place = keypad_place(box, digit);
+        const qreal side = std::min(place.width(), place.height());
+        const QRectF disc(place.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+        // Drawn over whatever shows there, so the digit reads the same with marks on or off.
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(makes ? QColor(120, 200, 255) : QColor(255, 225, 225));
+        painter.drawEllipse(disc);
+        painter.setPen(makes ? QColor(0, 0, 120) : QColor(210, 0, 0));
+        painter.drawText(place, Qt::AlignCenter, QString::number(digit));
+        if (struck) painter.drawLine(disc.bottomLeft(), disc.topRight());
+    }
+    painter.restore();
 }
 
 QRectF grid_square(const QRectF& area, const GridPicture& picture) {
@@ -132,6 +162,8 @@ void paint_grid(QPainter& painter, const QRectF& area, const GridPicture& pictur
     paint_backgrounds(painter, square, picture, style);
     paint_digits(painter, square, picture, style);
     paint_lines(painter, square, style);
+    for (int cell = 0; cell < kCellCount; ++cell)
+        if (picture.outlined[cell]) paint_mark(painter, square, cell, style);
     if (picture.marked >= 0 && picture.marked < kCellCount) paint_mark(painter, square, picture.marked, style);
     if (!picture.caption.isEmpty()) paint_caption(painter, square, picture, style);
     painter.restore();

@@ -30,6 +30,11 @@ struct GridPicture {
     std::array<std::uint16_t, 81> candidates{};  // bit d for digit d; drawn small in empty cells
     int marked = -1;                       // the cell outlined (the newest digit), -1 for none
     std::array<bool, 81> tinted{};         // cells drawn on the tint (the unit that decided a step)
+    // A technique's pattern (bit d for digit d): candidates that make it, candidates it
+    // strikes, and its cells outlined.
+    std::array<std::uint16_t, 81> pattern{};
+    std::array<std::uint16_t, 81> eliminated{};
+    std::array<bool, 81> outlined{};
     QString caption;                       // one line under the grid; none when empty
 };
 
@@ -51,6 +56,11 @@ struct GridStyle {
 // Draws the digits of a candidate mask (bit d for digit d) small in a cell's box, in the
 // painter's font and pen: the printed grid's candidates and the form's pencil marks.
 void paint_candidates(QPainter& painter, const QRectF& box, std::uint16_t candidates);
+
+// Draws a pattern over a cell's candidates laid out as paint_candidates lays them: the digits
+// that make it on a coloured disc, the ones it strikes in red and crossed out, in the
+// painter's font.
+void paint_pattern(QPainter& painter, const QRectF& box, std::uint16_t pattern, std::uint16_t eliminated);
 
 // The square the grid takes in `area`: as large as fits beside the caption line, centred.
 QRectF grid_square(const QRectF& area, const GridPicture& picture);

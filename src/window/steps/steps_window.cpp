@@ -6,10 +6,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "window/form/design.h"
+#include "window/steps/logic_view.h"
 #include "window/steps/steps_model.h"
 
 namespace varendo {
@@ -49,6 +51,8 @@ void StepGrid::paintEvent(QPaintEvent*) {
 
 StepsWindow::StepsWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool),
+      tabs_(new QTabWidget(this)),
+      logic_(new LogicView(tabs_)),
       model_(new StepsModel(this)),
       list_(new QListView(this)),
       grid_(new StepGrid(this)),
@@ -86,11 +90,17 @@ StepsWindow::StepsWindow(QWidget* parent)
     for (QPushButton* push : {first_, previous_, next_, last_}) buttons->addWidget(push);
     buttons->addStretch();
     // One above the other, narrow enough to stand beside the main window.
-    auto* layout = new QVBoxLayout(this);
+    auto* solve = new QWidget(tabs_);
+    auto* layout = new QVBoxLayout(solve);
     layout->addWidget(grid_, 3);
     layout->addWidget(list_, 2);
     layout->addLayout(buttons);
-    setFocusProxy(list_);
+    solve->setFocusProxy(list_);
+    tabs_->setObjectName(QStringLiteral("stepsTabs"));
+    tabs_->addTab(solve, QStringLiteral("&Solve"));
+    tabs_->addTab(logic_, QStringLiteral("L&ogic"));
+    (new QVBoxLayout(this))->addWidget(tabs_);
+    setFocusProxy(tabs_);
     clear();
 }
 

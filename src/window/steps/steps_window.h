@@ -7,9 +7,11 @@
 
 class QListView;
 class QPushButton;
+class QTabWidget;
 
 namespace varendo {
 
+class LogicView;
 class StepsModel;
 
 // The grid of the Steps window, painted read-only from a picture.
@@ -33,7 +35,8 @@ private:
 };
 
 // "Steps - Varendo": the path of the last Solve, placement by placement, beside the grid as
-// it stood after the chosen row. It only shows: nothing here changes the main window.
+// it stood after the chosen row; and in a tab beside it the steps by logic of the frozen
+// puzzle. It only shows: nothing here changes the main window.
 class StepsWindow final : public QWidget {
     Q_OBJECT
 
@@ -44,6 +47,7 @@ public:
     // commands do with theirs.
     void show_path(const SolvePath& path);
     void clear() { show_path(SolvePath()); }
+    LogicView& logic() { return *logic_; }
     // Opens the window beside `beside` the first time (moving `beside` over where only that
     // makes room beside it), and brings it to the front.
     void present(QWidget& beside);
@@ -59,6 +63,8 @@ private:
     void row_changed();
 
     SolvePath path_;
+    QTabWidget* tabs_;
+    LogicView* logic_;
     StepsModel* model_;
     QListView* list_;
     StepGrid* grid_;
