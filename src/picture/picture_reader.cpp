@@ -1,0 +1,53 @@
+#include "picture/picture_reader.h"
+
+#include <algorithm>
+
+#include "picture/cell_cutter.h"
+#include "picture/digit_classifier.h"
+
+namespace varendo {
+namespace {
+
+// The grid is looked for in a copy of at most this many pixels a side: enough for its lines,
+// and quick for a large photo.
+constexpr int kSearchSide = 1000;
+// A digit is in doubt when it is not like any template enough, or nearly as like another digit's.
+constexpr float kLeastScore = 0.6f;
+constexpr float kLeastMargin = 0.04f;
+
+}  // namespace
+
+int PictureReading::uncertain_count() const {
+    return static_cast<int>(std::count(uncertain.begin(), uncertain.end(), true));
+}
+
+PictureReader::PictureReader(const QImage& picture) : gray_(to_gray(picture)) {}
+
+std::optional<PictureReading> PictureReader::read() const {
+    if (gray_.empty()) return std::nullopt;
+    const int factor = (std::max(gray_.width, gray_.height) + kSearchSide - 1) / kSearchSide;
+    GrayImage search = shrink(gray_, factor);
+    // Light lines on dark paper (a dark theme) are looked for as dark lines on light.
+    if (percentile(search, 0.5) < 100) invert(search);
+    const std::optional<Quad> found = find_grid(search);
+    if (!found) return std::nullopt;
+    Quad corners = *found;
+    for (QPointF& corner : corners) corner *= factor;
+    return read_at(corners);
+}
+
+PictureReading PictureReader::read_at(const Quad& corners) const {
+    PictureReading reading;
+    reading.corners = corners;
+    if (gray_.empty()) return reading;
+    const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, corners));
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!cells[cell]) continue;
+        const DigitMatch match = classify(*cells[cell]);
+        reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
+        reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
+    }
+    return reading;
+}
+
+}  // namespace varendo
