@@ -51,7 +51,7 @@ std::vector<Box> blobs(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
 
 // Clears the rows and columns near the cell's edge that are mostly ink: the grid's lines.
 void clear_lines(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
-    constexpr int kBand = kCellSide / 5;
+    constexpr int kBand = kCellSide / 6;
     for (int i = 0; i < kCellSide; ++i) {
         if (i >= kBand && i < kCellSide - kBand) continue;
         int row = 0;
@@ -61,8 +61,8 @@ void clear_lines(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
             column += mask[j * kCellSide + i] != 0;
         }
         for (int j = 0; j < kCellSide; ++j) {
-            if (row * 5 > kCellSide * 2) mask[i * kCellSide + j] = 0;
-            if (column * 5 > kCellSide * 2) mask[j * kCellSide + i] = 0;
+            if (row * 10 > kCellSide * 6) mask[i * kCellSide + j] = 0;
+            if (column * 10 > kCellSide * 6) mask[j * kCellSide + i] = 0;
         }
     }
 }
@@ -121,7 +121,9 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
         return at_edge && (box.width() * 6 < kCellSide || box.height() * 6 < kCellSide);
     };
     std::optional<Box> digit;
-    const auto join = [&digit](const Box& box) {
+    int tallest = 0;
+    const auto join = [&digit, &tallest](const Box& box) {
+        tallest = std::max(tallest, box.height());
         digit = digit ? Box{std::min(digit->left, box.left), std::min(digit->top, box.top), std::max(digit->right, box.right),
                             std::max(digit->bottom, box.bottom), digit->count + box.count}
                       : box;
@@ -137,7 +139,8 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
         if (!line_left(box) && box.left <= seed.right + reach && box.right >= seed.left - reach &&
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
-    if (digit->height() * 100 < kCellSide * 36 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
+    // Pencil marks joined up are tall together, but each is small.
+    if (digit->height() * 100 < kCellSide * 36 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return std::nullopt;
     const Box joined = *digit;
     return scale_ink(ink, joined);

@@ -95,9 +95,9 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
 
 // The share of dark marks along each of the ten lines in one direction of the grid at
 // `corners`, looked for a little either side of where each should be.
-int dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across) {
+std::array<double, 10> dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across) {
     constexpr int kSide = 9 * 12;
-    int found = 0;
+    std::array<double, 10> shares{};
     for (int line = 0; line <= 9; ++line) {
         double best = 0;
         for (int offset = -8; offset <= 8; ++offset) {
@@ -113,9 +113,21 @@ int dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTran
             }
             best = std::max(best, static_cast<double>(dark) / kSide);
         }
-        if (best > 0.4) ++found;
+        shares[line] = best;
     }
-    return found;
+    return shares;
+}
+
+// Most lines solid, or the box lines solid and the others at least dotted.
+bool grid_like(const std::array<double, 10>& shares) {
+    int solid = 0;
+    int dotted = 0;
+    for (int line = 0; line <= 9; ++line) {
+        solid += shares[line] > 0.4;
+        dotted += line % 3 != 0 && shares[line] > 0.2;
+    }
+    const bool boxes = shares[0] > 0.4 && shares[3] > 0.4 && shares[6] > 0.4 && shares[9] > 0.4;
+    return solid >= 7 || (boxes && dotted >= 4);
 }
 
 bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners) {
@@ -124,7 +136,7 @@ bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& 
     if (!QTransform::quadToQuad(QPolygonF({{0, 0}, {side, 0}, {side, side}, {0, side}}),
                                 QPolygonF({corners[0], corners[1], corners[2], corners[3]}), to_picture))
         return false;
-    return dark_lines(marks, w, h, to_picture, true) >= 7 && dark_lines(marks, w, h, to_picture, false) >= 7;
+    return grid_like(dark_lines(marks, w, h, to_picture, true)) && grid_like(dark_lines(marks, w, h, to_picture, false));
 }
 
 }  // namespace

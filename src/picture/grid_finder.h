@@ -15,8 +15,9 @@ using Quad = std::array<QPointF, 4>;
 // grid, by its four outer corners; nothing when there is none.
 std::optional<Quad> find_grid(const GrayImage& picture);
 
-// The 9×9 line structure of a grid seen at `corners`: true when at least seven of the ten
-// lines across and seven of the ten down are dark along most of their length, dotted or not.
+// The 9×9 line structure of a grid seen at `corners`: true when, across and down, at least
+// seven of the ten lines are dark along most of their length, or the four lines round the
+// boxes are and four of the six others are dotted.
 bool has_grid_lines(const GrayImage& picture, const Quad& corners);
 
 }  // namespace varendo

@@ -24,9 +24,14 @@ std::array<std::uint8_t, 81> all_digits() {
 }
 
 // The ink of each digit, averaged over its nine cells, as a face draws it at one size.
-bool cut_digits(const GridLook& look, std::array<DigitInk, 10>& inks, QString& error) {
+// A blurred drawing stands for a soft photo.
+bool cut_digits(const GridLook& look, bool blurred, std::array<DigitInk, 10>& inks, QString& error) {
     const std::array<std::uint8_t, 81> digits = all_digits();
-    const GrayImage picture = to_gray(draw_grid(digits, look));
+    QImage drawn = draw_grid(digits, look);
+    if (blurred)
+        drawn = drawn.scaled(drawn.size() / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const GrayImage picture = to_gray(drawn);
     const std::optional<Quad> corners = find_grid(picture);
     if (!corners) {
         error = QStringLiteral("no grid found at cell size %1").arg(look.cell);
@@ -34,12 +39,19 @@ bool cut_digits(const GridLook& look, std::array<DigitInk, 10>& inks, QString& e
     }
     const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(picture, *corners));
     inks = {};
+    std::array<int, 10> cut{};
     for (int cell = 0; cell < 81; ++cell) {
-        if (!cells[cell]) {
-            error = QStringLiteral("digit %1 not cut at cell size %2").arg(digits[cell]).arg(look.cell);
+        if (!cells[cell]) continue;
+        ++cut[digits[cell]];
+        for (std::size_t p = 0; p < cells[cell]->size(); ++p) inks[digits[cell]][p] += (*cells[cell])[p];
+    }
+    // A sharp drawing must give every cell; a blurred one at least one cell of each digit.
+    for (int digit = 1; digit <= 9; ++digit) {
+        if (cut[digit] == 0 || (!blurred && cut[digit] < 9)) {
+            error = QStringLiteral("digit %1 not cut at cell size %2").arg(digit).arg(look.cell);
             return false;
         }
-        for (std::size_t p = 0; p < cells[cell]->size(); ++p) inks[digits[cell]][p] += (*cells[cell])[p] / 9;
+        for (float& ink : inks[digit]) ink /= static_cast<float>(cut[digit]);
     }
     return true;
 }
@@ -63,12 +75,17 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "varendo-make-templates: cannot load the font %s\n", argv[i]);
             return 1;
         }
-        for (const auto& [cell, height] : {std::pair{24, 0.6}, std::pair{44, 0.7}}) {
-            look.cell = cell;
-            look.digit_height = height;
+        struct Variant {
+            int cell;
+            double height;
+            bool blurred;
+        };
+        for (const Variant variant : {Variant{24, 0.6, false}, Variant{44, 0.7, false}, Variant{48, 0.55, true}}) {
+            look.cell = variant.cell;
+            look.digit_height = variant.height;
             std::array<DigitInk, 10> inks;
             QString error;
-            if (!cut_digits(look, inks, error)) {
+            if (!cut_digits(look, variant.blurred, inks, error)) {
                 std::fprintf(stderr, "varendo-make-templates: %s: %s\n", argv[i], qPrintable(error));
                 return 1;
             }

@@ -37,17 +37,32 @@ std::optional<PictureReading> PictureReader::read() const {
 }
 
 PictureReading PictureReader::read_at(const Quad& corners) const {
-    PictureReading reading;
-    reading.corners = corners;
-    if (gray_.empty()) return reading;
-    const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, corners));
-    for (int cell = 0; cell < 81; ++cell) {
-        if (!cells[cell]) continue;
-        const DigitMatch match = classify(*cells[cell]);
-        reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
-        reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
+    PictureReading best;
+    best.corners = corners;
+    if (gray_.empty()) return best;
+    // A photo taken sideways or upside down (or whose camera said so wrongly) is read the
+    // way round its digits are most like the templates.
+    float best_score = -1;
+    for (int turn = 0; turn < 4; ++turn) {
+        PictureReading reading;
+        reading.corners = corners;
+        Quad turned;
+        for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
+        const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, turned));
+        float score = 0;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (!cells[cell]) continue;
+            const DigitMatch match = classify(*cells[cell]);
+            reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
+            reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
+            score += match.score;
+        }
+        if (score > best_score) {
+            best_score = score;
+            best = reading;
+        }
     }
-    return reading;
+    return best;
 }
 
 }  // namespace varendo
