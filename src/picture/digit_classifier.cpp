@@ -54,6 +54,7 @@ DigitMatch classify(const DigitInk& ink) {
         }
     }
     match.margin = match.score - second;
+    match.scores = best;
     return match;
 }
 

@@ -4,6 +4,7 @@
 
 #include "picture/cell_cutter.h"
 #include "picture/digit_classifier.h"
+#include "picture/reading_rules.h"
 
 namespace varendo {
 namespace {
@@ -43,8 +44,10 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     // A photo taken sideways or upside down (or whose camera said so wrongly) is read the
     // way round its digits are most like the templates.
     float best_score = -1;
+    DigitScores best_scores{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
+        DigitScores scores{};
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
@@ -55,13 +58,16 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             const DigitMatch match = classify(*cells[cell]);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
+            scores[cell] = match.scores;
             score += match.score;
         }
         if (score > best_score) {
             best_score = score;
             best = reading;
+            best_scores = scores;
         }
     }
+    settle_by_rules(best, best_scores);
     return best;
 }
 

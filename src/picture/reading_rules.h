@@ -1,0 +1,18 @@
+#pragma once
+
+#include <array>
+
+#include "picture/picture_reader.h"
+
+namespace varendo {
+
+// Each cell's likeness to each digit (index 1 to 9), as the classifier scored it.
+using DigitScores = std::array<std::array<float, 10>, 81>;
+
+// Settles a reading's doubts by the rules of the game: of two equal digits in a row, column
+// or box, the one less like its digit becomes its next likeliest digit that repeats none;
+// then, when the puzzle has no solution, one doubtful digit gives way to its next likeliest
+// if that makes the puzzle solvable. Every digit changed is left in doubt.
+void settle_by_rules(PictureReading& reading, const DigitScores& scores);
+
+}  // namespace varendo
