@@ -7,10 +7,6 @@
 namespace varendo {
 namespace {
 
-bool same_unit(int a, int b) {
-    return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
-}
-
 bool repeats(const PictureReading& reading, int cell, int digit) {
     for (int other = 0; other < 81; ++other)
         if (other != cell && reading.digits[other] == digit && same_unit(cell, other)) return true;
@@ -30,6 +26,10 @@ int next_likeliest(const PictureReading& reading, const DigitScores& scores, int
 bool solvable(const PictureReading& reading) { return find_solutions(reading.digits, 1).count > 0; }
 
 }  // namespace
+
+bool same_unit(int a, int b) {
+    return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
+}
 
 void settle_by_rules(PictureReading& reading, const DigitScores& scores) {
     const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };

@@ -9,6 +9,9 @@ namespace varendo {
 // Each cell's likeness to each digit (index 1 to 9), as the classifier scored it.
 using DigitScores = std::array<std::array<float, 10>, 81>;
 
+// Whether two cells, numbered row by row from 0, share a row, a column or a box.
+bool same_unit(int a, int b);
+
 // Settles a reading's doubts by the rules of the game: of two equal digits in a row, column
 // or box, the one less like its digit becomes its next likeliest digit that repeats none;
 // then, when the puzzle has no solution, one doubtful digit gives way to its next likeliest
