@@ -111,6 +111,7 @@ void PictureReview::read_at(const Quad& corners) {
         return;
     }
     verdict_->setText(QStringLiteral("Reading the picture…"));
+    reading_ = true;
     watcher_.setFuture(QtConcurrent::run([reader = reader_, corners] { return Result{reader, reader->read_at(corners)}; }));
 }
 
@@ -123,6 +124,7 @@ void PictureReview::show_result() {
         read_at(corners);
         return;
     }
+    reading_ = false;
     if (!result.reading) {
         verdict_->setText(QStringLiteral("No Sudoku grid was found in the picture. Try a closer crop of the grid, "
                                          "more light or a sharper picture, or drag the four corners onto the "

@@ -32,7 +32,8 @@ public:
     // The puzzle as the reading, edited, now stands: row by row, 0 for empty.
     Grid81 digits() const;
     CornerView* corner_view() const { return view_; }
-    bool reading() const { return watcher_.isRunning(); }
+    // Whether a reading is on its way and not yet shown.
+    bool reading() const { return reading_; }
 
 signals:
     // A reading has been shown (for the tests, which wait for it).
@@ -59,6 +60,7 @@ private:
     QPushButton* ok_;
     std::array<bool, 81> doubtful_{};
     bool filling_ = false;
+    bool reading_ = true;
 };
 
 }  // namespace varendo
