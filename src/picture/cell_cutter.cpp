@@ -68,10 +68,11 @@ void clear_lines(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
 }
 
 // The ink inside `box` of a cell, scaled to kInkSide a side with its aspect kept.
-DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Box& box) {
+DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Box& box, float aspect) {
     DigitInk result{};
-    const float scale = static_cast<float>(std::max(box.width(), box.height())) / kInkSide;
-    const float left = box.centre_x() + 0.5f - scale * kInkSide / 2;
+    const float scale = std::max(static_cast<float>(box.width()) * aspect, static_cast<float>(box.height())) / kInkSide;
+    const float scale_x = scale / aspect;
+    const float left = box.centre_x() + 0.5f - scale_x * kInkSide / 2;
     const float top = box.centre_y() + 0.5f - scale * kInkSide / 2;
     constexpr int kSamples = 3;
     for (int y = 0; y < kInkSide; ++y)
@@ -79,7 +80,7 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
             float sum = 0;
             for (int sy = 0; sy < kSamples; ++sy)
                 for (int sx = 0; sx < kSamples; ++sx) {
-                    const float px = left + scale * (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / kSamples) - 0.5f;
+                    const float px = left + scale_x * (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / kSamples) - 0.5f;
                     const float py = top + scale * (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / kSamples) - 0.5f;
                     const int ix = static_cast<int>(std::lround(px));
                     const int iy = static_cast<int>(std::lround(py));
@@ -91,7 +92,7 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
     return result;
 }
 
-std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int darkest) {
+std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     std::array<std::uint8_t, kCellSide * kCellSide> levels{};
@@ -140,10 +141,10 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (digit->height() * 100 < kCellSide * 36 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
+    if (digit->height() * 100 < kCellSide * 28 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return std::nullopt;
     const Box joined = *digit;
-    return scale_ink(ink, joined);
+    return scale_ink(ink, joined, aspect);
 }
 
 }  // namespace
@@ -171,11 +172,17 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
     return grid;
 }
 
-std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid) {
+double aspect_of(const Quad& corners) {
+    const double across = QLineF(corners[0], corners[1]).length() + QLineF(corners[3], corners[2]).length();
+    const double down = QLineF(corners[0], corners[3]).length() + QLineF(corners[1], corners[2]).length();
+    return down > 0 ? across / down : 1;
+}
+
+std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect) {
     const int paper = percentile(grid, 0.6);
     const int darkest = percentile(grid, 0.01);
     std::array<std::optional<DigitInk>, 81> cells;
-    for (int cell = 0; cell < 81; ++cell) cells[cell] = cut_cell(grid, cell, paper, darkest);
+    for (int cell = 0; cell < 81; ++cell) cells[cell] = cut_cell(grid, cell, paper, darkest, static_cast<float>(aspect));
     return cells;
 }
 

@@ -20,7 +20,11 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners);
 
 // The ink of the digit in each of the 81 cells of a straightened grid, row by row, from 0
 // (paper) to 1 (the cell's darkest ink); nothing for a cell that holds no digit-sized mark:
-// grid lines and small pencil marks are left out.
-std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid);
+// grid lines and small pencil marks are left out. `aspect` is the grid's width over its
+// height as seen (2 for cells twice as wide as tall), so that digits keep their own shape.
+std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect = 1);
+
+// A grid's width over its height, from its corners.
+double aspect_of(const Quad& corners);
 
 }  // namespace varendo

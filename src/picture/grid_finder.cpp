@@ -86,8 +86,9 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
                     stack.push_back(next);
                 }
         }
-        if (shape.width() >= smallest && shape.height() >= smallest && shape.width() < 2 * shape.height() &&
-            shape.height() < 2 * shape.width())
+        // Cells may be up to two and a half times as wide as tall, or as tall as wide.
+        if (shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
+            shape.height() * 2 < 5 * shape.width())
             shapes.push_back(shape);
     }
     return shapes;

@@ -51,7 +51,7 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
-        const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, turned));
+        const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             if (!cells[cell]) continue;

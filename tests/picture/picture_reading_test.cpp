@@ -76,7 +76,7 @@ const Condition kConditions[] = {
     {"thick borders", 0.99, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
     {"thin borders, dotted lines", 0.99, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
     {"shaded boxes", 0.99, [](GridLook& l) { l.box_shade = QColor(0xcc, 0xcc, 0xcc); }},
-    {"pencil marks", 0.99, [](GridLook& l) { l.cell = 40; l.pencil_marks = true; }},
+    {"pencil marks", 0.8, [](GridLook& l) { l.cell = 40; l.pencil_marks = true; }},
     {"a digit in another colour", 0.99, [](GridLook& l) { l.other_ink = QColor(0x1a, 0x5f, 0xb4); }},
     {"scaled down", 0.99, [](GridLook& l) { l.cell = 50; },
      [](const QImage& p) { return p.scaled(p.size() * 0.55, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
