@@ -13,8 +13,8 @@ namespace {
 // and quick for a large photo.
 constexpr int kSearchSide = 1000;
 // A digit is in doubt when it is not like any template enough, or nearly as like another digit's.
-constexpr float kLeastScore = 0.6f;
-constexpr float kLeastMargin = 0.04f;
+constexpr float kLeastScore = 0.5f;
+constexpr float kLeastMargin = 0.03f;
 
 }  // namespace
 

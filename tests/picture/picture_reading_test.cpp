@@ -15,7 +15,6 @@
 #include "picture/grid_drawing.h"
 #include "picture/picture_file.h"
 #include "picture/picture_reader.h"
-#include "picture/cell_cutter.h"
 
 namespace varendo {
 namespace {
@@ -107,12 +106,6 @@ TEST(PictureReading, ReadsDrawnGridsByCondition) {
             condition.look(look);
             const std::optional<PictureReading> reading = PictureReader(condition.after(draw_grid(known[i], look))).read();
             right += reading && reading->digits == known[i];
-            if (getenv("DBG") && !(reading && reading->digits == known[i])) {
-                std::printf("  face %zu: ", i % faces.size());
-                if (!reading) std::printf("no grid");
-                else for (int c = 0; c < 81; ++c) if (reading->digits[c] != known[i][c]) std::printf("[%d: %d read %d] ", c, known[i][c], reading->digits[c]);
-                std::printf("\n");
-            }
         }
         const double share = static_cast<double>(right) / static_cast<double>(known.size());
         std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, known.size());
@@ -177,15 +170,6 @@ TEST(PictureReading, NewspaperPhotos) {
         ++found;
         right += reading->digits == *known;
         for (int cell = 0; cell < 81; ++cell) cells_right += reading->digits[cell] == (*known)[cell];
-        if (getenv("DBG") && reading->digits != *known) {
-            QImage g = load_picture(folder.filePath(name), error);
-            GrayImage st = straighten(to_gray(g), reading->corners);
-            QImage out(st.pixels.data(), st.width, st.height, st.width, QImage::Format_Grayscale8);
-            out.save(QStringLiteral("/tmp/p22/") + name + QStringLiteral(".png"));
-            std::printf("  %s: ", qPrintable(name));
-            for (int c = 0; c < 81; ++c) if (reading->digits[c] != (*known)[c]) std::printf("[%d: %d read %d%s] ", c, (*known)[c], reading->digits[c], reading->uncertain[c] ? "?" : "");
-            std::printf("\n");
-        }
     }
     std::printf("newspaper photos: %d of %lld fully right, grid found in %d, %.1f %% of their cells right\n", right,
                 static_cast<long long>(photos.size()), found, found ? 100.0 * cells_right / (81.0 * found) : 0.0);
