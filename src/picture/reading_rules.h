@@ -14,8 +14,9 @@ bool same_unit(int a, int b);
 
 // Settles a reading's doubts by the rules of the game: of two equal digits in a row, column
 // or box, the one less like its digit becomes its next likeliest digit that repeats none;
-// then, when the puzzle has no solution, one doubtful digit gives way to its next likeliest
-// if that makes the puzzle solvable. Every digit changed is left in doubt.
+// then, when the puzzle has no solution or several, the fewest doubtful digits give way to
+// their next likeliest, or to an empty cell, that leave it exactly one. Every digit changed
+// is left in doubt.
 void settle_by_rules(PictureReading& reading, const DigitScores& scores);
 
 }  // namespace varendo
