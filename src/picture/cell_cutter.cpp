@@ -1,5 +1,7 @@
 #include "picture/cell_cutter.h"
 
+#include "picture/flood_fill.h"
+
 #include <QPolygonF>
 #include <QTransform>
 #include <algorithm>
@@ -22,30 +24,13 @@ struct Box {
 // The 8-connected blobs of marked pixels in a cell-sized mask.
 std::vector<Box> blobs(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
     std::vector<Box> found;
-    std::vector<int> stack;
-    for (int start = 0; start < kCellSide * kCellSide; ++start) {
-        if (mask[start] != 1) continue;
-        Box box{kCellSide, kCellSide, -1, -1, 0};
-        mask[start] = 2;
-        stack.push_back(start);
-        while (!stack.empty()) {
-            const int at = stack.back();
-            stack.pop_back();
-            const int x = at % kCellSide;
-            const int y = at / kCellSide;
+    Box box{};
+    for_each_blob(
+        mask, kCellSide, kCellSide, [&box] { box = {kCellSide, kCellSide, -1, -1, 0}; },
+        [&box](int x, int y) {
             box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y), box.count + 1};
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= kCellSide || ny >= kCellSide) continue;
-                    if (mask[ny * kCellSide + nx] != 1) continue;
-                    mask[ny * kCellSide + nx] = 2;
-                    stack.push_back(ny * kCellSide + nx);
-                }
-        }
-        found.push_back(box);
-    }
+        },
+        [&] { found.push_back(box); });
     return found;
 }
 

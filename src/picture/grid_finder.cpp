@@ -1,5 +1,7 @@
 #include "picture/grid_finder.h"
 
+#include "picture/flood_fill.h"
+
 #include <QPolygonF>
 #include <QTransform>
 #include <algorithm>
@@ -51,46 +53,33 @@ struct Shape {
 // The 8-connected shapes of dark marks large enough to be a grid.
 std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
     std::vector<Shape> shapes;
-    std::vector<int> stack;
-    for (int start = 0; start < w * h; ++start) {
-        if (marks[start] != 1) continue;
-        Shape shape{w, h, -1, -1, {}};
-        std::array<int, 4> best{1 << 30, -(1 << 30), -(1 << 30), 1 << 30};
-        marks[start] = 2;
-        stack.push_back(start);
-        while (!stack.empty()) {
-            const int at = stack.back();
-            stack.pop_back();
-            const int x = at % w;
-            const int y = at / w;
-            shape.left = std::min(shape.left, x);
-            shape.right = std::max(shape.right, x);
-            shape.top = std::min(shape.top, y);
-            shape.bottom = std::max(shape.bottom, y);
-            const std::array<int, 4> keys{x + y, x - y, x + y, x - y};
-            for (int corner = 0; corner < 4; ++corner) {
-                const bool least = corner == 0 || corner == 3;
-                if (least ? keys[corner] < best[corner] : keys[corner] > best[corner]) {
-                    best[corner] = keys[corner];
-                    shape.extremes[corner] = QPoint(x, y);
-                }
+    Shape shape{};
+    std::array<int, 4> best{};
+    const auto begin = [&] {
+        shape = {w, h, -1, -1, {}};
+        best = {1 << 30, -(1 << 30), -(1 << 30), 1 << 30};
+    };
+    const auto visit = [&](int x, int y) {
+        shape.left = std::min(shape.left, x);
+        shape.right = std::max(shape.right, x);
+        shape.top = std::min(shape.top, y);
+        shape.bottom = std::max(shape.bottom, y);
+        const std::array<int, 4> keys{x + y, x - y, x + y, x - y};
+        for (int corner = 0; corner < 4; ++corner) {
+            const bool least = corner == 0 || corner == 3;
+            if (least ? keys[corner] < best[corner] : keys[corner] > best[corner]) {
+                best[corner] = keys[corner];
+                shape.extremes[corner] = QPoint(x, y);
             }
-            for (int dy = -1; dy <= 1; ++dy)
-                for (int dx = -1; dx <= 1; ++dx) {
-                    const int nx = x + dx;
-                    const int ny = y + dy;
-                    if (nx < 0 || ny < 0 || nx >= w || ny >= h) continue;
-                    const int next = ny * w + nx;
-                    if (marks[next] != 1) continue;
-                    marks[next] = 2;
-                    stack.push_back(next);
-                }
         }
+    };
+    const auto end = [&] {
         // Cells may be up to two and a half times as wide as tall, or as tall as wide.
         if (shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
             shape.height() * 2 < 5 * shape.width())
             shapes.push_back(shape);
-    }
+    };
+    for_each_blob(marks, w, h, begin, visit, end);
     return shapes;
 }
 
