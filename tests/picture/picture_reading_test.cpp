@@ -21,6 +21,12 @@ namespace {
 
 using Digits = std::array<std::uint8_t, 81>;
 
+#ifdef __SANITIZE_ADDRESS__
+constexpr std::size_t kStride = 3;
+#else
+constexpr std::size_t kStride = 1;
+#endif
+
 std::vector<Digits> puzzles(std::size_t count) {
     std::ifstream in(VARENDO_PUZZLE_DIR "/qqwing_expert.txt");
     std::vector<Digits> read;
@@ -100,15 +106,18 @@ TEST(PictureReading, ReadsDrawnGridsByCondition) {
     const std::vector<Digits> known = puzzles(2 * faces.size());
     for (const Condition& condition : kConditions) {
         int right = 0;
-        for (std::size_t i = 0; i < known.size(); ++i) {
+        std::size_t read = 0;
+        // The sanitized build, several times slower, reads a third of the pictures.
+        for (std::size_t i = 1 % kStride; i < known.size(); i += kStride) {
             GridLook look;
             look.face = faces[i % faces.size()];
             condition.look(look);
             const std::optional<PictureReading> reading = PictureReader(condition.after(draw_grid(known[i], look))).read();
             right += reading && reading->digits == known[i];
+            ++read;
         }
-        const double share = static_cast<double>(right) / static_cast<double>(known.size());
-        std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, known.size());
+        const double share = static_cast<double>(right) / static_cast<double>(read);
+        std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, read);
         EXPECT_GE(share, condition.floor) << condition.name;
     }
 }
@@ -159,6 +168,7 @@ TEST(PictureReading, NewspaperPhotos) {
     const QDir folder(QStringLiteral(VARENDO_PHOTO_DIR));
     const QStringList photos = folder.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     if (photos.isEmpty()) GTEST_SKIP() << "no newspaper photos beside the repository";
+    if (kStride > 1) GTEST_SKIP() << "the photos are read in the optimised build";
     int right = 0;
     int found = 0;
     int cells_right = 0;
