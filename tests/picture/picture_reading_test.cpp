@@ -119,7 +119,9 @@ TEST(PictureReading, ReadsDrawnGridsByCondition) {
         const double share = static_cast<double>(right) / static_cast<double>(read);
         std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, read);
         // A third of the pictures is too few for a floor: the optimised build holds them.
-        if (kStride == 1) EXPECT_GE(share, condition.floor) << condition.name;
+        if (kStride == 1) {
+            EXPECT_GE(share, condition.floor) << condition.name;
+        }
     }
 }
 
