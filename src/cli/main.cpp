@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -22,6 +23,7 @@
 
 #include "cli/batch_steps.h"
 #include "cli/logic_report.h"
+#include "cli/picture_step.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ struct Options {
     bool rate = false;
     bool explain = false;
     std::string ladder = "human";
+    bool picture = false;
     bool no_progress = false;
     std::uint64_t generate = 0;
     varendo::GenerateRequest request;
@@ -134,9 +137,12 @@ int main(int argc, char** argv) {
         "are numbered 1-9 from the top left, boxes down the bands of columns.\n\n"
         "When standard error is a terminal, a run that lasts over a second shows a progress\n"
         "line there: puzzles done, the rate and, when the total is known, the time left.\n\n"
-        "Exit status: 0 when all went well, 2 when some lines were no puzzles, 1 for an\n"
-        "unreadable file, bad options, output that could not be written or a puzzle that\n"
-        "could not be made.",
+        "With --picture it reads the puzzle in each picture named instead: one line each,\n"
+        "the puzzle read (. for empty), or with --json an object with the corners found and\n"
+        "the cells in doubt.\n\n"
+        "Exit status: 0 when all went well, 2 when some lines were no puzzles (or some\n"
+        "pictures had no grid or cells in doubt), 1 for an unreadable file or picture, bad\n"
+        "options, output that could not be written or a puzzle that could not be made.",
         "varendo-solve"};
     app.set_version_flag("--version", "varendo-solve " VARENDO_VERSION);
     Options options;
@@ -169,6 +175,13 @@ int main(int argc, char** argv) {
                                 "Skip Solve: print the puzzle, a tab, the number of solutions (0, 1, or 2 for "
                                 "two or more) and a tab and the first solution when there is one; with "
                                 "--json, the keys puzzle, solutions and solution (null when there is none)");
+    auto* picture = app.add_flag("--picture", options.picture,
+                                 "Read the puzzle in each picture named (a screenshot, a scan or a photo): one "
+                                 "line each, the puzzle (. for empty); with --json the keys file, puzzle, "
+                                 "uncertain (the cells in doubt, as row and column), solutions (0, 1, or 2 for "
+                                 "two or more) and grid (the corners found, in pixels: top left, top right, "
+                                 "bottom right, bottom left). A picture without a grid or with cells in doubt "
+                                 "is named on standard error, and the exit status is 2");
     auto* generate = app.add_option("--generate", options.generate,
                                     "Make this many puzzles instead of reading any, one line each")
                          ->check(whole_number(1, std::uint64_t{1} << 40));
@@ -217,6 +230,7 @@ int main(int argc, char** argv) {
     generate->needs(level)->excludes(answer)->excludes(steps)->excludes(detailed);
     generate->excludes("files")->excludes("--json");
     for (CLI::Option* option : {level, symmetry, seed, tries}) option->needs(generate);
+    picture->excludes(answer)->excludes(steps)->excludes(detailed)->excludes(path)->excludes(generate)->needs("files");
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
@@ -232,7 +246,9 @@ int main(int argc, char** argv) {
     const varendo::StepMode mode = options.steps            ? varendo::StepMode::Visible
                                    : options.detailed_steps ? varendo::StepMode::Detailed
                                                             : varendo::StepMode::Off;
-    varendo::StepFactory make_step = [&options, mode]() -> std::unique_ptr<varendo::BatchStep> {
+    std::atomic<bool> doubtful_picture = false;
+    varendo::StepFactory make_step = [&options, mode, &doubtful_picture]() -> std::unique_ptr<varendo::BatchStep> {
+        if (options.picture) return std::make_unique<varendo::PictureStep>(options.files, options.json, doubtful_picture);
         if (options.generate > 0) return std::make_unique<varendo::GenerateStep>(options.request);
         if (options.answer) return std::make_unique<varendo::AnswerStep>(options.json);
         if (options.rate) return std::make_unique<varendo::RateStep>(options.json);
@@ -246,12 +262,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "varendo-solve: seed %llu\n", static_cast<unsigned long long>(options.request.seed));
     }
     varendo::Progress progress(!options.no_progress && isatty(STDERR_FILENO) == 1, isatty(STDOUT_FILENO) == 1);
-    progress.set_total_items(options.generate);
-    progress.set_total_bytes(total_size(options.files));
+    if (options.picture) {
+        progress.set_total_items(options.files.size());
+    } else {
+        progress.set_total_items(options.generate);
+        progress.set_total_bytes(total_size(options.files));
+    }
     varendo::Batch batch(options.jobs, make_step, &progress);
     try {
-        if (options.generate > 0) {
-            for (std::uint64_t i = 0; i < options.generate; ++i) batch.add_task(varendo::Task{{}, i});
+        if (options.generate > 0 || options.picture) {
+            const std::uint64_t tasks = options.picture ? options.files.size() : options.generate;
+            for (std::uint64_t i = 0; i < tasks; ++i) batch.add_task(varendo::Task{{}, i});
         } else if (options.files.empty()) {
             batch.read_file(stdin, "<stdin>");
         } else {
@@ -264,5 +285,5 @@ int main(int argc, char** argv) {
         return kExitFailure;
     }
     if (batch.had_unreadable_file() || batch.had_failed_task()) return kExitFailure;
-    return batch.had_bad_lines() ? kExitBadLines : kExitOk;
+    return batch.had_bad_lines() || doubtful_picture ? kExitBadLines : kExitOk;
 }

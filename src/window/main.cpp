@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("puzzle-file"),
-                                 QStringLiteral("A puzzle to open: one line of 81 cells, or nine lines of nine."),
+                                 QStringLiteral("A puzzle to open: one line of 81 cells, or nine lines of nine; or a picture of one."),
                                  QStringLiteral("[puzzle-file]"));
     add_qt_options(parser);
     {

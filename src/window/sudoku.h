@@ -29,6 +29,7 @@ struct GridPicture;
 class GridHistory;
 class HintGuide;
 class MarkBoard;
+class PictureReview;
 class StepsWindow;
 
 // The program's one window: the menu bar over the form that holds the grid of 81 cell
@@ -62,6 +63,9 @@ public:
     // Loads the first puzzle of a file as if typed after New; anything else gets a box
     // that says what is wrong, and the grid stays as it is.
     void open_puzzle_file(const QString& path);
+    // Reads the puzzle in a picture and shows it for review; OK loads it as opened puzzles load.
+    void open_picture_file(const QString& path);
+    void review_picture(const QImage& picture);
 
     // The generated puzzles that New Puzzle loads and booklets print.
     PuzzleSupply& puzzle_supply() { return *supply_; }
@@ -70,7 +74,7 @@ protected:
     // Every message box goes through here, so a test can take the texts instead; `details`
     // is the box's informative text.
     virtual void present_message(const QString& text, const QString& details = QString());
-    enum class FileChoice { Open, Save, Pdf, BookletPdf };
+    enum class FileChoice { Open, Save, Pdf, BookletPdf, Picture };
     // The file the user picks to open a puzzle from or save it to, in a dialog that starts
     // in `folder` (empty: the current folder); empty when cancelled.
     virtual QString choose_file(FileChoice choice, const QString& folder);
@@ -122,6 +126,10 @@ private:
     void copy_puzzle() const;
     void copy_puzzle_with_marks() const;
     void paste_puzzle();
+    void open_picture();
+    static bool is_picture_file(const QString& path);
+    // Reviews the picture on the clipboard; false when there is none.
+    bool review_clipboard_picture();
     void check();
     void show_step_file();
     void about();
@@ -161,6 +169,7 @@ private:
     QLabel* pencil_indicator_ = nullptr;
     QAction* hint_action_ = nullptr;
     StepsWindow* steps_ = nullptr;
+    QPointer<PictureReview> review_;
     bool solving_ = false;
     QString step_folder_;
     DiskStepFile step_file_;

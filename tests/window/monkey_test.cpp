@@ -18,6 +18,7 @@
 #include "solver/units.h"
 #include "window/printing/booklet_dialog.h"
 #include "window/steps/logic_view.h"
+#include "window/picture/picture_review.h"
 
 namespace {
 
@@ -149,6 +150,23 @@ std::vector<MonkeyAction> actions() {
              const Text opened = m.file(name);
              m.window.chosen_file = QStringList{name, QString(), m.path("missing.txt"), m.folder.path()}[m.draw(4)];
              if (m.trigger("openPuzzle") && m.window.chosen_file == name && opened.good) m.ran(QStringLiteral("load"));
+         }},
+        {"menu:openPicture", [](Monkey& m) {
+             const QString picture = m.path("grid.png");
+             m.window.grab().save(picture);
+             m.window.chosen_file = QStringList{picture, QString(), m.path("missing.png")}[m.draw(3)];
+             if (!m.trigger("openPicture")) return;
+             auto* review = m.window.findChild<varendo::PictureReview*>();
+             if (review == nullptr) return;
+             QTRY_VERIFY_WITH_TIMEOUT(!review->reading(), 20000);
+             if (m.draw(2)) {
+                 m.ran(QStringLiteral("load"));
+                 review->accept();
+             } else {
+                 review->reject();
+             }
+             QTRY_VERIFY(!m.window.findChild<varendo::PictureReview*>());
+             m.back_to_window();
          }},
         {"menu:savePuzzle", [](Monkey& m) {
              m.window.chosen_file = QStringList{m.path("saved"), m.path("saved.txt"), QString(), m.folder.path()}[m.draw(4)];

@@ -37,6 +37,8 @@ void Sudoku::create_menus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     add(file, "openPuzzle", QStringLiteral("&Open Puzzle…"), "document-open", standard(QKeySequence::Open),
         &Sudoku::open_puzzle);
+    add(file, "openPicture", QStringLiteral("Open &Picture…"), "image-x-generic", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O)},
+        &Sudoku::open_picture);
     add(file, "savePuzzle", QStringLiteral("&Save Puzzle…"), "document-save", standard(QKeySequence::Save),
         &Sudoku::save_puzzle);
     add(file, "savePuzzleWithMarks", QStringLiteral("Save Puzzle &With Marks…"), "document-save-as",
@@ -101,6 +103,10 @@ void Sudoku::create_puzzle_menu() {
 }
 
 void Sudoku::open_puzzle_file(const QString& path) {
+    if (is_picture_file(path)) {
+        open_picture_file(path);
+        return;
+    }
     QString error;
     if (const std::optional<MarkedGrid> grid = read_puzzle_file(path, error)) {
         load(grid->cells, grid->marks);
@@ -151,6 +157,7 @@ void Sudoku::copy_puzzle_with_marks() const {
 }
 
 void Sudoku::paste_puzzle() {
+    if (review_clipboard_picture()) return;
     load_puzzle_text(QGuiApplication::clipboard()->text(), QStringLiteral("No puzzle on the clipboard"));
 }
 
@@ -176,6 +183,9 @@ QString Sudoku::choose_file(FileChoice choice, const QString& folder) {
     const QString filter = QStringLiteral("Puzzles (*.txt);;All files (*)");
     if (choice == FileChoice::Open)
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open Puzzle"), folder, filter);
+    if (choice == FileChoice::Picture)
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Open Picture"), folder,
+                                            QStringLiteral("Pictures (*.png *.jpg *.jpeg *.bmp *.gif *.webp);;All files (*)"));
     if (choice == FileChoice::Pdf || choice == FileChoice::BookletPdf) {
         const bool booklet = choice == FileChoice::BookletPdf;
         return QFileDialog::getSaveFileName(
@@ -191,7 +201,7 @@ bool Sudoku::open_url(const QUrl& url) { return QDesktopServices::openUrl(url); 
 
 // A drop is taken as a copy: a move would delete the dragged text from its editor.
 void Sudoku::dragEnterEvent(QDragEnterEvent* event) {
-    if (!event->mimeData()->hasUrls() && !event->mimeData()->hasText()) return;
+    if (!event->mimeData()->hasUrls() && !event->mimeData()->hasText() && !event->mimeData()->hasImage()) return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }
@@ -205,7 +215,9 @@ void Sudoku::dropEvent(QDropEvent* event) {
     const QMimeData* data = event->mimeData();
     const QList<QUrl> urls = data->urls();
     // Loaded once the drop is over: a message box must not hold up the program it came from.
-    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+    if (data->hasImage()) {
+        QTimer::singleShot(0, this, [this, picture = qvariant_cast<QImage>(data->imageData())] { review_picture(picture); });
+    } else if (!urls.isEmpty() && urls.first().isLocalFile()) {
         QTimer::singleShot(0, this, [this, path = urls.first().toLocalFile()] { open_puzzle_file(path); });
     } else {
         QTimer::singleShot(0, this, [this, text = data->text()] {

@@ -1,0 +1,174 @@
+#include "picture/cell_cutter.h"
+
+#include "picture/flood_fill.h"
+
+#include <QPolygonF>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace varendo {
+namespace {
+
+constexpr int kGridSide = 9 * kCellSide;
+
+struct Box {
+    int left, top, right, bottom, count;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+    float centre_x() const { return static_cast<float>(left + right) / 2; }
+    float centre_y() const { return static_cast<float>(top + bottom) / 2; }
+};
+
+// The 8-connected blobs of marked pixels in a cell-sized mask.
+std::vector<Box> blobs(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
+    std::vector<Box> found;
+    Box box{};
+    for_each_blob(
+        mask, kCellSide, kCellSide, [&box] { box = {kCellSide, kCellSide, -1, -1, 0}; },
+        [&box](int x, int y) {
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y), box.count + 1};
+        },
+        [&] { found.push_back(box); });
+    return found;
+}
+
+// Clears the rows and columns near the cell's edge that are mostly ink: the grid's lines.
+void clear_lines(std::array<std::uint8_t, kCellSide * kCellSide>& mask) {
+    constexpr int kBand = kCellSide / 6;
+    for (int i = 0; i < kCellSide; ++i) {
+        if (i >= kBand && i < kCellSide - kBand) continue;
+        int row = 0;
+        int column = 0;
+        for (int j = 0; j < kCellSide; ++j) {
+            row += mask[i * kCellSide + j] != 0;
+            column += mask[j * kCellSide + i] != 0;
+        }
+        for (int j = 0; j < kCellSide; ++j) {
+            if (row * 10 > kCellSide * 6) mask[i * kCellSide + j] = 0;
+            if (column * 10 > kCellSide * 6) mask[j * kCellSide + i] = 0;
+        }
+    }
+}
+
+// The ink inside `box` of a cell, scaled to kInkSide a side with its aspect kept.
+DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Box& box, float aspect) {
+    DigitInk result{};
+    const float scale = std::max(static_cast<float>(box.width()) * aspect, static_cast<float>(box.height())) / kInkSide;
+    const float scale_x = scale / aspect;
+    const float left = box.centre_x() + 0.5f - scale_x * kInkSide / 2;
+    const float top = box.centre_y() + 0.5f - scale * kInkSide / 2;
+    constexpr int kSamples = 3;
+    for (int y = 0; y < kInkSide; ++y)
+        for (int x = 0; x < kInkSide; ++x) {
+            float sum = 0;
+            for (int sy = 0; sy < kSamples; ++sy)
+                for (int sx = 0; sx < kSamples; ++sx) {
+                    const float px = left + scale_x * (static_cast<float>(x) + (static_cast<float>(sx) + 0.5f) / kSamples) - 0.5f;
+                    const float py = top + scale * (static_cast<float>(y) + (static_cast<float>(sy) + 0.5f) / kSamples) - 0.5f;
+                    const int ix = static_cast<int>(std::lround(px));
+                    const int iy = static_cast<int>(std::lround(py));
+                    if (ix >= box.left && iy >= box.top && ix <= box.right && iy <= box.bottom)
+                        sum += ink[iy * kCellSide + ix];
+                }
+            result[y * kInkSide + x] = sum / (kSamples * kSamples);
+        }
+    return result;
+}
+
+std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
+    const int x0 = cell % 9 * kCellSide;
+    const int y0 = cell / 9 * kCellSide;
+    std::array<std::uint8_t, kCellSide * kCellSide> levels{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    // The cell's own paper and its darkest ink away from the lines.
+    std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
+    const int cell_paper = sorted[sorted.size() * 7 / 10];
+    int ink_level = 255;
+    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
+    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3) return std::nullopt;
+    const int threshold = (cell_paper + ink_level) / 2;
+    std::array<std::uint8_t, kCellSide * kCellSide> mask{};
+    std::array<float, kCellSide * kCellSide> ink{};
+    for (int i = 0; i < kCellSide * kCellSide; ++i) {
+        mask[i] = levels[i] < threshold ? 1 : 0;
+        ink[i] = std::clamp(static_cast<float>(cell_paper - levels[i]) / static_cast<float>(cell_paper - ink_level), 0.0f, 1.0f);
+    }
+    clear_lines(mask);
+    const std::vector<Box> found = blobs(mask);
+    // The digit: the blobs near the centre, joined by those that touch them (a stroke broken
+    // off), without what is left of a line along the edge; tall enough not to be a pencil mark.
+    const auto line_left = [](const Box& box) {
+        const bool at_edge = box.left == 0 || box.top == 0 || box.right == kCellSide - 1 || box.bottom == kCellSide - 1;
+        return at_edge && (box.width() * 6 < kCellSide || box.height() * 6 < kCellSide);
+    };
+    std::optional<Box> digit;
+    int tallest = 0;
+    const auto join = [&digit, &tallest](const Box& box) {
+        tallest = std::max(tallest, box.height());
+        digit = digit ? Box{std::min(digit->left, box.left), std::min(digit->top, box.top), std::max(digit->right, box.right),
+                            std::max(digit->bottom, box.bottom), digit->count + box.count}
+                      : box;
+    };
+    for (const Box& box : found)
+        if (!line_left(box) && std::abs(box.centre_x() - kCellSide / 2.0f) < kCellSide * 0.22f &&
+            std::abs(box.centre_y() - kCellSide / 2.0f) < kCellSide * 0.22f)
+            join(box);
+    if (!digit) return std::nullopt;
+    const Box seed = *digit;
+    const int reach = kCellSide / 10;
+    for (const Box& box : found)
+        if (!line_left(box) && box.left <= seed.right + reach && box.right >= seed.left - reach &&
+            box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
+            join(box);
+    // Pencil marks joined up are tall together, but each is small.
+    if (digit->height() * 100 < kCellSide * 28 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
+        return std::nullopt;
+    const Box joined = *digit;
+    return scale_ink(ink, joined, aspect);
+}
+
+}  // namespace
+
+GrayImage straighten(const GrayImage& picture, const Quad& corners) {
+    GrayImage grid(kGridSide, kGridSide);
+    QTransform to_picture;
+    if (!QTransform::quadToQuad(QPolygonF({{0, 0}, {kGridSide, 0}, {kGridSide, kGridSide}, {0, kGridSide}}),
+                                QPolygonF({corners[0], corners[1], corners[2], corners[3]}), to_picture))
+        return grid;
+    // Sampled from a copy shrunk to about the straightened size, so that a large photo's
+    // pixels are averaged rather than skipped.
+    const double side = std::max(QLineF(corners[0], corners[2]).length(), QLineF(corners[1], corners[3]).length()) / M_SQRT2;
+    const int factor = std::max(1, static_cast<int>(side / (kGridSide * 1.5)));
+    const GrayImage shrunk = factor > 1 ? shrink(picture, factor) : GrayImage();
+    const GrayImage& from = factor > 1 ? shrunk : picture;
+    for (int y = 0; y < kGridSide; ++y)
+        for (int x = 0; x < kGridSide; ++x) {
+            const QPointF p = to_picture.map(QPointF(x + 0.5, y + 0.5));
+            grid.at(x, y) = static_cast<std::uint8_t>(std::lround(
+                from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
+        }
+    // Light ink on dark paper (a dark theme) is turned round.
+    if (percentile(grid, 0.5) < 110) invert(grid);
+    return grid;
+}
+
+double aspect_of(const Quad& corners) {
+    const double across = QLineF(corners[0], corners[1]).length() + QLineF(corners[3], corners[2]).length();
+    const double down = QLineF(corners[0], corners[3]).length() + QLineF(corners[1], corners[2]).length();
+    return down > 0 ? across / down : 1;
+}
+
+std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect) {
+    const int paper = percentile(grid, 0.6);
+    const int darkest = percentile(grid, 0.01);
+    std::array<std::optional<DigitInk>, 81> cells;
+    for (int cell = 0; cell < 81; ++cell) cells[cell] = cut_cell(grid, cell, paper, darkest, static_cast<float>(aspect));
+    return cells;
+}
+
+}  // namespace varendo

@@ -1,0 +1,161 @@
+#include "picture/grid_finder.h"
+
+#include "picture/flood_fill.h"
+
+#include <QPolygonF>
+#include <QTransform>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace varendo {
+namespace {
+
+// Dark marks: pixels clearly darker than the mean of their neighbourhood, so that uneven
+// light across a photo does not hide the lines.
+std::vector<std::uint8_t> dark_marks(const GrayImage& picture) {
+    const int w = picture.width;
+    const int h = picture.height;
+    std::vector<std::int64_t> sums(static_cast<std::size_t>(w + 1) * (h + 1), 0);
+    for (int y = 0; y < h; ++y) {
+        std::int64_t row = 0;
+        for (int x = 0; x < w; ++x) {
+            row += picture.at(x, y);
+            sums[static_cast<std::size_t>(y + 1) * (w + 1) + x + 1] = sums[static_cast<std::size_t>(y) * (w + 1) + x + 1] + row;
+        }
+    }
+    const int radius = std::max(4, std::min(w, h) / 50);
+    std::vector<std::uint8_t> marks(static_cast<std::size_t>(w) * h, 0);
+    for (int y = 0; y < h; ++y) {
+        const int y0 = std::max(0, y - radius);
+        const int y1 = std::min(h, y + radius + 1);
+        for (int x = 0; x < w; ++x) {
+            const int x0 = std::max(0, x - radius);
+            const int x1 = std::min(w, x + radius + 1);
+            const std::int64_t sum = sums[static_cast<std::size_t>(y1) * (w + 1) + x1] - sums[static_cast<std::size_t>(y0) * (w + 1) + x1] -
+                                     sums[static_cast<std::size_t>(y1) * (w + 1) + x0] + sums[static_cast<std::size_t>(y0) * (w + 1) + x0];
+            const std::int64_t area = static_cast<std::int64_t>(x1 - x0) * (y1 - y0);
+            // Dark by at least 7 grey levels below the local mean.
+            marks[static_cast<std::size_t>(y) * w + x] = picture.at(x, y) * area + 7 * area < sum ? 1 : 0;
+        }
+    }
+    return marks;
+}
+
+struct Shape {
+    int left, top, right, bottom;
+    // The pixels farthest towards each corner: least x+y, greatest x-y, greatest x+y, least x-y.
+    std::array<QPoint, 4> extremes;
+    int width() const { return right - left + 1; }
+    int height() const { return bottom - top + 1; }
+};
+
+// The 8-connected shapes of dark marks large enough to be a grid.
+std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
+    std::vector<Shape> shapes;
+    Shape shape{};
+    std::array<int, 4> best{};
+    const auto begin = [&] {
+        shape = {w, h, -1, -1, {}};
+        best = {1 << 30, -(1 << 30), -(1 << 30), 1 << 30};
+    };
+    const auto visit = [&](int x, int y) {
+        shape.left = std::min(shape.left, x);
+        shape.right = std::max(shape.right, x);
+        shape.top = std::min(shape.top, y);
+        shape.bottom = std::max(shape.bottom, y);
+        const std::array<int, 4> keys{x + y, x - y, x + y, x - y};
+        for (int corner = 0; corner < 4; ++corner) {
+            const bool least = corner == 0 || corner == 3;
+            if (least ? keys[corner] < best[corner] : keys[corner] > best[corner]) {
+                best[corner] = keys[corner];
+                shape.extremes[corner] = QPoint(x, y);
+            }
+        }
+    };
+    const auto end = [&] {
+        // Cells may be up to two and a half times as wide as tall, or as tall as wide.
+        if (shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
+            shape.height() * 2 < 5 * shape.width())
+            shapes.push_back(shape);
+    };
+    for_each_blob(marks, w, h, begin, visit, end);
+    return shapes;
+}
+
+// The share of dark marks along each of the ten lines in one direction of the grid at
+// `corners`, looked for a little either side of where each should be.
+std::array<double, 10> dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across) {
+    constexpr int kSide = 9 * 12;
+    std::array<double, 10> shares{};
+    for (int line = 0; line <= 9; ++line) {
+        double best = 0;
+        for (int offset = -8; offset <= 8; ++offset) {
+            const double along_line = line * 12 + offset * 0.25;
+            if (along_line < 0 || along_line > kSide) continue;
+            int dark = 0;
+            for (int step = 0; step < kSide; ++step) {
+                const QPointF p = across ? to_picture.map(QPointF(step + 0.5, along_line))
+                                         : to_picture.map(QPointF(along_line, step + 0.5));
+                const int x = static_cast<int>(p.x());
+                const int y = static_cast<int>(p.y());
+                if (x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0) ++dark;
+            }
+            best = std::max(best, static_cast<double>(dark) / kSide);
+        }
+        shares[line] = best;
+    }
+    return shares;
+}
+
+// Most lines solid, or the box lines solid and the others at least dotted.
+bool grid_like(const std::array<double, 10>& shares) {
+    int solid = 0;
+    int dotted = 0;
+    for (int line = 0; line <= 9; ++line) {
+        solid += shares[line] > 0.4;
+        dotted += line % 3 != 0 && shares[line] > 0.2;
+    }
+    const bool boxes = shares[0] > 0.4 && shares[3] > 0.4 && shares[6] > 0.4 && shares[9] > 0.4;
+    return solid >= 7 || (boxes && dotted >= 4);
+}
+
+bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners) {
+    QTransform to_picture;
+    const double side = 9 * 12;
+    if (!QTransform::quadToQuad(QPolygonF({{0, 0}, {side, 0}, {side, side}, {0, side}}),
+                                QPolygonF({corners[0], corners[1], corners[2], corners[3]}), to_picture))
+        return false;
+    return grid_like(dark_lines(marks, w, h, to_picture, true)) && grid_like(dark_lines(marks, w, h, to_picture, false));
+}
+
+}  // namespace
+
+bool has_grid_lines(const GrayImage& picture, const Quad& corners) {
+    return lines_at(dark_marks(picture), picture.width, picture.height, corners);
+}
+
+std::optional<Quad> find_grid(const GrayImage& picture) {
+    const int w = picture.width;
+    const int h = picture.height;
+    if (w < 40 || h < 40) return std::nullopt;
+    std::vector<std::uint8_t> marks = dark_marks(picture);
+    const std::vector<std::uint8_t> original = marks;
+    std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
+    std::sort(shapes.begin(), shapes.end(),
+              [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
+    for (std::size_t i = 0; i < shapes.size() && i < 6; ++i) {
+        Quad corners;
+        for (int corner = 0; corner < 4; ++corner) {
+            // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
+            const QPoint p = shapes[i].extremes[corner];
+            const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
+            const double dy = corner < 2 ? 0.0 : 1.0;
+            corners[corner] = QPointF(p.x() + dx, p.y() + dy);
+        }
+        if (lines_at(original, w, h, corners)) return corners;
+    }
+    return std::nullopt;
+}
+
+}  // namespace varendo

@@ -1,0 +1,74 @@
+#include "picture/picture_reader.h"
+
+#include <algorithm>
+
+#include "picture/cell_cutter.h"
+#include "picture/digit_classifier.h"
+#include "picture/reading_rules.h"
+
+namespace varendo {
+namespace {
+
+// The grid is looked for in a copy of at most this many pixels a side: enough for its lines,
+// and quick for a large photo.
+constexpr int kSearchSide = 1000;
+// A digit is in doubt when it is not like any template enough, or nearly as like another digit's.
+constexpr float kLeastScore = 0.5f;
+constexpr float kLeastMargin = 0.03f;
+
+}  // namespace
+
+int PictureReading::uncertain_count() const {
+    return static_cast<int>(std::count(uncertain.begin(), uncertain.end(), true));
+}
+
+PictureReader::PictureReader(const QImage& picture) : gray_(to_gray(picture)) {}
+
+std::optional<PictureReading> PictureReader::read() const {
+    if (gray_.empty()) return std::nullopt;
+    const int factor = (std::max(gray_.width, gray_.height) + kSearchSide - 1) / kSearchSide;
+    GrayImage search = shrink(gray_, factor);
+    // Light lines on dark paper (a dark theme) are looked for as dark lines on light.
+    if (percentile(search, 0.5) < 100) invert(search);
+    const std::optional<Quad> found = find_grid(search);
+    if (!found) return std::nullopt;
+    Quad corners = *found;
+    for (QPointF& corner : corners) corner *= factor;
+    return read_at(corners);
+}
+
+PictureReading PictureReader::read_at(const Quad& corners) const {
+    PictureReading best;
+    best.corners = corners;
+    if (gray_.empty()) return best;
+    // A photo taken sideways or upside down (or whose camera said so wrongly) is read the
+    // way round its digits are most like the templates.
+    float best_score = -1;
+    DigitScores best_scores{};
+    for (int turn = 0; turn < 4; ++turn) {
+        PictureReading reading;
+        DigitScores scores{};
+        reading.corners = corners;
+        Quad turned;
+        for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
+        const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
+        float score = 0;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (!cells[cell]) continue;
+            const DigitMatch match = classify(*cells[cell]);
+            reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
+            reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
+            scores[cell] = match.scores;
+            score += match.score;
+        }
+        if (score > best_score) {
+            best_score = score;
+            best = reading;
+            best_scores = scores;
+        }
+    }
+    settle_by_rules(best, best_scores);
+    return best;
+}
+
+}  // namespace varendo

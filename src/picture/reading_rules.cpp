@@ -1,0 +1,93 @@
+#include "picture/reading_rules.h"
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "solver/exact_search.h"
+
+namespace varendo {
+namespace {
+
+bool repeats(const PictureReading& reading, int cell, int digit) {
+    for (int other = 0; other < 81; ++other)
+        if (other != cell && reading.digits[other] == digit && same_unit(cell, other)) return true;
+    return false;
+}
+
+// The likeliest digit other than the cell's own that repeats none in its units; 0 for none.
+int next_likeliest(const PictureReading& reading, const DigitScores& scores, int cell) {
+    int best = 0;
+    for (int digit = 1; digit <= 9; ++digit)
+        if (digit != reading.digits[cell] && !repeats(reading, cell, digit) &&
+            (best == 0 || scores[cell][digit] > scores[cell][best]))
+            best = digit;
+    return best;
+}
+
+bool one_solution(const PictureReading& reading) { return find_solutions(reading.digits, 2).count == 1; }
+
+// A printed puzzle has one solution. When the reading has none or several, the fewest changes
+// to the cells most in doubt (each to its next likeliest digit, or empty) that give it one are
+// made: one change, then two, then three to digits alone.
+void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
+    constexpr std::size_t kMostCells = 8;
+    std::vector<int> doubtful;
+    for (int cell = 0; cell < 81; ++cell)
+        if (reading.uncertain[cell] && reading.digits[cell] != 0) doubtful.push_back(cell);
+    const auto margin = [&](int cell) {
+        float second = -1;
+        for (int digit = 1; digit <= 9; ++digit)
+            if (digit != reading.digits[cell]) second = std::max(second, scores[cell][digit]);
+        return scores[cell][reading.digits[cell]] - second;
+    };
+    std::stable_sort(doubtful.begin(), doubtful.end(), [&](int a, int b) { return margin(a) < margin(b); });
+    if (doubtful.size() > kMostCells) doubtful.resize(kMostCells);
+    std::vector<std::array<std::uint8_t, 2>> options;
+    for (const int cell : doubtful)
+        options.push_back({static_cast<std::uint8_t>(next_likeliest(reading, scores, cell)), 0});
+    const std::size_t n = doubtful.size();
+    // Tries every choice of `size` cells, each changed to one of its first `choices` options.
+    const auto try_size = [&](std::size_t size, std::size_t choices) {
+        std::vector<std::size_t> picked(size);
+        const std::function<bool(std::size_t, std::size_t)> pick = [&](std::size_t depth, std::size_t from) {
+            if (depth == size) return one_solution(reading);
+            for (std::size_t i = from; i < n; ++i) {
+                const std::uint8_t was = reading.digits[doubtful[i]];
+                for (std::size_t choice = 0; choice < choices; ++choice) {
+                    reading.digits[doubtful[i]] = options[i][choice];
+                    if (pick(depth + 1, i + 1)) return true;
+                }
+                reading.digits[doubtful[i]] = was;
+            }
+            return false;
+        };
+        return pick(0, 0);
+    };
+    if (try_size(1, 2) || try_size(2, 2)) return;
+    try_size(3, 1);
+}
+
+}  // namespace
+
+bool same_unit(int a, int b) {
+    return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
+}
+
+void settle_by_rules(PictureReading& reading, const DigitScores& scores) {
+    const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };
+    for (int round = 0; round < 81; ++round) {
+        int weaker = -1;
+        for (int a = 0; a < 81 && weaker < 0; ++a)
+            for (int b = a + 1; b < 81 && weaker < 0; ++b)
+                if (reading.digits[a] != 0 && reading.digits[a] == reading.digits[b] && same_unit(a, b))
+                    weaker = own_score(a) < own_score(b) ? a : b;
+        if (weaker < 0) break;
+        reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
+        reading.uncertain[weaker] = true;
+    }
+    if (one_solution(reading)) return;
+    try_changes_in_doubt(reading, scores);
+}
+
+}  // namespace varendo

@@ -1,0 +1,194 @@
+// The recognizer over pictures drawn here from known puzzles, in faces the templates were
+// not made from, condition by condition; odd pictures; and, when they lie beside the
+// repository, real newspaper photos.
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QTransform>
+#include <fstream>
+#include <functional>
+
+#include "picture/grid_drawing.h"
+#include "picture/picture_file.h"
+#include "picture/picture_reader.h"
+
+namespace varendo {
+namespace {
+
+using Digits = std::array<std::uint8_t, 81>;
+
+#ifdef __SANITIZE_ADDRESS__
+constexpr std::size_t kStride = 3;
+#else
+constexpr std::size_t kStride = 1;
+#endif
+
+std::vector<Digits> puzzles(std::size_t count) {
+    std::ifstream in(VARENDO_PUZZLE_DIR "/qqwing_expert.txt");
+    std::vector<Digits> read;
+    std::string line;
+    while (read.size() < count && std::getline(in, line)) {
+        Digits digits{};
+        for (int i = 0; i < 81; ++i) digits[i] = line[i] >= '1' && line[i] <= '9' ? static_cast<std::uint8_t>(line[i] - '0') : 0;
+        read.push_back(digits);
+    }
+    return read;
+}
+
+// Faces of another family than the templates' (fonts-liberation2).
+std::vector<QRawFont> unseen_faces() {
+    std::vector<QRawFont> faces;
+    for (const char* name : {"LiberationSans-Regular", "LiberationSans-Bold", "LiberationSerif-Regular",
+                             "LiberationSerif-Bold", "LiberationMono-Regular", "LiberationMono-Bold"})
+        faces.emplace_back(QStringLiteral("/usr/share/fonts/truetype/liberation2/%1.ttf").arg(QLatin1String(name)), 40);
+    return faces;
+}
+
+QImage transformed(const QImage& picture, const QTransform& transform) {
+    QImage result(picture.size(), QImage::Format_RGB32);
+    result.fill(picture.pixel(0, 0));
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setTransform(transform);
+    painter.drawImage(0, 0, picture);
+    return result;
+}
+
+QImage as_jpeg(const QImage& picture, int quality) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPEG", quality);
+    return QImage::fromData(buffer.data(), "JPEG");
+}
+
+struct Condition {
+    const char* name;
+    double floor;   // the share of pictures that must be read fully right
+    std::function<void(GridLook&)> look;
+    std::function<QImage(const QImage&)> after = [](const QImage& picture) { return picture; };
+};
+
+const Condition kConditions[] = {
+    {"cells of 16 px", 0.9, [](GridLook& l) { l.cell = 16; l.thick = 2; }},
+    {"cells of 22 px", 0.99, [](GridLook& l) { l.cell = 22; }},
+    {"cells of 34 px", 0.99, [](GridLook& l) { l.cell = 34; }},
+    {"cells of 60 px", 0.99, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
+    {"dark theme", 0.99, [](GridLook& l) { l.paper = QColor(0x20, 0x21, 0x24); l.ink = QColor(0xe8, 0xea, 0xed); l.lines = QColor(0x9a, 0xa0, 0xa6); }},
+    {"thick borders", 0.99, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
+    {"thin borders, dotted lines", 0.99, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
+    {"shaded boxes", 0.99, [](GridLook& l) { l.box_shade = QColor(0xcc, 0xcc, 0xcc); }},
+    {"pencil marks", 0.8, [](GridLook& l) { l.cell = 40; l.pencil_marks = true; }},
+    {"a digit in another colour", 0.99, [](GridLook& l) { l.other_ink = QColor(0x1a, 0x5f, 0xb4); }},
+    {"scaled down", 0.99, [](GridLook& l) { l.cell = 50; },
+     [](const QImage& p) { return p.scaled(p.size() * 0.55, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
+    {"blurred", 0.99, [](GridLook& l) { l.cell = 36; },
+     [](const QImage& p) { return p.scaled(p.size() / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).scaled(p.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
+    {"JPEG at quality 30", 0.99, [](GridLook& l) { l.cell = 30; }, [](const QImage& p) { return as_jpeg(p, 30); }},
+    {"rotated 4 degrees", 0.99, [](GridLook& l) { l.cell = 36; l.margin = 40; },
+     [](const QImage& p) { return transformed(p, QTransform().translate(p.width() / 2.0, p.height() / 2.0).rotate(4).translate(-p.width() / 2.0, -p.height() / 2.0)); }},
+    {"in perspective", 0.99, [](GridLook& l) { l.cell = 40; l.margin = 50; },
+     [](const QImage& p) {
+         QTransform t;
+         const double w = p.width();
+         const double h = p.height();
+         QTransform::quadToQuad(QPolygonF({{0, 0}, {w, 0}, {w, h}, {0, h}}),
+                                QPolygonF({{w * 0.06, h * 0.02}, {w * 0.96, h * 0.07}, {w * 0.92, h * 0.97}, {w * 0.02, h * 0.93}}), t);
+         return transformed(p, t);
+     }},
+};
+
+TEST(PictureReading, ReadsDrawnGridsByCondition) {
+    const std::vector<QRawFont> faces = unseen_faces();
+    const std::vector<Digits> known = puzzles(2 * faces.size());
+    for (const Condition& condition : kConditions) {
+        int right = 0;
+        std::size_t read = 0;
+        // The sanitized build, several times slower, reads a third of the pictures.
+        for (std::size_t i = 1 % kStride; i < known.size(); i += kStride) {
+            GridLook look;
+            look.face = faces[i % faces.size()];
+            condition.look(look);
+            const std::optional<PictureReading> reading = PictureReader(condition.after(draw_grid(known[i], look))).read();
+            right += reading && reading->digits == known[i];
+            ++read;
+        }
+        const double share = static_cast<double>(right) / static_cast<double>(read);
+        std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, read);
+        // A third of the pictures is too few for a floor: the optimised build holds them.
+        if (kStride == 1) {
+            EXPECT_GE(share, condition.floor) << condition.name;
+        }
+    }
+}
+
+TEST(PictureReading, FindsNoGridWhereThereIsNone) {
+    QImage blank(800, 600, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    EXPECT_FALSE(PictureReader(blank).read());
+    QImage text = blank;
+    QPainter(&text).drawText(blank.rect(), Qt::AlignCenter, QStringLiteral("1 2 3 4 5 6 7 8 9 | + - |"));
+    EXPECT_FALSE(PictureReader(text).read());
+    EXPECT_FALSE(PictureReader(QImage(8, 8, QImage::Format_RGB32)).read());
+    EXPECT_FALSE(PictureReader(QImage()).read());
+    QImage huge(9000, 7000, QImage::Format_Grayscale8);
+    huge.fill(Qt::gray);
+    EXPECT_FALSE(PictureReader(huge).read());
+}
+
+TEST(PictureReading, RefusesATruncatedFile) {
+    GridLook look;
+    look.face = unseen_faces().front();
+    const QString path = QDir::temp().filePath(QStringLiteral("varendo-truncated.png"));
+    draw_grid(puzzles(1).front(), look).save(path);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.resize(file.size() / 2);
+    file.close();
+    QString error;
+    EXPECT_TRUE(load_picture(path, error).isNull());
+    EXPECT_FALSE(error.isEmpty());
+    QFile::remove(path);
+}
+
+// Each photo's .dat file: the phone, the picture's size, then the puzzle's nine rows.
+std::optional<Digits> photo_puzzle(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
+    Digits digits{};
+    int cell = 0;
+    for (int line = 2; line < lines.size(); ++line)
+        for (const QString& field : lines[line].split(u' ', Qt::SkipEmptyParts))
+            if (cell < 81) digits[cell++] = static_cast<std::uint8_t>(field.toInt());
+    return cell == 81 ? std::optional(digits) : std::nullopt;
+}
+
+TEST(PictureReading, NewspaperPhotos) {
+    const QDir folder(QStringLiteral(VARENDO_PHOTO_DIR));
+    const QStringList photos = folder.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
+    if (photos.isEmpty()) GTEST_SKIP() << "no newspaper photos beside the repository";
+    if (kStride > 1) GTEST_SKIP() << "the photos are read in the optimised build";
+    int right = 0;
+    int found = 0;
+    int cells_right = 0;
+    for (const QString& name : photos) {
+        const std::optional<Digits> known = photo_puzzle(folder.filePath(QString(name).replace(QStringLiteral(".jpg"), QStringLiteral(".dat"))));
+        QString error;
+        const std::optional<PictureReading> reading = PictureReader(load_picture(folder.filePath(name), error)).read();
+        if (!known || !reading) continue;
+        ++found;
+        right += reading->digits == *known;
+        for (int cell = 0; cell < 81; ++cell) cells_right += reading->digits[cell] == (*known)[cell];
+    }
+    std::printf("newspaper photos: %d of %lld fully right, grid found in %d, %.1f %% of their cells right\n", right,
+                static_cast<long long>(photos.size()), found, found ? 100.0 * cells_right / (81.0 * found) : 0.0);
+    // A floor below today's share, so that a change that loses photos is seen.
+    EXPECT_GE(right * 100, static_cast<int>(photos.size()) * 75);
+}
+
+}  // namespace
+}  // namespace varendo
