@@ -148,12 +148,15 @@ std::vector<MonkeyAction> actions() {
         {"menu:openPuzzle", [](Monkey& m) {
              QString name;
              const Text opened = m.file(name);
+             // A save by its keys may have written to the name last chosen: missing stays missing.
+             QFile::remove(m.path("missing.txt"));
              m.window.chosen_file = QStringList{name, QString(), m.path("missing.txt"), m.folder.path()}[m.draw(4)];
              if (m.trigger("openPuzzle") && m.window.chosen_file == name && opened.good) m.ran(QStringLiteral("load"));
          }},
         {"menu:openPicture", [](Monkey& m) {
              const QString picture = m.path("grid.png");
              m.window.grab().save(picture);
+             QFile::remove(m.path("missing.png"));
              m.window.chosen_file = QStringList{picture, QString(), m.path("missing.png")}[m.draw(3)];
              if (!m.trigger("openPicture")) return;
              auto* review = m.window.findChild<varendo::PictureReview*>();
