@@ -69,6 +69,16 @@ PuzzleSupply::Batch PuzzleSupply::make(Level level, int count) {
     return {future, cancel};
 }
 
+PuzzleSupply::Batch PuzzleSupply::make_rated(RatingRange range, int count) {
+    QList<std::uint64_t> seeds;
+    for (int i = 0; i < count; ++i) seeds.append(random_seed());
+    const Flag cancel = new_flag();
+    auto future = QtConcurrent::mapped(&pool_, seeds, [range, cancel](std::uint64_t seed) {
+        return generate_rated(range, seed, kSymmetry, cancel.get(), kGenerateTries);
+    });
+    return {future, cancel};
+}
+
 PuzzleSupply::Flag PuzzleSupply::new_flag() {
     std::erase_if(flags_, [](const std::weak_ptr<std::atomic<bool>>& flag) { return flag.expired(); });
     auto flag = std::make_shared<std::atomic<bool>>(false);

@@ -53,6 +53,8 @@ public:
         std::shared_ptr<std::atomic<bool>> cancel;
     };
     Batch make(Level level, int count);
+    // The same, each puzzle made to an ER range.
+    Batch make_rated(RatingRange range, int count);
 
 signals:
     void delivered(const varendo::GeneratedPuzzle& puzzle);
