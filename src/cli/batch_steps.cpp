@@ -1,6 +1,7 @@
 #include "cli/batch_steps.h"
 
 #include "commands/puzzle_text.h"
+#include "logic/step_text.h"
 
 namespace varendo {
 
@@ -20,17 +21,22 @@ bool AnswerStep::run(const Task& task, std::string& report, std::string&) {
 }
 
 bool GenerateStep::run(const Task& task, std::string& report, std::string& error) {
+    const std::uint64_t seed = series_seed(request_.seed, task.number);
     std::optional<GeneratedPuzzle> made;
     try {
-        made = generate(request_.level, series_seed(request_.seed, task.number), request_.symmetry, nullptr, request_.tries);
+        made = request_.rating ? generate_rated(*request_.rating, seed, request_.symmetry, nullptr, request_.tries)
+                               : generate(request_.level, seed, request_.symmetry, nullptr, request_.tries);
     } catch (const GeneratorFault& fault) {
         error = "varendo-solve: internal error at puzzle " + std::to_string(task.number + 1) + " (seed " +
                 std::to_string(request_.seed) + "): " + fault.what() + "; please report this bug";
         return false;
     }
     if (!made) {
-        error = "varendo-solve: cannot make puzzle " + std::to_string(task.number + 1) + " at level " +
-                level_name(request_.level) + " in " + std::to_string(request_.tries) + (request_.tries == 1 ? " try" : " tries");
+        const std::string aim = request_.rating ? "at rating " + logic::rating_text(request_.rating->low) + "-" +
+                                                      logic::rating_text(request_.rating->high)
+                                                : std::string("at level ") + level_name(request_.level);
+        error = "varendo-solve: cannot make puzzle " + std::to_string(task.number + 1) + " " + aim + " in " +
+                std::to_string(request_.tries) + (request_.tries == 1 ? " try" : " tries");
         return false;
     }
     report = puzzle_text(made->puzzle);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "cli/batch.h"
 #include "cli/report.h"
@@ -37,6 +38,7 @@ private:
 // Task number i becomes puzzle i of the series that `seed` begins, as one line of text.
 struct GenerateRequest {
     Level level = Level::Difficult;
+    std::optional<RatingRange> rating;  // when set, made to this ER range instead of a level
     Symmetry symmetry = Symmetry::Rotate180;
     std::uint64_t seed = 0;
     int tries = kGenerateTries;

@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 #include <thread>
+#include <variant>
 #include <vector>
 
 #include <unistd.h>
@@ -24,6 +25,7 @@
 #include "cli/batch_steps.h"
 #include "cli/logic_report.h"
 #include "cli/picture_step.h"
+#include "cli/rating_range.h"
 
 namespace {
 
@@ -126,7 +128,8 @@ int main(int argc, char** argv) {
         "given, or with --symmetry rotate180 no pair of givens, can go without opening a\n"
         "second solution), an easy one keeps no given it could lose and still rate 0. The\n"
         "same --seed gives the same puzzles, whatever -j; without one, the seed used is\n"
-        "printed on standard error. The output is input for the tool itself.\n\n"
+        "printed on standard error. The output is input for the tool itself. With\n"
+        "--rating A-B instead of --level, each is minimal and rated A to B (ER, below).\n\n"
         "With --rate it explains each puzzle by logic alone and prints the puzzle, a tab,\n"
         "ER/EP/ED as Sudoku Explainer's ladder rates it (the hardest step, the hardest up to\n"
         "the first placement, the first step; 20.0 when its techniques cannot finish) and a\n"
@@ -195,6 +198,18 @@ int main(int argc, char** argv) {
                                  "The level of the puzzles made, as Solve rates them: easy (0), medium (1), "
                                  "difficult (2) or very-difficult (3 and more)")
                       ->check(CLI::IsMember({"easy", "medium", "difficult", "very-difficult"}));
+    std::string rating_text;
+    auto* rating = app.add_option("--rating", rating_text,
+                                  "Instead of a level, the range of ER the puzzles made have on Sudoku "
+                                  "Explainer's ladder, low-high with one decimal from 1.0 to 12.0 (7.0-7.9)")
+                       ->check(CLI::Validator(
+                           [](const std::string& text) {
+                               const auto range = varendo::parse_rating_range(text);
+                               return std::holds_alternative<std::string>(range) ? std::get<std::string>(range)
+                                                                                 : std::string();
+                           },
+                           "A-B"))
+                       ->excludes(level);
     std::string symmetry_text = "rotate180";
     auto* symmetry = app.add_option("--symmetry", symmetry_text,
                                     "none, or rotate180: each given with its partner half a turn about the "
@@ -227,18 +242,21 @@ int main(int argc, char** argv) {
     for (CLI::Option* logic : {rate, explain})
         logic->excludes(steps)->excludes(detailed)->excludes(path)->excludes(answer)->excludes(generate);
     rate->excludes(explain);
-    generate->needs(level)->excludes(answer)->excludes(steps)->excludes(detailed);
+    generate->excludes(answer)->excludes(steps)->excludes(detailed);
     generate->excludes("files")->excludes("--json");
-    for (CLI::Option* option : {level, symmetry, seed, tries}) option->needs(generate);
+    for (CLI::Option* option : {level, rating, symmetry, seed, tries}) option->needs(generate);
     picture->excludes(answer)->excludes(steps)->excludes(detailed)->excludes(path)->excludes(generate)->needs("files");
     try {
         app.parse(argc, argv);
+        if (generate->count() > 0 && level->count() + rating->count() == 0)
+            throw CLI::RequiresError("--generate", "--level or --rating");
     } catch (const CLI::ParseError& error) {
         // --help and --version end here too, with status 0.
         return app.exit(error) == 0 ? kExitOk : kExitFailure;
     }
 
     if (!level_text.empty()) options.request.level = levels.at(level_text);
+    if (!rating_text.empty()) options.request.rating = std::get<varendo::RatingRange>(varendo::parse_rating_range(rating_text));
     options.request.symmetry = symmetry_text == "none" ? varendo::Symmetry::None : varendo::Symmetry::Rotate180;
 
     // A closed pipe shows up as a failed write, not as a signal.

@@ -1,5 +1,6 @@
 #include "commands/generator.h"
 
+#include <functional>
 #include <random>
 #include <utility>
 #include <vector>
@@ -7,6 +8,7 @@
 #include "commands/memory_window.h"
 #include "commands/puzzle_run.h"
 #include "commands/puzzle_text.h"
+#include "logic/ladder.h"
 
 namespace varendo {
 
@@ -171,14 +173,18 @@ std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetr
     return generate(level, seed, symmetry, cancel, kGenerateTries);
 }
 
-std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
-                                        const std::atomic<bool>* cancel, int tries) {
+namespace {
+
+// What a series of attempts looks for: whether a removal that keeps one solution may stand
+// (empty: every one may), and whether a finished puzzle is one wanted, its rating filled in.
+struct Wanted {
+    std::function<bool(const Grid81&)> removal_stands;
+    std::function<bool(GeneratedPuzzle&)> accept;
+};
+
+std::optional<GeneratedPuzzle> first_wanted(const Wanted& wanted, std::uint64_t seed, Symmetry symmetry,
+                                             const std::atomic<bool>* cancel, int tries) {
     Draws draws(seed);
-    MemoryWindow window;
-    const auto rating = [&window](const Grid81& puzzle) {
-        run_puzzle(window, puzzle);
-        return solved_difficulty(window);
-    };
     std::vector<std::pair<int, int>> groups = removal_groups(symmetry);
     for (int attempt = 0; attempt < tries; ++attempt) {
         const Grid81 solution = full_grid(draws);
@@ -189,19 +195,50 @@ std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetr
         for (const auto& [a, b] : groups) {
             if (cancelled(cancel)) return std::nullopt;
             bool keep = thinning.unique_without(a, b);
-            // An Easy puzzle stops short of the first removal that Solve rates above 0.
-            if (keep && level == Level::Easy) keep = rating(thinning.puzzle()) == 0;
+            if (keep && wanted.removal_stands) keep = wanted.removal_stands(thinning.puzzle());
             if (!keep) {
                 thinning.put(a);
                 thinning.put(b);
             }
         }
-        const Grid81& puzzle = thinning.puzzle();
-        const std::optional<int> difficulty = rating(puzzle);
-        if (difficulty && level_of(*difficulty) == level)
-            return confirmed_unique(GeneratedPuzzle{puzzle, solution, *difficulty});
+        GeneratedPuzzle made{thinning.puzzle(), solution};
+        if (wanted.accept(made)) return confirmed_unique(made);
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
+                                        const std::atomic<bool>* cancel, int tries) {
+    MemoryWindow window;
+    const auto rating = [&window](const Grid81& puzzle) {
+        run_puzzle(window, puzzle);
+        return solved_difficulty(window);
+    };
+    Wanted wanted;
+    // An Easy puzzle stops short of the first removal that Solve rates above 0.
+    if (level == Level::Easy) wanted.removal_stands = [&rating](const Grid81& puzzle) { return rating(puzzle) == 0; };
+    wanted.accept = [&](GeneratedPuzzle& made) {
+        const std::optional<int> difficulty = rating(made.puzzle);
+        if (!difficulty || level_of(*difficulty) != level) return false;
+        made.difficulty = *difficulty;
+        return true;
+    };
+    return first_wanted(wanted, seed, symmetry, cancel, tries);
+}
+
+std::optional<GeneratedPuzzle> generate_rated(RatingRange range, std::uint64_t seed, Symmetry symmetry,
+                                              const std::atomic<bool>* cancel, int tries) {
+    Wanted wanted;
+    wanted.accept = [range](GeneratedPuzzle& made) {
+        const logic::LogicalPath path = logic::solve_logically(made.puzzle, logic::Ladder::Explainer);
+        if (path.outcome != logic::LogicalPath::Outcome::Solved || path.er < range.low || path.er > range.high)
+            return false;
+        made.er = path.er;
+        return true;
+    };
+    return first_wanted(wanted, seed, symmetry, cancel, tries);
 }
 
 }  // namespace varendo

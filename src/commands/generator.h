@@ -26,7 +26,14 @@ constexpr Level level_of(int difficulty) {
 struct GeneratedPuzzle {
     Grid81 puzzle{};     // row by row, 0 for an empty cell
     Grid81 solution{};   // its one solution, row by row
-    int difficulty = 0;  // the rating Solve gives it, from New, typing, Freeze and Solve
+    int difficulty = 0;  // the rating Solve gives it, from New, typing, Freeze and Solve (by level)
+    int er = 0;          // in tenths, the hardest step of the Explainer ladder (by technique rating)
+};
+
+// An ER range in tenths, both ends included: 70-79 for 7.0-7.9.
+struct RatingRange {
+    int low = 0;
+    int high = 0;
 };
 
 // A puzzle with exactly one solution that Solve rates at `level`. The same level, seed and
@@ -56,5 +63,11 @@ constexpr int kGenerateTries = 1000;
 // The same with a bound of one's own: `tries` full grids at most (0 makes nothing).
 std::optional<GeneratedPuzzle> generate(Level level, std::uint64_t seed, Symmetry symmetry,
                                         const std::atomic<bool>* cancel, int tries);
+
+// A minimal puzzle, made as generate() makes the three harder levels, that the Explainer ladder
+// solves with its hardest step (ER) in `range`; a puzzle its techniques cannot finish is never
+// kept. Repeatable and bounded as generate() is.
+std::optional<GeneratedPuzzle> generate_rated(RatingRange range, std::uint64_t seed, Symmetry symmetry,
+                                              const std::atomic<bool>* cancel, int tries);
 
 }  // namespace varendo

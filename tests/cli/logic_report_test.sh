@@ -57,5 +57,19 @@ grep -q "<stdin>:3:" "$work/err" || fail "the bad line is not named"
 "$tool" --rate --explain "$work/twenty.txt" > /dev/null 2>&1 && fail "--rate with --explain accepted"
 "$tool" --ladder se "$work/twenty.txt" > /dev/null 2>&1 && fail "--ladder without --explain accepted"
 
+# Made to a rating: each puzzle rates back inside the range, both ends included, for any -j.
+"$tool" --generate 6 --rating 7.1-7.2 --seed 3 -j 1 --no-progress > "$work/made" || fail "--rating failed"
+"$tool" --generate 6 --rating 7.1-7.2 --seed 3 -j 2 --no-progress | cmp -s - "$work/made" || fail "--rating differs with -j 2"
+[[ $("$tool" --rate "$work/made" | cut -f2 | cut -d/ -f1 | sort -u | tr '\n' ' ') == "7.1 7.2 " ]] \
+    || fail "--rating 7.1-7.2 made $("$tool" --rate "$work/made" | cut -f2)"
+for bad in "x:not a range" "7-8:not a range" "7.00-8.0:not a range" "0.9-2.0:0.9 is outside 1.0 to 12.0" \
+           "7.0-12.1:12.1 is outside" "7.9-7.0:the low end 7.9 is above the high end 7.0"; do
+    "$tool" --generate 1 --rating "${bad%%:*}" > /dev/null 2> "$work/err" && fail "--rating ${bad%%:*} accepted"
+    grep -q "^--rating: ${bad#*:}" "$work/err" || fail "--rating ${bad%%:*}: $(head -1 "$work/err")"
+done
+"$tool" --generate 1 --rating 7.0-7.9 --level easy > /dev/null 2>&1 && fail "--rating with --level accepted"
+"$tool" --generate 1 --rating 9.0-12.0 --seed 1 --tries 1 2>&1 | grep -qx "varendo-solve: cannot make puzzle 1 at rating 9.0-12.0 in 1 try" \
+    || fail "a rating not reached in its tries"
+
 echo "$failures failures"
 [[ $failures == 0 ]]

@@ -192,6 +192,12 @@ std::vector<MonkeyAction> actions() {
              auto* dialog = m.window.findChild<varendo::BookletDialog*>();
              dialog->findChild<QSpinBox*>(QStringLiteral("count"))->setValue(1 + m.draw(3));
              for (const char* name : {"level", "perPage"}) dialog->findChild<QComboBox*>(QLatin1String(name))->setCurrentIndex(m.draw(4));
+             // Now and then by an ER range, perhaps upside down.
+             if (m.draw(5) == 0) {
+                 dialog->findChild<QComboBox*>(QStringLiteral("level"))->setCurrentIndex(4);
+                 for (const char* name : {"ratingFrom", "ratingTo"})
+                     dialog->findChild<QDoubleSpinBox*>(QLatin1String(name))->setValue(1.0 + m.draw(80) / 10.0);
+             }
              // To PDF: the printer's own dialog would wait for a person.
              dialog->findChild<QComboBox*>(QStringLiteral("destination"))->setCurrentIndex(1);
              m.window.chosen_file = QStringList{m.path("booklet"), QString(), m.path("missing/booklet")}[m.draw(3)];

@@ -257,6 +257,24 @@ private slots:
         // Twelve full solutions: 108 rows of nine digits, three grids beside each other.
         QCOMPARE(digit_rows(pdf_text(pdf, 4)).count(QRegularExpression("\\d{27}\\|")), 36);
     }
+
+    void a_booklet_made_to_a_rating_heads_each_puzzle_with_its_er_in_the_range() {
+        need_poppler();
+        window_->chosen_file = path("rated");
+        trigger("printBooklet");
+        auto* dialog = window_->findChild<varendo::BookletDialog*>();
+        dialog->findChild<QComboBox*>("level")->setCurrentText("By rating (ER)");
+        dialog->findChild<QDoubleSpinBox*>("ratingFrom")->setValue(7.1);
+        auto* to = dialog->findChild<QDoubleSpinBox*>("ratingTo");
+        to->setValue(7.0);  // below the bottom: held at 7.1
+        QCOMPARE(to->value(), 7.1);
+        to->setValue(7.2);
+        make_booklet(4, "By rating (ER)", "4");
+        QTRY_VERIFY_WITH_TIMEOUT(!progress("bookletProgress"), 120000);
+        QCOMPARE(window_->messages, QStringList());
+        const QString text = pdf_text(path("rated.pdf"), 1);
+        QCOMPARE(text.count(QRegularExpression("Puzzle \\d: ER 7\\.[12]\\b")), 4);
+    }
 };
 
 QTEST_MAIN(NewPuzzleAndPrintTest)

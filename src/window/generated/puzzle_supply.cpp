@@ -67,11 +67,23 @@ void PuzzleSupply::cancel_request() {
 }
 
 PuzzleSupply::Batch PuzzleSupply::make(Level level, int count) {
+    return make_each(count, [generator = generator_, level](std::uint64_t seed, const std::atomic<bool>* cancel) {
+        return generator(level, seed, kSymmetry, cancel);
+    });
+}
+
+PuzzleSupply::Batch PuzzleSupply::make_rated(RatingRange range, int count) {
+    return make_each(count, [range](std::uint64_t seed, const std::atomic<bool>* cancel) {
+        return generate_rated(range, seed, kSymmetry, cancel, kGenerateTries);
+    });
+}
+
+PuzzleSupply::Batch PuzzleSupply::make_each(int count, const OneMaker& make_one) {
     QList<std::uint64_t> seeds;
     for (int i = 0; i < count; ++i) seeds.append(random_seed());
     const Flag cancel = new_flag();
-    auto future = QtConcurrent::mapped(&pool_, seeds, [generator = generator_, level, cancel](std::uint64_t seed) {
-        return generator(level, seed, kSymmetry, cancel.get());
+    auto future = QtConcurrent::mapped(&pool_, seeds, [make_one, cancel](std::uint64_t seed) {
+        return make_one(seed, cancel.get());
     });
     return {future, cancel};
 }

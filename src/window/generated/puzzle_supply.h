@@ -53,6 +53,8 @@ public:
         std::shared_ptr<std::atomic<bool>> cancel;
     };
     Batch make(Level level, int count);
+    // The same, each puzzle made to an ER range.
+    Batch make_rated(RatingRange range, int count);
 
 signals:
     void delivered(const varendo::GeneratedPuzzle& puzzle);
@@ -61,6 +63,9 @@ signals:
 private:
     using Flag = std::shared_ptr<std::atomic<bool>>;
     Flag new_flag();
+    // `count` puzzles on every core, each from a random seed of its own.
+    using OneMaker = std::function<std::optional<GeneratedPuzzle>(std::uint64_t seed, const std::atomic<bool>* cancel)>;
+    Batch make_each(int count, const OneMaker& make_one);
     void start(Level level, bool ahead);
     void finished(Level level, bool ahead, const Flag& cancel, const std::optional<GeneratedPuzzle>& puzzle);
     void top_up();

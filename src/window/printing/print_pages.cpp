@@ -8,6 +8,8 @@
 #include <QSaveFile>
 #include <algorithm>
 
+#include "logic/step_text.h"
+
 namespace varendo {
 
 namespace {
@@ -82,7 +84,10 @@ bool paint_booklet(QPagedPaintDevice& device, const std::vector<GeneratedPuzzle>
     std::vector<GridPicture> backs;
     for (std::size_t i = 0; i < puzzles.size(); ++i) {
         const QString number = QString::number(i + 1);
-        fronts.push_back(puzzle_picture(puzzles[i], QStringLiteral("Puzzle %1: %2").arg(number, level_name(level))));
+        // A puzzle made to a rating is headed with its own ER.
+        const QString kind = puzzles[i].er > 0 ? QStringLiteral("ER ") + QString::fromStdString(logic::rating_text(puzzles[i].er))
+                                               : level_name(level);
+        fronts.push_back(puzzle_picture(puzzles[i], QStringLiteral("Puzzle %1: %2").arg(number, kind)));
         backs.push_back(solution_picture(puzzles[i], QStringLiteral("Solution %1").arg(number)));
     }
     QPainter painter;

@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <memory>
 
+#include "logic/step_text.h"
 #include "window/guidance/mark_board.h"
 #include "window/printing/booklet_dialog.h"
 #include "window/printing/print_pages.h"
@@ -90,8 +91,11 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
         if (dialog.exec() != QDialog::Accepted) return;
     }
 
-    PuzzleSupply::Batch batch = supply_->make(choice.level, choice.count);
-    const QString level = level_name(choice.level);
+    PuzzleSupply::Batch batch =
+        choice.rating ? supply_->make_rated(*choice.rating, choice.count) : supply_->make(choice.level, choice.count);
+    const QString level = choice.rating ? QStringLiteral("ER %1-%2").arg(QString::fromStdString(logic::rating_text(choice.rating->low)),
+                                                                          QString::fromStdString(logic::rating_text(choice.rating->high)))
+                                        : level_name(choice.level);
     const QString making = choice.count == 1 ? QStringLiteral("Making a %1 puzzle…").arg(level)
                                              : QStringLiteral("Making %1 %2 puzzles…").arg(choice.count).arg(level);
     auto* progress = new QProgressDialog(making, QStringLiteral("Cancel"), 0, choice.count, this);
@@ -106,14 +110,13 @@ void Sudoku::make_booklet(const BookletChoice& choice) {
         *batch.cancel = true;
         batch.future.cancel();
     });
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, batch, progress, choice, path, printer] {
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, batch, progress, choice, level, path, printer] {
         progress->deleteLater();
         if (*batch.cancel) return;
         std::vector<GeneratedPuzzle> puzzles;
         for (const std::optional<GeneratedPuzzle>& puzzle : batch.future.results()) {
             if (!puzzle) {
-                present_message(QStringLiteral("Not enough %1 puzzles could be made for the booklet.")
-                                    .arg(level_name(choice.level)));
+                present_message(QStringLiteral("Not enough %1 puzzles could be made for the booklet.").arg(level));
                 return;
             }
             puzzles.push_back(*puzzle);
