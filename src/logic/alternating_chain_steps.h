@@ -7,11 +7,14 @@
 
 namespace varendo::logic {
 
-// A chain found by a search from one state, before it becomes a step.
+// A chain found by a search from one state, before it becomes a step: the search is made
+// again for the few that become steps rather than kept for all. A search from a candidate on
+// looks for loops and does not leave by a strong link.
 struct FoundChain {
     Technique technique;
-    const InferenceGraph::Search* search;
+    int start_state;
     int end_state;
+    int links;
     bool closed;  // a continuous loop: its last node links back to its first
     CandidateSet eliminations;
 };

@@ -16,8 +16,10 @@ Technique grouped(Technique technique) {
     }
 }
 
-Step chain_step(const InferenceGraph& graph, const FoundChain& chain) {
-    const std::vector<int> states = InferenceGraph::path(*chain.search, chain.end_state);
+Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceGraph::Search& search) {
+    const int start = chain.start_state / 2;
+    graph.search(chain.start_state, search, chain.start_state & 1 ? graph.strong(start) : std::vector<std::uint16_t>{});
+    const std::vector<int> states = InferenceGraph::path(search, chain.end_state);
     Step step;
     step.technique = chain.technique;
     for (std::size_t k = 0; k < states.size(); ++k) {
@@ -46,16 +48,16 @@ Step chain_step(const InferenceGraph& graph, const FoundChain& chain) {
 bool find_open_chains(const CandidateGrid& grid, LinkSet links, Technique technique, const StepSink& sink) {
     const InferenceGraph graph(grid, links);
     const int shortest = links == LinkSet::Bivalue ? 5 : 3;  // links: shorter ones are wings
-    std::vector<InferenceGraph::Search> searches(graph.size());
+    InferenceGraph::Search search;
     std::vector<FoundChain> found;
     for (int s = 0; s < graph.size(); ++s) {
-        graph.search(2 * s, searches[s]);
+        graph.search(2 * s, search);
         for (int t = s + 1; t < graph.size(); ++t) {
             const int end = 2 * t + 1;
-            if (searches[s].parent[end] < 0 || searches[s].depth[end] < shortest) continue;
+            if (search.parent[end] < 0 || search.depth[end] < shortest) continue;
             if (links == LinkSet::Bivalue && graph.node(s).digit != graph.node(t).digit) continue;
             const CandidateSet gone = common_conflicts(graph, s, t);
-            if (gone.any()) found.push_back({technique, &searches[s], end, false, gone});
+            if (gone.any()) found.push_back({technique, 2 * s, end, search.depth[end], false, gone});
         }
     }
     return emit_shortest_first(graph, found, sink);
@@ -64,10 +66,10 @@ bool find_open_chains(const CandidateGrid& grid, LinkSet links, Technique techni
 }  // namespace
 
 bool emit_shortest_first(const InferenceGraph& graph, std::vector<FoundChain>& found, const StepSink& sink) {
-    const auto links = [](const FoundChain& c) { return c.search->depth[c.end_state] + (c.closed ? 1 : 0); };
-    std::stable_sort(found.begin(), found.end(), [&](const FoundChain& a, const FoundChain& b) { return links(a) < links(b); });
+    std::stable_sort(found.begin(), found.end(), [](const FoundChain& a, const FoundChain& b) { return a.links < b.links; });
+    InferenceGraph::Search search;
     for (const FoundChain& chain : found)
-        if (!sink(chain_step(graph, chain))) return false;
+        if (!sink(chain_step(graph, chain, search))) return false;
     return true;
 }
 

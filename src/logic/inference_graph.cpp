@@ -13,6 +13,12 @@ bool sees_all(const InferenceNode& a, const InferenceNode& b) {
     return true;
 }
 
+bool disjoint(const InferenceNode& a, const InferenceNode& b) {
+    for (std::uint8_t x : a.cells)
+        if (x != kNoCell && std::find(b.cells.begin(), b.cells.end(), x) != b.cells.end()) return false;
+    return true;
+}
+
 // The line (0..2 rows, 3..5 columns of the box) of a cell within its box.
 int line_in_box(int cell, bool column) { return column ? 3 + column_of(cell) % 3 : row_of(cell) % 3; }
 
@@ -95,29 +101,33 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
 
     // Weak links and conflicts: the same digit where every cell of one sees every cell of the
     // other; two digits of one cell.
+    std::array<std::vector<std::uint16_t>, 9> by_digit;
+    for (int a = 0; a < n; ++a) by_digit[nodes_[a].digit - 1].push_back(static_cast<std::uint16_t>(a));
+    const bool across_digits = links == LinkSet::All || links == LinkSet::Grouped;
     for (int a = 0; a < n; ++a) {
         const InferenceNode& one = nodes_[a];
-        for (int cell = 0; cell < 81; ++cell) {
-            const InferenceNode lone{one.digit, {static_cast<std::uint8_t>(cell), kNoCell, kNoCell}};
-            if (grid.has(cell, one.digit) && std::find(one.cells.begin(), one.cells.end(), cell) == one.cells.end() &&
-                sees_all(one, lone))
-                conflicts_[a].set(candidate_index(cell, one.digit));
-        }
-        if (!one.group())
-            for (int digit = 1; digit <= 9; ++digit)
-                if (digit != one.digit && grid.has(one.cells[0], digit)) conflicts_[a].set(candidate_index(one.cells[0], digit));
-        for (int b = 0; b < n; ++b) {
-            const InferenceNode& two = nodes_[b];
-            bool weak = false;
-            if (two.digit == one.digit) {
-                bool apart = true;
-                for (std::uint8_t x : one.cells)
-                    apart = apart && (x == kNoCell || std::find(two.cells.begin(), two.cells.end(), x) == two.cells.end());
-                weak = apart && sees_all(one, two);
-            } else if (links == LinkSet::All || links == LinkSet::Grouped) {
-                weak = !one.group() && !two.group() && one.cells[0] == two.cells[0];
+        const int cell = one.cells[0];
+        if (one.group()) {
+            for (int other = 0; other < 81; ++other) {
+                const InferenceNode lone{one.digit, {static_cast<std::uint8_t>(other), kNoCell, kNoCell}};
+                if (grid.has(other, one.digit) && disjoint(one, lone) && sees_all(one, lone))
+                    conflicts_[a].set(candidate_index(other, one.digit));
             }
-            if (weak) weak_[a].push_back(static_cast<std::uint16_t>(b));
+        } else {
+            for (std::uint8_t p : peers(cell))
+                if (grid.has(p, one.digit)) conflicts_[a].set(candidate_index(p, one.digit));
+            for (int digit = 1; digit <= 9; ++digit) {
+                if (digit == one.digit || !grid.has(cell, digit)) continue;
+                conflicts_[a].set(candidate_index(cell, digit));
+                const int b = single(cell, digit);
+                if (across_digits && b >= 0) weak_[a].push_back(static_cast<std::uint16_t>(b));
+            }
+        }
+        for (std::uint16_t b : by_digit[one.digit - 1]) {
+            const InferenceNode& two = nodes_[b];
+            const bool linked = one.group() || two.group() ? disjoint(one, two) && sees_all(one, two)
+                                                           : sees(cell, two.cells[0]);
+            if (linked) weak_[a].push_back(b);
         }
     }
 }

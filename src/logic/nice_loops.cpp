@@ -27,17 +27,17 @@ CandidateSet loop_eliminations(const InferenceGraph& graph, const std::vector<in
 bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink) {
     const InferenceGraph graph(grid, grouped ? LinkSet::Grouped : LinkSet::All);
     const int n = graph.size();
-    std::vector<InferenceGraph::Search> from_on(n), from_off(n);
+    InferenceGraph::Search from_off, on;
     std::vector<FoundChain> found;
     std::vector<CandidateSet> loops_seen;
     for (int s = 0; s < n; ++s) {
         const InferenceNode& start = graph.node(s);
-        graph.search(2 * s, from_off[s]);
+        graph.search(2 * s, from_off);
         for (int t = s + 1; t < n; ++t) {
             const int end = 2 * t + 1;
-            if (from_off[s].parent[end] < 0 || from_off[s].depth[end] < 3) continue;
+            if (from_off.parent[end] < 0 || from_off.depth[end] < 3) continue;
             const CandidateSet gone = common_conflicts(graph, s, t);
-            if (gone.any()) found.push_back({Technique::Aic, &from_off[s], end, false, gone});
+            if (gone.any()) found.push_back({Technique::Aic, 2 * s, end, from_off.depth[end], false, gone});
         }
         if (start.group()) continue;
         const int cell = start.cells[0];
@@ -45,23 +45,25 @@ bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& si
         self.set(candidate_index(cell, start.digit));
         for (int digit = 1; digit <= 9; ++digit)
             if (digit != start.digit && grid.has(cell, digit)) others.set(candidate_index(cell, digit));
-        if (from_off[s].parent[2 * s + 1] >= 0)
-            found.push_back({Technique::DiscontinuousNiceLoop, &from_off[s], 2 * s + 1, false, others});
-        // A continuous loop comes back by a strong link, so it must not leave by it.
-        graph.search(2 * s + 1, from_on[s], graph.strong(s));
-        const InferenceGraph::Search& on = from_on[s];
-        if (on.parent[2 * s] >= 0) found.push_back({Technique::DiscontinuousNiceLoop, &on, 2 * s, false, self});
+        const int back_on = 2 * s + 1;
+        if (from_off.parent[back_on] >= 0)
+            found.push_back({Technique::DiscontinuousNiceLoop, 2 * s, back_on, from_off.depth[back_on], false, others});
+        // A continuous loop comes back by a strong link, so it must not leave by it; the
+        // discontinuous ones are looked for in the same search.
+        graph.search(2 * s + 1, on, graph.strong(s));
+        if (on.parent[2 * s] >= 0)
+            found.push_back({Technique::DiscontinuousNiceLoop, 2 * s + 1, 2 * s, on.depth[2 * s], false, self});
         for (int digit = 1; digit <= 9; ++digit) {
             const int t = digit == start.digit ? -1 : graph.single(cell, digit);
             if (t >= 0 && on.parent[2 * t + 1] >= 0)
-                found.push_back({Technique::DiscontinuousNiceLoop, &on, 2 * t + 1, false, self});
+                found.push_back({Technique::DiscontinuousNiceLoop, 2 * s + 1, 2 * t + 1, on.depth[2 * t + 1], false, self});
         }
         for (std::uint16_t t : graph.strong(s)) {
             if (on.parent[2 * t] < 0 || on.depth[2 * t] < 3) continue;
             const CandidateSet gone = loop_eliminations(graph, InferenceGraph::path(on, 2 * t));
             if (gone.none() || std::find(loops_seen.begin(), loops_seen.end(), gone) != loops_seen.end()) continue;
             loops_seen.push_back(gone);
-            found.push_back({Technique::ContinuousNiceLoop, &on, 2 * t, true, gone});
+            found.push_back({Technique::ContinuousNiceLoop, 2 * s + 1, 2 * t, on.depth[2 * t] + 1, true, gone});
         }
     }
     return emit_shortest_first(graph, found, sink);
