@@ -59,7 +59,7 @@ bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& si
                 found.push_back({Technique::DiscontinuousNiceLoop, 2 * s + 1, 2 * t + 1, on.depth[2 * t + 1], false, self});
         }
         for (std::uint16_t t : graph.strong(s)) {
-            if (on.parent[2 * t] < 0 || on.depth[2 * t] < 3) continue;
+            if (on.parent[2 * t] < 0) continue;
             const CandidateSet gone = loop_eliminations(graph, InferenceGraph::path(on, 2 * t));
             if (gone.none() || std::find(loops_seen.begin(), loops_seen.end(), gone) != loops_seen.end()) continue;
             loops_seen.push_back(gone);

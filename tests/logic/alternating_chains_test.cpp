@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/ladder.h"
 #include "logic/step_text.h"
 #include "logic_grid.h"
 
@@ -43,6 +44,8 @@ TEST(AlternatingChains, XChainOfThreeStrongLinks) {
               "X-Chain on 4 (6 nodes): row 1, column 1 = row 1, column 5 - row 4, column 5 = row 4, column 8 - "
               "row 7, column 8 = row 7, column 2: 4 leaves row 2, column 2; row 3, column 2; row 8, column 1; row 9, column 1");
     EXPECT_EQ(steps[0].rating, 66);
+    // The human ladder takes it on its own rung, before the loops that hold the same chain.
+    EXPECT_EQ(next_step(grid, Ladder::Human, false)->technique, Technique::XChain);
     // One strong link short, nothing.
     EXPECT_TRUE(all_steps([&](auto sink) {
                     return find_x_chains(keep_only(4, {{"r1", {"r1c1", "r1c5"}}, {"r4", {"r4c5", "r4c8"}}}), sink);
@@ -58,6 +61,8 @@ TEST(AlternatingChains, XYChainAndItsContinuousLoop) {
     // Closed into a loop of four cells, every weak link becomes strong: the loop's digits
     // leave the rest of each house it crosses.
     const CandidateGrid loop = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c1", "41"}});
+    const auto all = all_steps([&](auto sink) { return find_nice_loops(loop, false, sink); });
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](auto& a, auto& b) { return a.links.size() < b.links.size(); }));
     const auto loops = steps_of(Technique::ContinuousNiceLoop, [&](auto sink) { return find_nice_loops(loop, false, sink); });
     ASSERT_FALSE(loops.empty());
     EXPECT_EQ(loops[0].eliminations.size(), 28u);
