@@ -44,8 +44,6 @@ TEST(AlternatingChains, XChainOfThreeStrongLinks) {
               "X-Chain on 4 (6 nodes): row 1, column 1 = row 1, column 5 - row 4, column 5 = row 4, column 8 - "
               "row 7, column 8 = row 7, column 2: 4 leaves row 2, column 2; row 3, column 2; row 8, column 1; row 9, column 1");
     EXPECT_EQ(steps[0].rating, 66);
-    // The human ladder takes it on its own rung, before the loops that hold the same chain.
-    EXPECT_EQ(next_step(grid, Ladder::Human, false)->technique, Technique::XChain);
     // One strong link short, nothing.
     EXPECT_TRUE(all_steps([&](auto sink) {
                     return find_x_chains(keep_only(4, {{"r1", {"r1c1", "r1c5"}}, {"r4", {"r4c5", "r4c8"}}}), sink);
@@ -58,6 +56,8 @@ TEST(AlternatingChains, XYChainAndItsContinuousLoop) {
     ASSERT_EQ(steps.size(), 1u);
     EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r5c1<>1"}));
     EXPECT_EQ(steps[0].nodes.size(), 8u);
+    // The human ladder takes it on its own rung, before the loops that hold the same chain.
+    EXPECT_EQ(next_step(chain, Ladder::Human, false)->technique, Technique::XYChain);
     // Closed into a loop of four cells, every weak link becomes strong: the loop's digits
     // leave the rest of each house it crosses.
     const CandidateGrid loop = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c1", "41"}});
