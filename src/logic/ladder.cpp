@@ -79,6 +79,11 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_naked_sets(g, 4, s); },
         [&](S s) { return find_hidden_sets(g, 4, false, s); },
         [&](S s) { return find_fish(g, 4, s); },
+        // Alternating chains and loops, each rung giving its shortest chain first.
+        [&](S s) { return find_x_chains(g, s); },
+        [&](S s) { return find_xy_chains(g, s); },
+        [&](S s) { return find_nice_loops(g, false, s); },
+        [&](S s) { return find_nice_loops(g, true, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;

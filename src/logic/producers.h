@@ -38,5 +38,10 @@ bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink)
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
 bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
 bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
+// Alternating inference chains, shortest first: X-chains on one digit, XY-chains of bivalue
+// cells, and nice loops (continuous and discontinuous) with AICs, with group nodes or without.
+bool find_x_chains(const CandidateGrid& grid, const StepSink& sink);
+bool find_xy_chains(const CandidateGrid& grid, const StepSink& sink);
+bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink);
 
 }  // namespace varendo::logic

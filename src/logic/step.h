@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -52,8 +53,16 @@ enum class Technique : std::uint8_t {
     FinnedXWing,
     FinnedSwordfish,
     SimpleColoring,
+    XChain,
+    XYChain,
+    ContinuousNiceLoop,
+    DiscontinuousNiceLoop,
+    Aic,
+    GroupedContinuousNiceLoop,
+    GroupedDiscontinuousNiceLoop,
+    GroupedAic,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::SimpleColoring) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::GroupedAic) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {
@@ -66,6 +75,9 @@ struct Candidate {
 struct ChainNode {
     Candidate candidate;
     bool on = false;
+    // A group node of an alternating chain: the digit in the candidate's cell or in these
+    // (255 for none), all in one box and one line.
+    std::array<std::uint8_t, 2> group{255, 255};
 };
 
 // A link from one node to the node it implies: strong (off to on) or weak (on to off).

@@ -76,7 +76,7 @@ private slots:
     }
 
     void a_chain_is_named_shown_and_struck() {
-        three_presses(kChainPuzzle, Technique::YCycle, QStringLiteral("Look for a Y-Cycle"));
+        three_presses(kChainPuzzle, Technique::XYChain, QStringLiteral("Look for an XY-Chain"));
     }
 
     void the_logic_tab_follows_each_freeze() {
