@@ -77,7 +77,7 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
     return result;
 }
 
-std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
+CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     std::array<std::uint8_t, kCellSide * kCellSide> levels{};
@@ -90,7 +90,10 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
     int ink_level = 255;
     for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
         for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
-    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3) return std::nullopt;
+    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
+    // as dark is not plainly paper.
+    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     const int threshold = (cell_paper + ink_level) / 2;
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
@@ -118,7 +121,7 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
         if (!line_left(box) && std::abs(box.centre_x() - kCellSide / 2.0f) < kCellSide * 0.22f &&
             std::abs(box.centre_y() - kCellSide / 2.0f) < kCellSide * 0.22f)
             join(box);
-    if (!digit) return std::nullopt;
+    if (!digit) return {};
     const Box seed = *digit;
     const int reach = kCellSide / 10;
     for (const Box& box : found)
@@ -126,10 +129,11 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (digit->height() * 100 < kCellSide * 28 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
-        return std::nullopt;
+    if (tallest * 4 < kCellSide) return {};
+    if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
+        return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;
-    return scale_ink(ink, joined, aspect);
+    return {scale_ink(ink, joined, aspect)};
 }
 
 }  // namespace
@@ -163,10 +167,10 @@ double aspect_of(const Quad& corners) {
     return down > 0 ? across / down : 1;
 }
 
-std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect) {
+std::array<CellCut, 81> cut_cells(const GrayImage& grid, double aspect) {
     const int paper = percentile(grid, 0.6);
     const int darkest = percentile(grid, 0.01);
-    std::array<std::optional<DigitInk>, 81> cells;
+    std::array<CellCut, 81> cells;
     for (int cell = 0; cell < 81; ++cell) cells[cell] = cut_cell(grid, cell, paper, darkest, static_cast<float>(aspect));
     return cells;
 }
