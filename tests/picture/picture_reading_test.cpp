@@ -183,6 +183,26 @@ TEST(PictureReading, FindsNoGridWhereThereIsNone) {
     EXPECT_FALSE(PictureReader(huge).read());
 }
 
+// Digits too pale to be sure of are never read as empty without a doubt; a shape whose
+// corners cannot be a square seen at a slant is no grid.
+TEST(PictureReading, DoubtsPaleDigitsAndRefusesSlivers) {
+    GridLook look;
+    look.face = unseen_faces().front();
+    look.other_ink = QColor(0xc0, 0xc0, 0xc0);
+    const Digits known = puzzles(1).front();
+    const QImage picture = draw_grid(known, look);
+    const std::optional<PictureReading> reading = PictureReader(picture).read();
+    ASSERT_TRUE(reading);
+    for (int cell = 0; cell < 81; ++cell)
+        EXPECT_TRUE(reading->digits[cell] == known[cell] || reading->uncertain[cell]) << "cell " << cell;
+    QTransform sliver;
+    const double w = picture.width();
+    const double h = picture.height();
+    ASSERT_TRUE(QTransform::quadToQuad(QPolygonF({{0, 0}, {w, 0}, {w, h}, {0, h}}),
+                                       QPolygonF({{0, 0}, {w, h * 0.4}, {w, h * 0.6}, {0, h}}), sliver));
+    EXPECT_FALSE(PictureReader(transformed(picture, sliver)).read());
+}
+
 TEST(PictureReading, RefusesATruncatedFile) {
     GridLook look;
     look.face = unseen_faces().front();
@@ -236,7 +256,7 @@ TEST(PictureReading, NewspaperPhotos) {
     // Floors a little below today's figures, so that a change that loses photos, or doubt
     // where it is due, is seen.
     EXPECT_GE(tally.fully_right * 100, tally.pictures * 75);
-    EXPECT_GE(tally.wrong_in_doubt * 100, tally.wrong * 80);
+    EXPECT_GE(tally.wrong_in_doubt * 100, tally.wrong * 84);
     EXPECT_LE(tally.right_in_doubt * 100, tally.right * 6);
 }
 
