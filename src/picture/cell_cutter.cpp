@@ -93,7 +93,7 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
     // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
     // as dark is not plainly paper.
     if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
     const int threshold = (cell_paper + ink_level) / 2;
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
@@ -121,7 +121,7 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
         if (!line_left(box) && std::abs(box.centre_x() - kCellSide / 2.0f) < kCellSide * 0.22f &&
             std::abs(box.centre_y() - kCellSide / 2.0f) < kCellSide * 0.22f)
             join(box);
-    if (!digit) return {};
+    if (!digit) return {std::nullopt, StrayMark::faint};
     const Box seed = *digit;
     const int reach = kCellSide / 10;
     for (const Box& box : found)
@@ -129,7 +129,7 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (tallest * 4 < kCellSide) return {};
+    if (tallest * 4 < kCellSide) return {std::nullopt, StrayMark::faint};
     if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;

@@ -45,11 +45,11 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     // way round its digits are most like the templates.
     float best_score = -1;
     DigitScores best_scores{};
-    std::array<bool, 81> best_pale{};
+    std::array<bool, 81> best_faint{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
         DigitScores scores{};
-        std::array<bool, 81> pale{};
+        std::array<bool, 81> faint{};
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
@@ -57,7 +57,7 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
-            pale[cell] = cells[cell].stray == StrayMark::pale;
+            faint[cell] = cells[cell].stray == StrayMark::faint;
             if (!cells[cell].ink) continue;
             const DigitMatch match = classify(*cells[cell].ink);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
@@ -69,12 +69,13 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             best_score = score;
             best = reading;
             best_scores = scores;
-            best_pale = pale;
+            best_faint = faint;
         }
     }
-    // A pale mark is most likely a smudge, unless the rules say a digit is missing or misread.
+    // A faint mark is most likely a smudge or a pencil mark, unless the rules say a digit is
+    // missing or misread.
     if (!settle_by_rules(best, best_scores))
-        for (int cell = 0; cell < 81; ++cell) best.uncertain[cell] = best.uncertain[cell] || best_pale[cell];
+        for (int cell = 0; cell < 81; ++cell) best.uncertain[cell] = best.uncertain[cell] || best_faint[cell];
     return best;
 }
 

@@ -38,7 +38,7 @@ bool one_solution(const PictureReading& reading) { return find_solutions(reading
 // A printed puzzle has one solution. When the reading has none or several, the fewest changes
 // to the cells most in doubt (each to its next likeliest digit, or empty) that give it one are
 // made: one change, then two, then three to digits alone.
-bool try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
+void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
     constexpr std::size_t kMostCells = 8;
     std::vector<int> doubtful;
     for (int cell = 0; cell < 81; ++cell)
@@ -67,7 +67,8 @@ bool try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
         };
         return pick(0, 0);
     };
-    return try_size(1, 2) || try_size(2, 2) || try_size(3, 1);
+    if (try_size(1, 2) || try_size(2, 2)) return;
+    try_size(3, 1);
 }
 
 }  // namespace
@@ -88,9 +89,10 @@ bool settle_by_rules(PictureReading& reading, const DigitScores& scores) {
         reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
         reading.uncertain[weaker] = true;
     }
-    if (one_solution(reading) || try_changes_in_doubt(reading, scores)) return true;
-    // A reading the rules could not mend is misread somewhere: every digit not plainly
-    // its own is put in doubt.
+    if (one_solution(reading)) return true;
+    try_changes_in_doubt(reading, scores);
+    // A reading the rules had to mend, or could not, may be misread elsewhere too: every
+    // digit not plainly its own is put in doubt.
     constexpr float kPlainMargin = 0.15f;
     for (int cell = 0; cell < 81; ++cell)
         if (reading.digits[cell] != 0 && margin_of(reading, scores, cell) < kPlainMargin) reading.uncertain[cell] = true;
