@@ -12,6 +12,7 @@ namespace varendo {
 namespace {
 
 constexpr int kGridSide = 9 * kCellSide;
+using CellLevels = std::array<std::uint8_t, kCellSide * kCellSide>;
 
 struct Box {
     int left, top, right, bottom, count;
@@ -77,24 +78,10 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
     return result;
 }
 
-CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
-    const int x0 = cell % 9 * kCellSide;
-    const int y0 = cell / 9 * kCellSide;
-    std::array<std::uint8_t, kCellSide * kCellSide> levels{};
-    for (int y = 0; y < kCellSide; ++y)
-        for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
-    // The cell's own paper and its darkest ink away from the lines.
-    std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
-    const int cell_paper = sorted[sorted.size() * 7 / 10];
-    int ink_level = 255;
-    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
-    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
-    // as dark is not plainly paper.
-    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
-    const int threshold = (cell_paper + ink_level) / 2;
+// The digit in a cell whose grey `levels` are `cell_paper` at their lightest and `ink_level`
+// at their darkest, its marks those darker than `threshold`, its largest at least
+// `least_piece` pixels tall.
+CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, int least_piece, float aspect) {
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
     for (int i = 0; i < kCellSide * kCellSide; ++i) {
@@ -129,11 +116,38 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (tallest * 4 < kCellSide) return {std::nullopt, StrayMark::faint};
+    if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
     if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;
     return {scale_ink(ink, joined, aspect)};
+}
+
+CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
+    const int x0 = cell % 9 * kCellSide;
+    const int y0 = cell / 9 * kCellSide;
+    CellLevels levels{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    // The cell's own paper and its darkest ink away from the lines.
+    std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
+    const int cell_paper = sorted[sorted.size() * 7 / 10];
+    int ink_level = 255;
+    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
+    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
+    // as dark is not plainly paper.
+    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
+    // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
+    // way: such a cell is cut again at a paler threshold, where one of its strokes must then
+    // be too tall for a pencil mark run into its neighbours.
+    const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
+    if (cut.ink || cut.stray != StrayMark::faint) return cut;
+    const CellCut again =
+        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 2, aspect);
+    return again.ink ? again : cut;
 }
 
 }  // namespace

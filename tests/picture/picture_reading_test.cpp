@@ -76,7 +76,7 @@ struct Condition {
 // condition's floor allows one picture in eighteen misread; cells of 22 px and more are held
 // together to a higher one.
 const Condition kConditions[] = {
-    {"cells of 16 px", 0.88, [](GridLook& l) { l.cell = 16; l.thick = 2; }},
+    {"cells of 16 px", 0.9, [](GridLook& l) { l.cell = 16; l.thick = 2; }},
     {"cells of 22 px", 0.94, [](GridLook& l) { l.cell = 22; }},
     {"cells of 34 px", 0.94, [](GridLook& l) { l.cell = 34; }},
     {"cells of 60 px", 0.94, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
