@@ -108,7 +108,8 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
         if (!line_left(box) && std::abs(box.centre_x() - kCellSide / 2.0f) < kCellSide * 0.22f &&
             std::abs(box.centre_y() - kCellSide / 2.0f) < kCellSide * 0.22f)
             join(box);
-    if (!digit) return {std::nullopt, StrayMark::faint};
+    // A digit's middle is more than a pencil mark's height, however broken its strokes.
+    if (!digit || digit->height() * 100 < kCellSide * 28) return {std::nullopt, StrayMark::faint};
     const Box seed = *digit;
     const int reach = kCellSide / 10;
     for (const Box& box : found)
