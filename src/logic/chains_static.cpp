@@ -1,0 +1,133 @@
+// X-, Y- and XY-cycles and forcing chains: one candidate assumed, links in the grid as it is.
+
+#include <array>
+#include <bit>
+
+#include "logic/chain_search.h"
+
+namespace varendo::logic {
+
+void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, std::vector<int>& found) {
+    std::vector<int> pending_on{run.members().front()}, pending_off, out;
+    int length = 0;
+    while (!pending_on.empty() || !pending_off.empty()) {
+        ++length;
+        for (std::size_t i = 0; i < pending_on.size(); ++i) {
+            const int p = pending_on[i];
+            on_to_off(run, p, y, out);
+            for (int q : out) {
+                if (run.on_first_parent_line(p, run.id(q))) continue;
+                pending_off.push_back(q);
+                run.insert(q);
+            }
+        }
+        pending_on.clear();
+        ++length;
+        for (std::size_t i = 0; i < pending_off.size(); ++i) {
+            off_to_on(run, pending_off[i], y, x, out);
+            for (int q : out) {
+                if (length >= 4 && run.id(q) == source) found.push_back(q);
+                if (run.insert(q)) pending_on.push_back(q);
+            }
+        }
+        pending_off.clear();
+    }
+}
+
+void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, std::vector<int>& found) {
+    std::vector<int> pending_on, pending_off, out;
+    for (int m : run.members()) (node_on(run.id(m)) ? pending_on : pending_off).push_back(m);
+    auto note = [&](int q) {
+        if (conjugate(run.id(q)) != source) return;
+        for (int f : found)
+            if (run.id(f) == run.id(q)) return;
+        found.push_back(q);
+    };
+    while (!pending_on.empty() || !pending_off.empty()) {
+        for (std::size_t i = 0; i < pending_on.size(); ++i) {
+            on_to_off(run, pending_on[i], y, out);
+            for (int q : out) {
+                note(q);
+                if (run.insert(q)) pending_off.push_back(q);
+            }
+        }
+        pending_on.clear();
+        for (std::size_t i = 0; i < pending_off.size(); ++i) {
+            off_to_on(run, pending_off[i], y, true, out);
+            for (int q : out) {
+                note(q);
+                if (run.insert(q)) pending_on.push_back(q);
+            }
+        }
+        pending_off.clear();
+    }
+}
+
+void ChainSearch::unary(int cell, int digit, bool y, bool x) {
+    if (mask_count(source_.candidates(cell)) > 2 && !x) return;
+    const Technique cycle_name = x && y ? Technique::XYCycle : y ? Technique::YCycle : Technique::XCycle;
+    const double cycle_base = x && y ? 7.0 : 6.5;
+    const int sort_key = x && y ? 4 : y ? 3 : 2;
+    ChainRun& run = *scratch_run();
+    run.clear();
+    run.insert(run.add(node_id(cell, digit, true), nullptr, 0));
+    std::vector<int> found;
+    cycles(run, node_id(cell, digit, true), y, x, found);
+    for (int end : found) {
+        // Cells of the loop, then what both colours of each candidate see.
+        std::vector<int> loop;
+        for (int p = end; run.first_parent(p) >= 0; p = run.first_parent(p)) loop.push_back(p);
+        unsigned long long in_loop[2] = {0, 0};
+        for (int p : loop) in_loop[node_cell(run.id(p)) / 64] |= 1ull << (node_cell(run.id(p)) % 64);
+        std::array<std::uint8_t, 81 * 9> seen_by{};
+        for (int p : loop) {
+            const NodeId id = run.id(p);
+            for (std::uint8_t c : peers(node_cell(id))) {
+                if ((in_loop[c / 64] >> (c % 64)) & 1) continue;
+                if (source_.has(c, node_digit(id))) seen_by[c * 9 + node_digit(id) - 1] |= node_on(id) ? 1 : 2;
+            }
+        }
+        std::vector<Candidate> removable;
+        for (int k = 0; k < 81 * 9; ++k)
+            if (seen_by[k] == 3) removable.push_back({static_cast<std::uint8_t>(k / 9), static_cast<std::uint8_t>(k % 9 + 1)});
+        offer(cycle_name, cycle_base, sort_key, run.id(end), false, std::move(removable), {{&run, end}});
+    }
+    if (!x) return;
+    const Technique chain_name = y ? Technique::ForcingChain : Technique::ForcingXChain;
+    const double chain_base = y ? 7.0 : 6.6;
+    for (bool on : {true, false}) {
+        run.clear();
+        run.insert(run.add(node_id(cell, digit, on), nullptr, 0));
+        found.clear();
+        forcing(run, node_id(cell, digit, on), y, found);
+        std::vector<Candidate> removable;
+        for (int end : found) {
+            const NodeId target = run.id(end);
+            removable.clear();
+            if (node_on(target)) {
+                for (int v = 1; v <= 9; ++v)
+                    if (v != digit && source_.has(cell, v)) removable.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(v)});
+            } else {
+                removable.push_back(candidate_of(target));
+            }
+            offer(chain_name, chain_base, sort_key, target, node_on(target), removable, {{&run, end}});
+        }
+    }
+}
+
+std::optional<Step> ChainSearch::run_static() {
+    const bool passes[3][2] = {{false, true}, {true, false}, {true, true}};
+    for (const auto& pass : passes) {
+        // Every XY step is worth 7.0 or more: none can beat an easier step found already.
+        if (pass[0] && pass[1] && have_best_ && best_difficulty_ < 7.0) break;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (source_.digit(cell) != 0 || mask_count(source_.candidates(cell)) < 2) continue;
+            for (int digit = 1; digit <= 9; ++digit)
+                if (source_.has(cell, digit)) unary(cell, digit, pass[0], pass[1]);
+        }
+    }
+    if (!have_best_) return std::nullopt;
+    return best_;
+}
+
+}  // namespace varendo::logic
