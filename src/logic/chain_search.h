@@ -70,8 +70,10 @@ private:
     void rule_parents(const ChainRun& run, const Step& step, std::vector<int>& parents) const;
     void removed_in(const ChainRun& run, int cell, int digit, std::vector<int>& parents) const;
     void unary(int cell, int digit, bool y, bool x);
-    void cycles(ChainRun& run, NodeId source, bool y, bool x, std::vector<int>& found);
-    void forcing(ChainRun& run, NodeId source, bool y, std::vector<int>& found);
+    // The most nodes a static chain on `base` may have and still be the easiest step.
+    int chain_limit(double base) const;
+    void cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found);
+    void forcing(ChainRun& run, NodeId source, bool y, int limit, std::vector<int>& found);
     void cell_and_region(int cell);
     void regions(int cell, int digit, ChainRun& on_run);
 

@@ -7,10 +7,28 @@
 
 namespace varendo::logic {
 
-void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, std::vector<int>& found) {
-    std::vector<int> pending_on{run.members().front()}, pending_off, out;
+int ChainSearch::chain_limit(double base) const {
+    // A chain of a static search has one node for each link of it, so the depth of the search
+    // bounds its node count: past the count that could still beat the best, nothing wins.
+    if (collect_ != nullptr || !have_best_) return kNodeIds;
+    int limit = 0;
+    for (int c = 1; c < kNodeIds; ++c) {
+        const double difficulty = base + length_difficulty(c);
+        if (difficulty > best_difficulty_ || (difficulty == best_difficulty_ && c > best_complexity_)) break;
+        limit = c;
+    }
+    return limit;
+}
+
+void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found) {
+    std::vector<int>& pending_on = pending_on_;
+    std::vector<int>& pending_off = pending_off_;
+    std::vector<int>& out = out_;
+    pending_on.assign(1, run.members().front());
+    pending_off.clear();
     int length = 0;
-    while (!pending_on.empty() || !pending_off.empty()) {
+    // A loop closed after `length` links has `length` nodes.
+    while ((!pending_on.empty() || !pending_off.empty()) && length + 2 <= limit) {
         ++length;
         for (std::size_t i = 0; i < pending_on.size(); ++i) {
             const int p = pending_on[i];
@@ -34,9 +52,15 @@ void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, std::vect
     }
 }
 
-void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, std::vector<int>& found) {
-    std::vector<int> pending_on, pending_off, out;
+void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, int limit, std::vector<int>& found) {
+    std::vector<int>& pending_on = pending_on_;
+    std::vector<int>& pending_off = pending_off_;
+    std::vector<int>& out = out_;
+    pending_on.clear();
+    pending_off.clear();
     for (int m : run.members()) (node_on(run.id(m)) ? pending_on : pending_off).push_back(m);
+    // The nodes found at depth d end chains of d + 1 nodes at most.
+    int depth = 0;
     auto note = [&](int q) {
         if (conjugate(run.id(q)) != source) return;
         for (int f : found)
@@ -44,6 +68,7 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, std::vector<int>
         found.push_back(q);
     };
     while (!pending_on.empty() || !pending_off.empty()) {
+        if (!pending_on.empty() && ++depth > limit) break;
         for (std::size_t i = 0; i < pending_on.size(); ++i) {
             on_to_off(run, pending_on[i], y, out);
             for (int q : out) {
@@ -52,6 +77,7 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, std::vector<int>
             }
         }
         pending_on.clear();
+        if (!pending_off.empty() && ++depth > limit) break;
         for (std::size_t i = 0; i < pending_off.size(); ++i) {
             off_to_on(run, pending_off[i], y, true, out);
             for (int q : out) {
@@ -72,7 +98,7 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
     run.clear();
     run.insert(run.add(node_id(cell, digit, true), nullptr, 0));
     std::vector<int> found;
-    cycles(run, node_id(cell, digit, true), y, x, found);
+    cycles(run, node_id(cell, digit, true), y, x, chain_limit(cycle_base), found);
     for (int end : found) {
         // Cells of the loop, then what both colours of each candidate see.
         std::vector<int> loop;
@@ -99,7 +125,7 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
         run.clear();
         run.insert(run.add(node_id(cell, digit, on), nullptr, 0));
         found.clear();
-        forcing(run, node_id(cell, digit, on), y, found);
+        forcing(run, node_id(cell, digit, on), y, chain_limit(chain_base), found);
         std::vector<Candidate> removable;
         for (int end : found) {
             const NodeId target = run.id(end);
