@@ -2,7 +2,8 @@
 // cell every one of them sees, nor one digit twice in a house; a candidate of a base cell that
 // no allowed combination uses goes.
 
-#include <bitset>
+#include <bit>
+#include <cstdint>
 #include <vector>
 
 #include "logic/producers.h"
@@ -11,7 +12,21 @@ namespace varendo::logic {
 
 namespace {
 
-using CellSet = std::bitset<81>;
+// A set of cells as two words: cells 0..63 and 64..80.
+struct CellSet {
+    std::uint64_t low = 0, high = 0;
+    void set(int cell) { (cell < 64 ? low : high) |= 1ull << (cell % 64); }
+    bool test(int cell) const { return (((cell < 64 ? low : high) >> (cell % 64)) & 1) != 0; }
+    bool any() const { return (low | high) != 0; }
+    int count() const { return std::popcount(low) + std::popcount(high); }
+    CellSet operator&(const CellSet& o) const { return {low & o.low, high & o.high}; }
+    // Calls f(cell) for each cell, in order.
+    template <typename F>
+    void each(F&& f) const {
+        for (std::uint64_t w = low; w; w &= w - 1) f(std::countr_zero(w));
+        for (std::uint64_t w = high; w; w &= w - 1) f(64 + std::countr_zero(w));
+    }
+};
 
 struct BaseCell {
     int cell;
@@ -39,9 +54,9 @@ std::vector<BaseCell> base_cells(const CandidateGrid& grid, int degree) {
 // Tries one set of base cells; true to go on.
 bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const CellSet& common, Technique technique,
              int rating, const StepSink& sink) {
-    std::vector<DigitMask> locks;
-    for (int c = 0; c < 81; ++c)
-        if (common.test(c)) locks.push_back(grid.candidates(c));
+    DigitMask locks[20];
+    int lock_count = 0;
+    common.each([&](int c) { locks[lock_count++] = grid.candidates(c); });
     const int n = static_cast<int>(cells.size());
     DigitMask allowed[3] = {};
     // Every combination of one candidate per base cell (a third cell's digit 0 when there is none).
@@ -54,7 +69,7 @@ bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const Cel
                 if (n == 3 && (!grid.has(cells[2], d2) || clash(0, 2, d0, d2) || clash(1, 2, d1, d2))) continue;
                 const DigitMask used = digit_bit(d0) | digit_bit(d1) | (n == 3 ? digit_bit(d2) : 0);
                 bool locked = false;
-                for (DigitMask lock : locks) locked = locked || (lock & ~used) == 0;
+                for (int k = 0; k < lock_count && !locked; ++k) locked = (locks[k] & ~used) == 0;
                 if (locked) continue;
                 allowed[0] |= digit_bit(d0);
                 allowed[1] |= digit_bit(d1);
@@ -72,8 +87,7 @@ bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const Cel
     step.rating = rating;
     step.size = n;
     for (int c : cells) step.cells.push_back(static_cast<std::uint8_t>(c));
-    for (int c = 0; c < 81; ++c)
-        if (common.test(c)) step.cells.push_back(static_cast<std::uint8_t>(c));
+    common.each([&](int c) { step.cells.push_back(static_cast<std::uint8_t>(c)); });
     return sink(std::move(step));
 }
 
@@ -89,6 +103,7 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
     std::vector<int> index_of(81, -1);
     for (int k = 0; k < count; ++k) index_of[bases[k].cell] = k;
     std::vector<int> cells;
+    std::vector<int> tail;
     // Pairs in the rater's order: by the later cell, then the earlier one.
     for (int second = 1; second < count; ++second) {
         for (int first = 0; first < second; ++first) {
@@ -102,7 +117,7 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
                 continue;
             }
             // A third cell among the other base cells that one of the two sees through an excluder.
-            std::vector<int> tail;
+            tail.clear();
             for (const BaseCell* base : {&a, &b})
                 for (std::uint8_t peer : peers(base->cell))
                     if (base->excluders.test(peer) && candidates.test(peer) && peer != a.cell && peer != b.cell) {

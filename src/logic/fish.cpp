@@ -73,9 +73,16 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                     all |= places[i];
                 }
             if (empty_line || mask_count(all) <= degree) continue;
+            // The covers hold every place outside the fins' third of the lines.
+            bool coverable = false;
+            for (unsigned third : {0x7u, 0x38u, 0x1C0u}) coverable = coverable || mask_count(all & ~third) <= degree;
+            if (!coverable) continue;
             const bool go_on = for_each_combination(degree, 9, [&](unsigned covers) {
                 const unsigned fin_places = all & ~covers;
                 if (fin_places == 0 || (all & covers) == 0) return true;
+                // Fins in one box lie on lines of one third of the grid.
+                if ((fin_places & 0x7) != fin_places && (fin_places & 0x38) != fin_places && (fin_places & 0x1C0) != fin_places)
+                    return true;
                 // The fins, all in one box: found from the masks before any step is made.
                 unsigned boxes = 0;
                 for (int i = 0; i < 9; ++i) {
