@@ -13,7 +13,7 @@ void ChainRun::clear() {
 int ChainRun::add(NodeId id, const int* parents, int parent_count, int nested) {
     nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count),
                       static_cast<std::uint16_t>(nested)});
-    parents_.insert(parents_.end(), parents, parents + parent_count);
+    for (int k = 0; k < parent_count; ++k) parents_.push_back(parents[k]);
     return static_cast<int>(nodes_.size()) - 1;
 }
 

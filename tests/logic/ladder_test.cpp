@@ -71,6 +71,7 @@ TEST(Ladder, StepsAgreeWithTheSolutionAndFinish) {
     expect_sound("qqwing_expert", 10, 0);
     expect_sound("norvig_top95", 2, 0);
     expect_sound("magictour_top1465", 30, 0);
+    expect_sound("sudokuexchange_diabolical100", 10, 0);
     // Half of these need forcing chains nested in dynamic ones (ER 10.0 and up).
     expect_sound("tdoku_test_unique", 3, 0);
 }
