@@ -2,6 +2,7 @@
 // cell every one of them sees, nor one digit twice in a house; a candidate of a base cell that
 // no allowed combination uses goes.
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <vector>
@@ -111,7 +112,10 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
             const BaseCell& b = bases[second];
             if (degree == 2) {
                 const CellSet common = a.excluders & b.excluders;
-                if (common.count() < 2) continue;
+                // Striking d from one cell takes an excluder {d, e} for each digit e of the other
+                // but (in a shared house) d itself.
+                const int fewest = std::min(mask_count(grid.candidates(a.cell)), mask_count(grid.candidates(b.cell)));
+                if (common.count() < std::max(2, fewest - 1)) continue;
                 cells = {a.cell, b.cell};
                 if (!exclude(grid, cells, common, technique, rating, sink)) return false;
                 continue;

@@ -10,6 +10,14 @@ void ChainRun::clear() {
     nested_.clear();
 }
 
+void ChainRun::trim(std::size_t nodes) {
+    if (nodes_.capacity() <= nodes && parents_.capacity() <= 2 * nodes) return;
+    clear();
+    nodes_ = {};
+    parents_ = {};
+    members_ = {};
+}
+
 int ChainRun::add(NodeId id, const int* parents, int parent_count, int nested) {
     nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count),
                       static_cast<std::uint16_t>(nested)});

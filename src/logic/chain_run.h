@@ -27,6 +27,9 @@ public:
     ChainRun() { slot_.fill(-1); }
 
     void clear();
+    // Gives back the memory of a run that grew past `nodes` nodes, so that one long search
+    // does not keep it for the rest of a batch.
+    void trim(std::size_t nodes);
     // Adds a node with its parents and returns its index; `parents` are indices in this run.
     // `nested` names a chain nested in this one that the node follows from (see add_nested).
     int add(NodeId id, const int* parents, int parent_count, int nested = 0);

@@ -73,6 +73,8 @@ private:
     // The most nodes a static chain on `base` may have and still be the easiest step.
     int chain_limit(double base) const;
     void cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found);
+    // Whether an off node implies the on node by one link.
+    bool closes(NodeId off, NodeId on, bool y, bool x) const;
     void forcing(ChainRun& run, NodeId source, bool y, int limit, std::vector<int>& found);
     void cell_and_region(int cell);
     void regions(int cell, int digit, ChainRun& on_run);
@@ -95,6 +97,8 @@ private:
     double base_;
     std::vector<int> pending_on_, pending_off_, out_;
     std::vector<NestedHint>* collect_ = nullptr;
+    std::array<std::uint32_t, kNodeIds> expanded_{};  // off nodes a cycle search has followed
+    std::uint32_t expand_stamp_ = 0;
     int region_house_ = -1;  // the house of the region chains being offered
 
     bool have_best_ = false;

@@ -127,6 +127,8 @@ std::optional<Step> find_chain_step(const CandidateGrid& grid, ChainFamily famil
     begin_nested_budget();
     ChainSearch search(grid, family);
     std::optional<Step> step = family == ChainFamily::Static ? search.run_static() : search.run_multiple();
+    for (auto& pool : run_pools)
+        for (auto& run : pool) run->trim(4096);
     // A search cut short by its budget may have missed the easiest step: it gives none.
     if (nested_budget_spent()) return std::nullopt;
     if (step) step->level = level_of(family);

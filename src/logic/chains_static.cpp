@@ -20,6 +20,21 @@ int ChainSearch::chain_limit(double base) const {
     return limit;
 }
 
+bool ChainSearch::closes(NodeId off, NodeId on, bool y, bool x) const {
+    const int cell = node_cell(off), digit = node_digit(off);
+    const int target = node_cell(on), value = node_digit(on);
+    if (y && cell == target && digit != value && mask_count(work_.candidates(cell)) == 2) return true;
+    if (!x || digit != value || cell == target) return false;
+    for (int house : houses_of(cell)) {
+        const unsigned places = work_.positions(house, digit);
+        if (mask_count(places) != 2) continue;
+        const HouseCells& cells = house_cells(house);
+        const int other = cells[std::countr_zero(places)] == cell ? cells[31 - std::countl_zero(places)] : cells[std::countr_zero(places)];
+        if (other == target) return true;
+    }
+    return false;
+}
+
 void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found) {
     std::vector<int>& pending_on = pending_on_;
     std::vector<int>& pending_off = pending_off_;
@@ -41,8 +56,20 @@ void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int limit
         }
         pending_on.clear();
         ++length;
+        // An off node met again on another path gives nothing new but, maybe, the loop's close.
+        if (++expand_stamp_ == 0) {
+            expanded_.fill(0);
+            expand_stamp_ = 1;
+        }
         for (std::size_t i = 0; i < pending_off.size(); ++i) {
-            off_to_on(run, pending_off[i], y, x, out);
+            const int p = pending_off[i];
+            std::uint32_t& expanded = expanded_[run.id(p)];
+            if (expanded == expand_stamp_) {
+                if (length >= 4 && closes(run.id(p), source, y, x)) found.push_back(run.add(source, &p, 1));
+                continue;
+            }
+            expanded = expand_stamp_;
+            off_to_on(run, p, y, x, out);
             for (int q : out) {
                 if (length >= 4 && run.id(q) == source) found.push_back(q);
                 if (run.insert(q)) pending_on.push_back(q);
