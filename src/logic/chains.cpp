@@ -119,6 +119,8 @@ ChainSearch::OnRun& ChainSearch::assume_on(int cell, int digit) {
     return entry;
 }
 
+bool chain_search_gave_up() { return nested_budget_spent(); }
+
 int chain_length_bonus(int complexity) {
     return static_cast<int>(length_difficulty(complexity) * 10 + 0.5);
 }

@@ -19,6 +19,10 @@ enum class ChainFamily { Static, Nishio, Multiple, Dynamic, DynamicPlus, NestedF
 
 std::optional<Step> find_chain_step(const CandidateGrid& grid, ChainFamily family);
 
+// Whether this thread's last search gave up at its bound: then no later family may stand in
+// for the step it may have missed.
+bool chain_search_gave_up();
+
 // The bonus, in tenths, that a chain of `complexity` nodes adds to its technique's value.
 int chain_length_bonus(int complexity);
 

@@ -49,8 +49,10 @@ std::optional<Step> explainer_step(const CandidateGrid& g, bool unique) {
     if (auto step = find_chain_step(g, ChainFamily::Static)) return step;
     if (auto step = first_of([&](const StepSink& s) { return find_aligned_exclusion(g, 3, s); })) return step;
     for (ChainFamily family : {ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus,
-                               ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic})
+                               ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic}) {
         if (auto step = find_chain_step(g, family)) return step;
+        if (chain_search_gave_up()) return std::nullopt;
+    }
     return std::nullopt;
 }
 
@@ -87,8 +89,10 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         if (std::optional<Step> step = first_of(rung)) return step;
     for (ChainFamily family :
          {ChainFamily::Static, ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus,
-          ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic})
+          ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic}) {
         if (auto step = find_chain_step(g, family)) return step;
+        if (chain_search_gave_up()) return std::nullopt;
+    }
     return std::nullopt;
 }
 
