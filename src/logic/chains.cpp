@@ -98,6 +98,7 @@ void ChainSearch::offer_target(Technique technique, int sort_key, NodeId target,
 // Runs kept by each thread, so that a long rating reuses their memory: one pool for each depth
 // of nesting, as a nested search runs while the runs of the one around it are in use.
 thread_local std::vector<std::unique_ptr<ChainRun>> run_pools[kMaxChainDepth + 1];
+constexpr std::size_t kKeptRuns = 64;
 
 ChainRun* ChainSearch::scratch_run() {
     // The first run of the pool is the scratch one; the cached ones follow it.
@@ -129,8 +130,11 @@ std::optional<Step> find_chain_step(const CandidateGrid& grid, ChainFamily famil
     begin_nested_budget();
     ChainSearch search(grid, family);
     std::optional<Step> step = family == ChainFamily::Static ? search.run_static() : search.run_multiple();
-    for (auto& pool : run_pools)
+    // What a long search grew is given back: a batch of any length keeps the same few runs.
+    for (auto& pool : run_pools) {
+        if (pool.size() > kKeptRuns) pool.resize(kKeptRuns);
         for (auto& run : pool) run->trim(4096);
+    }
     // A search cut short by its budget may have missed the easiest step: it gives none.
     if (nested_budget_spent()) return std::nullopt;
     if (step) step->level = level_of(family);
