@@ -86,7 +86,7 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, int limit, std::
     pending_on.clear();
     pending_off.clear();
     for (int m : run.members()) (node_on(run.id(m)) ? pending_on : pending_off).push_back(m);
-    // The nodes found at depth d end chains of d + 1 nodes at most.
+    // The nodes found at depth d end chains of d + 1 nodes.
     int depth = 0;
     auto note = [&](int q) {
         if (conjugate(run.id(q)) != source) return;
@@ -95,7 +95,7 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, int limit, std::
         found.push_back(q);
     };
     while (!pending_on.empty() || !pending_off.empty()) {
-        if (!pending_on.empty() && ++depth > limit) break;
+        if (!pending_on.empty() && ++depth >= limit) break;
         for (std::size_t i = 0; i < pending_on.size(); ++i) {
             on_to_off(run, pending_on[i], y, out);
             for (int q : out) {
@@ -104,7 +104,7 @@ void ChainSearch::forcing(ChainRun& run, NodeId source, bool y, int limit, std::
             }
         }
         pending_on.clear();
-        if (!pending_off.empty() && ++depth > limit) break;
+        if (!pending_off.empty() && ++depth >= limit) break;
         for (std::size_t i = 0; i < pending_off.size(); ++i) {
             off_to_on(run, pending_off[i], y, true, out);
             for (int q : out) {
