@@ -72,7 +72,10 @@ private:
     void unary(int cell, int digit, bool y, bool x);
     // The most nodes a static chain on `base` may have and still be the easiest step.
     int chain_limit(double base) const;
-    void cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found);
+    // Loops back to the source (within `cycle_limit` nodes) and, with `chain_limit` above 0,
+    // forcing chains that strike it.
+    void cycles(ChainRun& run, NodeId source, bool y, bool x, int cycle_limit, int chain_limit, std::vector<int>& loops,
+                std::vector<int>& chains);
     // Whether an off node implies the on node by one link.
     bool closes(NodeId off, NodeId on, bool y, bool x) const;
     void forcing(ChainRun& run, NodeId source, bool y, int limit, std::vector<int>& found);

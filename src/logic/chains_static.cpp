@@ -35,43 +35,58 @@ bool ChainSearch::closes(NodeId off, NodeId on, bool y, bool x) const {
     return false;
 }
 
-void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int limit, std::vector<int>& found) {
+void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int cycle_limit, int chain_limit,
+                         std::vector<int>& loops, std::vector<int>& chains) {
     std::vector<int>& pending_on = pending_on_;
     std::vector<int>& pending_off = pending_off_;
     std::vector<int>& out = out_;
     pending_on.assign(1, run.members().front());
     pending_off.clear();
+    if (++expand_stamp_ == 0) {
+        expanded_.fill(0);
+        expand_stamp_ = 1;
+    }
+    // The nodes found `length` links from the source: a loop closed there has `length` nodes,
+    // a forcing chain ending there one more. The forcing chains from the source on are the
+    // nodes that strike it, met on the same search.
+    const NodeId struck = conjugate(source);
+    auto note = [&](int q, int length) {
+        if (run.id(q) != struck || length >= chain_limit) return;
+        for (int f : chains)
+            if (run.id(f) == struck) return;
+        chains.push_back(q);
+    };
     int length = 0;
-    // A loop closed after `length` links has `length` nodes.
-    while ((!pending_on.empty() || !pending_off.empty()) && length + 2 <= limit) {
+    while (!pending_on.empty() || !pending_off.empty()) {
+        if (length + 1 >= chain_limit && length + 2 > cycle_limit) break;
         ++length;
         for (std::size_t i = 0; i < pending_on.size(); ++i) {
             const int p = pending_on[i];
             on_to_off(run, p, y, out);
             for (int q : out) {
+                note(q, length);
                 if (run.on_first_parent_line(p, run.id(q))) continue;
                 pending_off.push_back(q);
                 run.insert(q);
             }
         }
         pending_on.clear();
+        if (length + 1 >= chain_limit && length + 1 > cycle_limit) break;
         ++length;
+        const bool closing = length >= 4 && length <= cycle_limit;
         // An off node met again on another path gives nothing new but, maybe, the loop's close.
-        if (++expand_stamp_ == 0) {
-            expanded_.fill(0);
-            expand_stamp_ = 1;
-        }
         for (std::size_t i = 0; i < pending_off.size(); ++i) {
             const int p = pending_off[i];
             std::uint32_t& expanded = expanded_[run.id(p)];
             if (expanded == expand_stamp_) {
-                if (length >= 4 && closes(run.id(p), source, y, x)) found.push_back(run.add(source, &p, 1));
+                if (closing && closes(run.id(p), source, y, x)) loops.push_back(run.add(source, &p, 1));
                 continue;
             }
             expanded = expand_stamp_;
             off_to_on(run, p, y, x, out);
             for (int q : out) {
-                if (length >= 4 && run.id(q) == source) found.push_back(q);
+                note(q, length);
+                if (closing && run.id(q) == source) loops.push_back(q);
                 if (run.insert(q)) pending_on.push_back(q);
             }
         }
@@ -124,8 +139,10 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
     ChainRun& run = *scratch_run();
     run.clear();
     run.insert(run.add(node_id(cell, digit, true), nullptr, 0));
-    std::vector<int> found;
-    cycles(run, node_id(cell, digit, true), y, x, chain_limit(cycle_base), found);
+    const Technique chain_name = y ? Technique::ForcingChain : Technique::ForcingXChain;
+    const double chain_base = y ? 7.0 : 6.6;
+    std::vector<int> found, chains_on;
+    cycles(run, node_id(cell, digit, true), y, x, chain_limit(cycle_base), x ? chain_limit(chain_base) : 0, found, chains_on);
     for (int end : found) {
         // Cells of the loop, then what both colours of each candidate see.
         std::vector<int> loop;
@@ -146,13 +163,16 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
         offer(cycle_name, cycle_base, sort_key, run.id(end), false, std::move(removable), {{&run, end}});
     }
     if (!x) return;
-    const Technique chain_name = y ? Technique::ForcingChain : Technique::ForcingXChain;
-    const double chain_base = y ? 7.0 : 6.6;
+    // The forcing chains from the candidate on were found with the loops; those from it off
+    // take a search of their own.
+    found.swap(chains_on);
     for (bool on : {true, false}) {
-        run.clear();
-        run.insert(run.add(node_id(cell, digit, on), nullptr, 0));
-        found.clear();
-        forcing(run, node_id(cell, digit, on), y, chain_limit(chain_base), found);
+        if (!on) {
+            run.clear();
+            run.insert(run.add(node_id(cell, digit, on), nullptr, 0));
+            found.clear();
+            forcing(run, node_id(cell, digit, on), y, chain_limit(chain_base), found);
+        }
         std::vector<Candidate> removable;
         for (int end : found) {
             const NodeId target = run.id(end);
