@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 
 #include "logic/combinations.h"
@@ -73,11 +74,31 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                     all |= places[i];
                 }
             if (empty_line || mask_count(all) <= degree) continue;
-            // The covers hold every place outside the fins' third of the lines.
-            bool coverable = false;
-            for (unsigned third : {0x7u, 0x38u, 0x1C0u}) coverable = coverable || mask_count(all & ~third) <= degree;
-            if (!coverable) continue;
-            const bool go_on = for_each_combination(degree, 9, [&](unsigned covers) {
+            // The covers hold every place outside the fins' third of the lines: only those sets of
+            // covers are tried, in increasing order as the full enumeration meets them.
+            unsigned cover_sets[3 * 84];
+            int cover_count = 0;
+            for (unsigned third : {0x7u, 0x38u, 0x1C0u}) {
+                const unsigned needed = all & ~third;
+                const int more = degree - mask_count(needed);
+                if (more < 0) continue;
+                if (more == 0) {
+                    cover_sets[cover_count++] = needed;
+                    continue;
+                }
+                const unsigned spare = 0x1FFu & ~needed;
+                for_each_combination(more, mask_count(spare), [&](unsigned picks) {
+                    unsigned covers = needed;
+                    int k = 0;
+                    for (unsigned rest = spare; rest != 0; rest &= rest - 1, ++k)
+                        if (picks & (1u << k)) covers |= rest & -rest;
+                    cover_sets[cover_count++] = covers;
+                    return true;
+                });
+            }
+            std::sort(cover_sets, cover_sets + cover_count);
+            cover_count = static_cast<int>(std::unique(cover_sets, cover_sets + cover_count) - cover_sets);
+            const bool go_on = std::all_of(cover_sets, cover_sets + cover_count, [&](unsigned covers) {
                 const unsigned fin_places = all & ~covers;
                 if (fin_places == 0 || (all & covers) == 0) return true;
                 // Fins in one box lie on lines of one third of the grid.
