@@ -64,6 +64,7 @@ void next_hint(benchmark::State& state, const std::string& name, std::size_t cou
 }
 
 BENCHMARK_CAPTURE(rate_set, qqwing_expert_100, "qqwing_expert.txt", 100)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(rate_set, diabolical_100, "sudokuexchange_diabolical100.txt", 100)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(rate_set, magictour_50, "magictour_top1465.txt", 50)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(rate_set, norvig_95, "norvig_top95.txt", 95)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(next_hint, qqwing_expert_200, "qqwing_expert.txt", 200)->Unit(benchmark::kMillisecond)->Iterations(1);

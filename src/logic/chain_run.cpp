@@ -7,11 +7,21 @@ void ChainRun::clear() {
     nodes_.clear();
     parents_.clear();
     members_.clear();
+    nested_.clear();
 }
 
-int ChainRun::add(NodeId id, const int* parents, int parent_count) {
-    nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count)});
-    parents_.insert(parents_.end(), parents, parents + parent_count);
+void ChainRun::trim(std::size_t nodes) {
+    if (nodes_.capacity() <= nodes && parents_.capacity() <= 2 * nodes) return;
+    clear();
+    nodes_ = {};
+    parents_ = {};
+    members_ = {};
+}
+
+int ChainRun::add(NodeId id, const int* parents, int parent_count, int nested) {
+    nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count),
+                      static_cast<std::uint16_t>(nested)});
+    for (int k = 0; k < parent_count; ++k) parents_.push_back(parents[k]);
     return static_cast<int>(nodes_.size()) - 1;
 }
 
@@ -23,7 +33,13 @@ bool ChainRun::insert(int index) {
     return true;
 }
 
-int ChainRun::ancestor_count(int index, int limit) const {
+int ChainRun::add_nested(std::uint64_t identity, int complexity) {
+    nested_.push_back({identity, complexity});
+    return static_cast<int>(nested_.size());
+}
+
+template <typename Visit>
+void ChainRun::walk(int index, Visit&& visit) const {
     // Breadth first, distinct by candidate and state: of two nodes of one id only the first
     // met is followed further, as the classic raters count.
     if (++stamp_ == 0) {
@@ -33,15 +49,42 @@ int ChainRun::ancestor_count(int index, int limit) const {
     if (seen_.size() < static_cast<std::size_t>(kNodeIds)) seen_.resize(kNodeIds, 0);
     todo_.clear();
     todo_.push_back(index);
-    int count = 0;
     for (std::size_t head = 0; head < todo_.size(); ++head) {
-        const Node& node = nodes_[todo_[head]];
+        const int n = todo_[head];
+        const Node& node = nodes_[n];
         if (seen_[node.id] == stamp_) continue;
         seen_[node.id] = stamp_;
-        if (++count > limit) break;
+        if (!visit(n)) return;
         for (int k = 0; k < node.parent_count; ++k) todo_.push_back(parents_[node.first + k]);
     }
+}
+
+int ChainRun::ancestor_count(int index, int limit) const {
+    int count = 0;
+    counted_.clear();
+    walk(index, [&](int n) {
+        const std::uint16_t nested = nodes_[n].nested;
+        if (nested != 0) {
+            const Nested& chain = nested_[nested - 1];
+            bool seen = false;
+            for (std::uint64_t identity : counted_) seen = seen || identity == chain.identity;
+            if (!seen) {
+                counted_.push_back(chain.identity);
+                count += chain.complexity;
+            }
+        }
+        return ++count <= limit;
+    });
     return count;
+}
+
+const std::vector<int>& ChainRun::ancestors(int index) const {
+    found_.clear();
+    walk(index, [&](int n) {
+        found_.push_back(n);
+        return true;
+    });
+    return found_;
 }
 
 bool ChainRun::on_first_parent_line(int index, NodeId ancestor) const {

@@ -27,8 +27,14 @@ public:
     ChainRun() { slot_.fill(-1); }
 
     void clear();
+    // Gives back the memory of a run that grew past `nodes` nodes, so that one long search
+    // does not keep it for the rest of a batch.
+    void trim(std::size_t nodes);
     // Adds a node with its parents and returns its index; `parents` are indices in this run.
-    int add(NodeId id, const int* parents, int parent_count);
+    // `nested` names a chain nested in this one that the node follows from (see add_nested).
+    int add(NodeId id, const int* parents, int parent_count, int nested = 0);
+    // Registers a nested chain by what tells it apart and its node count; returns its name.
+    int add_nested(std::uint64_t identity, int complexity);
     // Puts a node into the set if no node of its id is there yet; true when it went in.
     bool insert(int index);
     bool contains(NodeId id) const { return slot_[id] >= 0; }
@@ -40,9 +46,11 @@ public:
     // The set in the order its nodes went in.
     const std::vector<int>& members() const { return members_; }
 
-    // How many distinct candidates-with-state lead to the node, itself included; the count
-    // stops early once it passes `limit`.
+    // How many distinct candidates-with-state lead to the node, itself included, plus the nodes
+    // of the distinct nested chains among them; the count stops early once it passes `limit`.
     int ancestor_count(int index, int limit = kNodeIds) const;
+    // The nodes that lead to the node, itself first, one of each candidate-with-state.
+    const std::vector<int>& ancestors(int index) const;
     // Whether `ancestor` lies on the node's line of first parents.
     bool on_first_parent_line(int index, NodeId ancestor) const;
     // Appends the node and its ancestors to a step's nodes and links.
@@ -53,11 +61,23 @@ private:
         NodeId id;
         std::uint32_t first;
         std::uint16_t parent_count;
+        std::uint16_t nested;
     };
+    struct Nested {
+        std::uint64_t identity;
+        int complexity;
+    };
+    // Walks the ancestors breadth first, distinct by candidate and state; stops when `visit`
+    // returns false.
+    template <typename Visit>
+    void walk(int index, Visit&& visit) const;
     std::array<std::int32_t, kNodeIds> slot_;
     std::vector<Node> nodes_;
     std::vector<int> parents_;
     std::vector<int> members_;
+    std::vector<Nested> nested_;
+    mutable std::vector<std::uint64_t> counted_;
+    mutable std::vector<int> found_;
     mutable std::vector<std::uint32_t> seen_;
     mutable std::uint32_t stamp_ = 0;
     mutable std::vector<int> todo_;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <bit>
 
 #include "logic/combinations.h"
@@ -55,36 +56,70 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
     });
 }
 
+// The box of a line's position (0..8) on a line of kind `kind` (rows or columns).
+constexpr int box_on_line(int kind, int line, int position) {
+    return kind == kRowHouse ? line / 3 * 3 + position / 3 : position / 3 * 3 + line / 3;
+}
+
 bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
     return for_each_combination(degree, 9, [&](unsigned bases) {
         for (int digit = 1; digit <= 9; ++digit) {
+            unsigned places[9] = {};
             unsigned all = 0;
             bool empty_line = false;
             for (int i = 0; i < 9; ++i)
                 if (bases & (1u << i)) {
-                    const unsigned places = grid.positions(base_kind + i, digit);
-                    empty_line = empty_line || places == 0;
-                    all |= places;
+                    places[i] = grid.positions(base_kind + i, digit);
+                    empty_line = empty_line || places[i] == 0;
+                    all |= places[i];
                 }
             if (empty_line || mask_count(all) <= degree) continue;
-            const bool go_on = for_each_combination(degree, 9, [&](unsigned covers) {
+            // The covers hold every place outside the fins' third of the lines: only those sets of
+            // covers are tried, in increasing order as the full enumeration meets them.
+            unsigned cover_sets[3 * 84];
+            int cover_count = 0;
+            for (unsigned third : {0x7u, 0x38u, 0x1C0u}) {
+                const unsigned needed = all & ~third;
+                const int more = degree - mask_count(needed);
+                if (more < 0) continue;
+                if (more == 0) {
+                    cover_sets[cover_count++] = needed;
+                    continue;
+                }
+                const unsigned spare = 0x1FFu & ~needed;
+                for_each_combination(more, mask_count(spare), [&](unsigned picks) {
+                    unsigned covers = needed;
+                    int k = 0;
+                    for (unsigned rest = spare; rest != 0; rest &= rest - 1, ++k)
+                        if (picks & (1u << k)) covers |= rest & -rest;
+                    cover_sets[cover_count++] = covers;
+                    return true;
+                });
+            }
+            std::sort(cover_sets, cover_sets + cover_count);
+            cover_count = static_cast<int>(std::unique(cover_sets, cover_sets + cover_count) - cover_sets);
+            const bool go_on = std::all_of(cover_sets, cover_sets + cover_count, [&](unsigned covers) {
                 const unsigned fin_places = all & ~covers;
                 if (fin_places == 0 || (all & covers) == 0) return true;
-                // The fins, all in one box.
-                Step step;
-                int fin_box = -1;
+                // Fins in one box lie on lines of one third of the grid.
+                if ((fin_places & 0x7) != fin_places && (fin_places & 0x38) != fin_places && (fin_places & 0x1C0) != fin_places)
+                    return true;
+                // The fins, all in one box: found from the masks before any step is made.
+                unsigned boxes = 0;
                 for (int i = 0; i < 9; ++i) {
-                    if (!(bases & (1u << i))) continue;
-                    for (int j = 0; j < 9; ++j) {
-                        if (!(fin_places & grid.positions(base_kind + i, digit) & (1u << j))) continue;
-                        const int cell = house_cells(base_kind + i)[j];
-                        if (fin_box >= 0 && box_index_of(cell) != fin_box) return true;
-                        fin_box = box_index_of(cell);
-                        step.fins.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
-                    }
+                    const unsigned fins = places[i] & fin_places;
+                    for (int third = 0; third < 3; ++third)
+                        if (fins & (7u << (3 * third))) boxes |= 1u << box_on_line(base_kind, i, 3 * third);
                 }
+                if (mask_count(boxes) != 1) return true;
+                const int fin_box = std::countr_zero(boxes);
+                Step step;
                 lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, fin_box);
                 if (step.eliminations.empty()) return true;
+                for (int i = 0; i < 9; ++i)
+                    for (int j = 0; j < 9; ++j)
+                        if (places[i] & fin_places & (1u << j))
+                            step.fins.push_back({house_cells(base_kind + i)[j], static_cast<std::uint8_t>(digit)});
                 step.technique = degree == 2 ? Technique::FinnedXWing : Technique::FinnedSwordfish;
                 step.rating = degree == 2 ? 43 : 47;
                 step.digits = digit_bit(digit);

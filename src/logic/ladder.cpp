@@ -42,12 +42,17 @@ std::optional<Step> explainer_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_fish(g, 4, explainer_fish(g, 4, s)); },
         [&](S s) { return find_hidden_sets(g, 4, false, explainer_sets(g, 4, true, s)); },
         [&](S s) { return !unique || find_bivalue_grave(g, s); },
+        [&](S s) { return find_aligned_exclusion(g, 2, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;
     if (auto step = find_chain_step(g, ChainFamily::Static)) return step;
-    for (ChainFamily family : {ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus})
+    if (auto step = first_of([&](const StepSink& s) { return find_aligned_exclusion(g, 3, s); })) return step;
+    for (ChainFamily family : {ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus,
+                               ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic}) {
         if (auto step = find_chain_step(g, family)) return step;
+        if (chain_search_gave_up()) return std::nullopt;
+    }
     return std::nullopt;
 }
 
@@ -88,8 +93,11 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;
     for (ChainFamily family :
-         {ChainFamily::Static, ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus})
+         {ChainFamily::Static, ChainFamily::Nishio, ChainFamily::Multiple, ChainFamily::Dynamic, ChainFamily::DynamicPlus,
+          ChainFamily::NestedForcing, ChainFamily::NestedMultiple, ChainFamily::NestedDynamic}) {
         if (auto step = find_chain_step(g, family)) return step;
+        if (chain_search_gave_up()) return std::nullopt;
+    }
     return std::nullopt;
 }
 

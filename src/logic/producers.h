@@ -30,6 +30,8 @@ bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink);
 // smaller houses hold the complementary set, which it finds first. These pass on only those.
 StepSink explainer_sets(const CandidateGrid& grid, int degree, bool hidden, const StepSink& sink);
 StepSink explainer_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
+// Aligned pair (degree 2) and triple (3) exclusion, in the classic rater's order of base cells.
+bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSink& sink);
 // Uniqueness: only for a grid known to have one solution.
 bool find_unique_loops(const CandidateGrid& grid, const StepSink& sink);
 bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);

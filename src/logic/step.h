@@ -106,6 +106,7 @@ struct Step {
     std::vector<ChainLink> links;
     int complexity = 0;  // nodes counted for the chain-length bonus
     int size = 0;        // pattern size: cells of a loop, cells of an exclusion, a set's degree
+    int level = 0;       // dynamic chains: 1 with the simple rules inside, 2-4 with nested chains
 };
 
 }  // namespace varendo::logic

@@ -1,5 +1,6 @@
 #include "logic/step_text.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -148,7 +149,10 @@ std::string cell_text(int cell) {
 }
 
 std::string step_text(const Step& step) {
-    std::string text = technique_name(step.technique);
+    // Dynamic chains with rules or chains inside them, as the classic rater names them.
+    constexpr const char* kLevels[] = {"", " (+)", " (+ Forcing Chains)", " (+ Multiple Forcing Chains)",
+                                       " (+ Dynamic Forcing Chains)"};
+    std::string text = std::string(technique_name(step.technique)) + kLevels[std::clamp(step.level, 0, 4)];
     const bool chain = !step.nodes.empty();
     if (alternating(step.technique)) text.append(alternating_text(step));
     if (step.digits != 0 && !chain) text.append(" ").append(digits_text(step.digits, "/"));

@@ -33,6 +33,11 @@ bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink
                     digits |= grid.candidates(cells[j]);
                 }
                 if (mask_count(digits) != degree) return true;
+                // Nothing to strike: no step made.
+                bool strikes = false;
+                for (int j = 0; j < 9 && !strikes; ++j)
+                    strikes = !(chosen & (1u << j)) && (grid.candidates(cells[j]) & digits) != 0;
+                if (!strikes) return true;
                 Step step;
                 step.technique = kNaked[degree];
                 step.rating = kNakedRatings[degree];
@@ -70,6 +75,10 @@ bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const 
                     common |= places[d];
                 }
                 if (mask_count(common) != degree) return true;
+                bool strikes = false;
+                for (int j = 0; j < 9 && !strikes; ++j)
+                    strikes = (common & (1u << j)) && (grid.candidates(cells[j]) & ~digits) != 0;
+                if (!strikes) return true;
                 Step step;
                 step.technique = kHidden[degree];
                 step.rating = kHiddenRatings[degree];

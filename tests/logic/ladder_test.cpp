@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
+#include "logic/chains.h"
 #include "logic/ladder.h"
 #include "logic/step_text.h"
 #include "test_grid.h"
@@ -69,8 +71,21 @@ TEST(Ladder, StepsAgreeWithTheSolutionAndFinish) {
     expect_sound("qqwing_expert", 10, 0);
     expect_sound("norvig_top95", 2, 0);
     expect_sound("magictour_top1465", 30, 0);
-    // Nine of these need forcing chains nested in forcing chains (ER 9.5 and up), not built.
-    expect_sound("tdoku_test_unique", 1, 18);
+    expect_sound("sudokuexchange_diabolical100", 10, 0);
+    // Half of these need forcing chains nested in dynamic ones (ER 10.0 and up).
+    expect_sound("tdoku_test_unique", 3, 0);
+}
+
+TEST(Ladder, NestedForcingChainsFinishWhatDynamicOnesCannot) {
+    const LogicalPath path = logic::solve_logically(cells_of(read_set("tdoku_test_unique")[9]), Ladder::Explainer);
+    ASSERT_EQ(path.outcome, LogicalPath::Outcome::Solved);
+    const auto nested = std::find_if(path.steps.begin(), path.steps.end(), [](const logic::Step& s) { return s.level >= 2; });
+    ASSERT_NE(nested, path.steps.end());
+    // Dynamic region forcing chains with forcing chains inside: 9.5 and a tenth per step of length.
+    EXPECT_EQ(nested->rating, 103);
+    EXPECT_EQ(nested->rating, 95 + logic::chain_length_bonus(nested->complexity));
+    EXPECT_NE(logic::step_text(*nested).find("(+ Forcing Chains)"), std::string::npos);
+    EXPECT_EQ(path.er, 103);
 }
 
 TEST(Ladder, PearlAndDiamondAreTakenAtTheFirstPlacementAndStep) {

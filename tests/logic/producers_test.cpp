@@ -125,6 +125,34 @@ TEST(Producers, UniqueRectangleTypeOne) {
                 }).empty());
 }
 
+// What each step of aligned exclusion strikes, after its base cells: "r1c1 r2c5: r1c1<>2".
+Strings exclusions(const CandidateGrid& grid, int degree) {
+    Strings out;
+    for (const Step& s : all_steps([&](auto sink) { return find_aligned_exclusion(grid, degree, sink); })) {
+        std::string line;
+        for (int k = 0; k < degree; ++k) line += said({{s.cells[k], 1}}, "=")[0].substr(0, 4) + " ";
+        for (const std::string& e : eliminations(s)) line += e + " ";
+        out.push_back(line);
+    }
+    return out;
+}
+
+TEST(Producers, AlignedPairAndTripleExclusion) {
+    // r1c1 = 2 leaves r2c5 only 1, which r2c2 {1,2} forbids, or 3, which r1c5 {2,3} forbids.
+    const CandidateGrid pair = marks({{"r1c1", "12"}, {"r2c5", "13"}, {"r1c5", "23"}, {"r2c2", "12"}});
+    const Strings found = exclusions(pair, 2);
+    EXPECT_EQ(found.size(), 14u);
+    for (const char* step : {"r1c1 r2c5 r1c1<>2 ", "r1c5 r2c2 r2c2<>1 ", "r2c1 r2c2 r2c1<>1 r2c1<>2 "})
+        EXPECT_NE(std::find(found.begin(), found.end(), step), found.end()) << step;
+    // Two bivalue cells far apart: no pair of cells sees two of them.
+    EXPECT_TRUE(exclusions(marks({{"r1c1", "12"}, {"r5c5", "13"}}), 2).empty());
+    // With r2c2 {1,2,4} only a triple sees it as an excluder; r1c4 = 1 leaves r1c5 nothing.
+    const Strings triples = exclusions(marks({{"r1c1", "12"}, {"r2c5", "13"}, {"r1c5", "23"}, {"r2c2", "124"}}), 3);
+    EXPECT_EQ(triples.size(), 9u);
+    EXPECT_EQ(triples.front(), "r1c4 r1c6 r1c5 r1c4<>1 r1c6<>1 ");
+    EXPECT_NE(std::find(triples.begin(), triples.end(), "r1c5 r2c1 r2c2 r2c1<>1 r2c2<>1 "), triples.end());
+}
+
 TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
     // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
     const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};

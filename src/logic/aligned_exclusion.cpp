@@ -1,0 +1,143 @@
+// Aligned pair and triple exclusion: a few base cells together cannot take digits that empty a
+// cell every one of them sees, nor one digit twice in a house; a candidate of a base cell that
+// no allowed combination uses goes.
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <vector>
+
+#include "logic/producers.h"
+
+namespace varendo::logic {
+
+namespace {
+
+// A set of cells as two words: cells 0..63 and 64..80.
+struct CellSet {
+    std::uint64_t low = 0, high = 0;
+    void set(int cell) { (cell < 64 ? low : high) |= 1ull << (cell % 64); }
+    bool test(int cell) const { return (((cell < 64 ? low : high) >> (cell % 64)) & 1) != 0; }
+    bool any() const { return (low | high) != 0; }
+    int count() const { return std::popcount(low) + std::popcount(high); }
+    CellSet operator&(const CellSet& o) const { return {low & o.low, high & o.high}; }
+    // Calls f(cell) for each cell, in order.
+    template <typename F>
+    void each(F&& f) const {
+        for (std::uint64_t w = low; w; w &= w - 1) f(std::countr_zero(w));
+        for (std::uint64_t w = high; w; w &= w - 1) f(64 + std::countr_zero(w));
+    }
+};
+
+struct BaseCell {
+    int cell;
+    CellSet excluders;  // peers with 2..degree candidates
+};
+
+// The base cells in row order: two candidates or more, no naked single among their peers (the
+// classic rater skips those) and at least one excluder.
+std::vector<BaseCell> base_cells(const CandidateGrid& grid, int degree) {
+    std::vector<BaseCell> bases;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (grid.digit(cell) != 0 || mask_count(grid.candidates(cell)) < 2) continue;
+        BaseCell base{cell, {}};
+        bool single = false;
+        for (std::uint8_t peer : peers(cell)) {
+            const int count = grid.digit(peer) != 0 ? 0 : mask_count(grid.candidates(peer));
+            single = single || count == 1;
+            if (count >= 2 && count <= degree) base.excluders.set(peer);
+        }
+        if (!single && base.excluders.any()) bases.push_back(base);
+    }
+    return bases;
+}
+
+// Tries one set of base cells; true to go on.
+bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const CellSet& common, Technique technique,
+             int rating, const StepSink& sink) {
+    DigitMask locks[20];
+    int lock_count = 0;
+    common.each([&](int c) { locks[lock_count++] = grid.candidates(c); });
+    const int n = static_cast<int>(cells.size());
+    DigitMask allowed[3] = {};
+    // Every combination of one candidate per base cell (a third cell's digit 0 when there is none).
+    auto clash = [&](int i, int j, int di, int dj) { return di == dj && sees(cells[i], cells[j]); };
+    for (int d0 = 1; d0 <= 9; ++d0) {
+        if (!grid.has(cells[0], d0)) continue;
+        for (int d1 = 1; d1 <= 9; ++d1) {
+            if (!grid.has(cells[1], d1) || clash(0, 1, d0, d1)) continue;
+            for (int d2 = n == 3 ? 1 : 0; d2 <= (n == 3 ? 9 : 0); ++d2) {
+                if (n == 3 && (!grid.has(cells[2], d2) || clash(0, 2, d0, d2) || clash(1, 2, d1, d2))) continue;
+                const DigitMask used = digit_bit(d0) | digit_bit(d1) | (n == 3 ? digit_bit(d2) : 0);
+                bool locked = false;
+                for (int k = 0; k < lock_count && !locked; ++k) locked = (locks[k] & ~used) == 0;
+                if (locked) continue;
+                allowed[0] |= digit_bit(d0);
+                allowed[1] |= digit_bit(d1);
+                if (n == 3) allowed[2] |= digit_bit(d2);
+            }
+        }
+    }
+    Step step;
+    for (int i = 0; i < n; ++i)
+        for (int d = 1; d <= 9; ++d)
+            if (grid.has(cells[i], d) && !(allowed[i] & digit_bit(d)))
+                step.eliminations.push_back({static_cast<std::uint8_t>(cells[i]), static_cast<std::uint8_t>(d)});
+    if (step.eliminations.empty()) return true;
+    step.technique = technique;
+    step.rating = rating;
+    step.size = n;
+    for (int c : cells) step.cells.push_back(static_cast<std::uint8_t>(c));
+    common.each([&](int c) { step.cells.push_back(static_cast<std::uint8_t>(c)); });
+    return sink(std::move(step));
+}
+
+}  // namespace
+
+bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSink& sink) {
+    const std::vector<BaseCell> bases = base_cells(grid, degree);
+    const int count = static_cast<int>(bases.size());
+    const Technique technique = degree == 2 ? Technique::AlignedPairExclusion : Technique::AlignedTripleExclusion;
+    const int rating = degree == 2 ? 62 : 75;
+    CellSet candidates;
+    for (const BaseCell& b : bases) candidates.set(b.cell);
+    std::vector<int> index_of(81, -1);
+    for (int k = 0; k < count; ++k) index_of[bases[k].cell] = k;
+    std::vector<int> cells;
+    std::vector<int> tail;
+    // Pairs in the rater's order: by the later cell, then the earlier one.
+    for (int second = 1; second < count; ++second) {
+        for (int first = 0; first < second; ++first) {
+            const BaseCell& a = bases[first];
+            const BaseCell& b = bases[second];
+            if (degree == 2) {
+                const CellSet common = a.excluders & b.excluders;
+                // Striking d from one cell takes an excluder {d, e} for each digit e of the other
+                // but (in a shared house) d itself.
+                const int fewest = std::min(mask_count(grid.candidates(a.cell)), mask_count(grid.candidates(b.cell)));
+                if (common.count() < std::max(2, fewest - 1)) continue;
+                cells = {a.cell, b.cell};
+                if (!exclude(grid, cells, common, technique, rating, sink)) return false;
+                continue;
+            }
+            // A third cell among the other base cells that one of the two sees through an excluder.
+            tail.clear();
+            for (const BaseCell* base : {&a, &b})
+                for (std::uint8_t peer : peers(base->cell))
+                    if (base->excluders.test(peer) && candidates.test(peer) && peer != a.cell && peer != b.cell) {
+                        bool seen = false;
+                        for (int t : tail) seen = seen || t == peer;
+                        if (!seen) tail.push_back(peer);
+                    }
+            for (int third : tail) {
+                const CellSet common = a.excluders & b.excluders & bases[index_of[third]].excluders;
+                if (common.count() < 2) continue;
+                cells = {a.cell, b.cell, third};
+                if (!exclude(grid, cells, common, technique, rating, sink)) return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace varendo::logic
