@@ -76,9 +76,17 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_finned_fish(g, 3, s); },
         [&](S s) { return !unique || find_unique_loops(g, s); },
         [&](S s) { return !unique || find_bivalue_grave(g, s); },
+        [&](S s) { return !unique || find_unique_rectangles(g, s); },
+        [&](S s) { return !unique || find_hidden_rectangles(g, s); },
+        [&](S s) { return !unique || find_avoidable_rectangles(g, s); },
+        [&](S s) { return find_remote_pairs(g, s); },
         [&](S s) { return find_naked_sets(g, 4, s); },
         [&](S s) { return find_hidden_sets(g, 4, false, s); },
         [&](S s) { return find_fish(g, 4, s); },
+        [&](S s) { return find_multi_colors(g, s); },
+        [&](S s) { return find_sue_de_coq(g, s); },
+        [&](S s) { return find_als_xz(g, s); },
+        [&](S s) { return find_als_xy_wings(g, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;

@@ -38,5 +38,15 @@ bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink)
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
 bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
 bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
+bool find_multi_colors(const CandidateGrid& grid, const StepSink& sink);
+bool find_remote_pairs(const CandidateGrid& grid, const StepSink& sink);
+// Rectangles: uniqueness patterns, only for a grid known to have one solution; the avoidable
+// ones read which digits are givens.
+bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_hidden_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_avoidable_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_sue_de_coq(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xz(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

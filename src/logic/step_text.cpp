@@ -18,6 +18,7 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Cell Forcing Chains", "Region Forcing Chains", "Contradiction Forcing Chains", "Double Forcing Chains",
     "Dynamic Cell Forcing Chains", "Dynamic Region Forcing Chains", "Skyscraper", "2-String Kite", "Turbot Fish",
     "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish", "Simple Colors",
+    "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {
