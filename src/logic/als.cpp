@@ -70,8 +70,26 @@ std::vector<Als> almost_locked_sets(const CandidateGrid& grid) {
 bool restricted_common(const Als& a, const Als& b, int d) {
     const Cells& in_a = a.holding[d - 1];
     const Cells& in_b = b.holding[d - 1];
-    return in_a.any() && in_b.any() && (in_a & b.cells).none() && (in_b & a.cells).none() &&
-           (in_b & ~a.seeing[d - 1]).none();
+    return (in_a & b.cells).none() && (in_b & a.cells).none() && (in_b & ~a.seeing[d - 1]).none();
+}
+
+// Two sets and their restricted common digits.
+struct Link {
+    std::size_t one, two;
+    unsigned digits;
+};
+
+std::vector<Link> links_between(const std::vector<Als>& sets) {
+    std::vector<Link> links;
+    for (std::size_t i = 0; i < sets.size(); ++i)
+        for (std::size_t j = i + 1; j < sets.size(); ++j) {
+            const unsigned common = sets[i].digits & sets[j].digits;
+            unsigned digits = 0;
+            for (int d = 1; d <= 9; ++d)
+                if ((common & digit_bit(d)) && restricted_common(sets[i], sets[j], d)) digits |= digit_bit(d);
+            if (digits != 0) links.push_back({i, j, digits});
+        }
+    return links;
 }
 
 CellSet cell_set(const Als& als) {
@@ -115,34 +133,29 @@ Step als_step(Technique technique, int rating, const std::vector<const Als*>& se
 // each common digit what sees all its cells in both.
 bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
     const std::vector<Als> sets = almost_locked_sets(grid);
-    for (std::size_t i = 0; i < sets.size(); ++i)
-        for (std::size_t j = i + 1; j < sets.size(); ++j) {
-            const Als& a = sets[i];
-            const Als& b = sets[j];
-            const unsigned common = a.digits & b.digits;
-            if (mask_count(common) < 2 || (a.cells & b.cells).any()) continue;
-            unsigned restricted = 0;
-            for (int d = 1; d <= 9; ++d)
-                if ((common & digit_bit(d)) && restricted_common(a, b, d)) restricted |= digit_bit(d);
-            if (restricted == 0) continue;
-            Step step = als_step(Technique::AlsXZ, 55, {&a, &b}, restricted);
-            for (int d = 1; d <= 9; ++d) {
-                const unsigned bit = digit_bit(d);
-                if (mask_count(restricted) == 2) {
-                    if (bit & restricted) strike(grid, {&a, &b}, d, step);
-                    else if (bit & (a.digits | b.digits)) {
-                        strike(grid, {&a}, d, step);
-                        strike(grid, {&b}, d, step);
-                    }
-                } else if ((common & bit) && !(restricted & bit)) {
-                    strike(grid, {&a, &b}, d, step);
+    for (const Link& link : links_between(sets)) {
+        const Als& a = sets[link.one];
+        const Als& b = sets[link.two];
+        const unsigned common = a.digits & b.digits, restricted = link.digits;
+        if (mask_count(common) < 2 || (a.cells & b.cells).any()) continue;
+        Step step = als_step(Technique::AlsXZ, 55, {&a, &b}, restricted);
+        for (int d = 1; d <= 9; ++d) {
+            const unsigned bit = digit_bit(d);
+            if (mask_count(restricted) == 2) {
+                if (bit & restricted) strike(grid, {&a, &b}, d, step);
+                else if (bit & (a.digits | b.digits)) {
+                    strike(grid, {&a}, d, step);
+                    strike(grid, {&b}, d, step);
                 }
+            } else if ((common & bit) && !(restricted & bit)) {
+                strike(grid, {&a, &b}, d, step);
             }
-            std::sort(step.eliminations.begin(), step.eliminations.end(),
-                      [](Candidate x, Candidate y) { return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit; });
-            step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
-            if (!step.eliminations.empty() && !sink(std::move(step))) return false;
         }
+        std::sort(step.eliminations.begin(), step.eliminations.end(),
+                  [](Candidate x, Candidate y) { return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit; });
+        step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
+        if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+    }
     return true;
 }
 
@@ -151,29 +164,28 @@ bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
 // short; so z, common to A and B, leaves every cell that sees all its cells in both.
 bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink) {
     const std::vector<Als> sets = almost_locked_sets(grid);
-    struct Link {
-        std::size_t set;
-        int digit;
-    };
-    for (const Als& c : sets) {
-        std::vector<Link> links;
-        for (std::size_t k = 0; k < sets.size(); ++k)
-            for (int d = 1; d <= 9; ++d)
-                if ((c.digits & sets[k].digits & digit_bit(d)) && restricted_common(c, sets[k], d)) links.push_back({k, d});
-        for (const Link& x : links)
-            for (const Link& y : links) {
-                const Als& a = sets[x.set];
-                const Als& b = sets[y.set];
+    // Each set's partners, by restricted common digit.
+    std::vector<std::vector<std::pair<std::size_t, int>>> partners(sets.size());
+    for (const Link& link : links_between(sets))
+        for (int d = 1; d <= 9; ++d)
+            if (link.digits & digit_bit(d)) {
+                partners[link.one].push_back({link.two, d});
+                partners[link.two].push_back({link.one, d});
+            }
+    for (std::size_t pivot = 0; pivot < sets.size(); ++pivot)
+        for (const auto& [one, x] : partners[pivot])
+            for (const auto& [two, y] : partners[pivot]) {
+                const Als& a = sets[one];
+                const Als& b = sets[two];
                 const Cells both = a.cells | b.cells;
-                if (x.set >= y.set || x.digit == y.digit || both == a.cells || both == b.cells) continue;
-                const unsigned zs = a.digits & b.digits & ~(digit_bit(x.digit) | digit_bit(y.digit));
+                if (one >= two || x == y || both == a.cells || both == b.cells) continue;
+                const unsigned zs = a.digits & b.digits & ~(digit_bit(x) | digit_bit(y));
                 if (zs == 0) continue;
-                Step step = als_step(Technique::AlsXYWing, 60, {&a, &b, &c}, digit_bit(x.digit) | digit_bit(y.digit));
+                Step step = als_step(Technique::AlsXYWing, 60, {&a, &b, &sets[pivot]}, digit_bit(x) | digit_bit(y));
                 for (int z = 1; z <= 9; ++z)
                     if (zs & digit_bit(z)) strike(grid, {&a, &b}, z, step);
                 if (!step.eliminations.empty() && !sink(std::move(step))) return false;
             }
-    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "logic/ladder.h"
+#include "logic/producers.h"
 #include "logic/step_text.h"
 #include "test_grid.h"
 
@@ -71,6 +72,36 @@ TEST(Ladder, StepsAgreeWithTheSolutionAndFinish) {
     expect_sound("magictour_top1465", 30, 0);
     // Nine of these need forcing chains nested in forcing chains (ER 9.5 and up), not built.
     expect_sound("tdoku_test_unique", 1, 18);
+}
+
+// Along the human ladder's paths, every step the patterns beyond the classic ladder find in
+// each grid on the way is sound, and each of them is found somewhere.
+TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
+    using Finder = bool (*)(const logic::CandidateGrid&, const logic::StepSink&);
+    const Finder finders[] = {logic::find_multi_colors,        logic::find_remote_pairs,  logic::find_unique_rectangles,
+                              logic::find_hidden_rectangles,   logic::find_avoidable_rectangles, logic::find_sue_de_coq,
+                              logic::find_als_xz,              logic::find_als_xy_wings};
+    std::vector<int> found(std::size(finders));
+    for (const auto& [set, stride] : {std::pair{"qqwing_expert", 100}, std::pair{"magictour_top1465", 150}}) {
+        const auto puzzles = read_set(set), solutions = read_set(std::string(set) + "_solutions");
+        for (std::size_t i = 0; i < puzzles.size(); i += stride * sanitized_stride(4)) {
+            const LogicalPath path = logic::solve_logically(cells_of(puzzles[i]), Ladder::Human);
+            logic::CandidateGrid grid = logic::CandidateGrid::from_givens(cells_of(puzzles[i]));
+            for (const logic::Step& taken : path.steps) {
+                for (std::size_t f = 0; f < std::size(finders); ++f) {
+                    int here = 0;  // the first few in each grid
+                    finders[f](grid, [&](logic::Step&& step) {
+                        ++found[f];
+                        for (const logic::Candidate& c : step.eliminations)
+                            EXPECT_NE(solutions[i][c.cell], '0' + c.digit) << puzzles[i] << ": " << logic::step_text(step);
+                        return ++here < 10;
+                    });
+                }
+                logic::apply_step(grid, taken);
+            }
+        }
+    }
+    for (std::size_t f = 0; f < std::size(finders); ++f) EXPECT_GT(found[f], 0) << "finder " << f;
 }
 
 TEST(Ladder, PearlAndDiamondAreTakenAtTheFirstPlacementAndStep) {

@@ -125,6 +125,18 @@ TEST(Producers, UniqueRectangleTypeOne) {
                 }).empty());
 }
 
+TEST(Producers, RemotePairsOfFourCellsStrikeWhatSeesBothEnds) {
+    const auto steps = all_steps([&](auto sink) {
+        return find_remote_pairs(marks({{"r1c1", "12"}, {"r1c5", "12"}, {"r5c5", "12"}, {"r5c9", "12"}}), sink);
+    });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].cells.size(), 4u);
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r1c9<>2", "r5c1<>1", "r5c1<>2"}));
+    EXPECT_TRUE(all_steps([&](auto sink) {
+                    return find_remote_pairs(marks({{"r1c1", "12"}, {"r1c5", "12"}, {"r5c5", "12"}}), sink);
+                }).empty());
+}
+
 TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
     // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
     const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};
