@@ -59,6 +59,8 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_hidden_singles(g, [&](Step&& step) { return step.technique != Technique::FullHouse || s(std::move(step)); }); },
         [&](S s) { return find_naked_singles(g, s); },
         [&](S s) { return find_hidden_singles(g, s); },
+        [&](S s) { return find_locked_sets(g, 2, s); },
+        [&](S s) { return find_locked_sets(g, 3, s); },
         [&](S s) { return find_locking(g, false, s); },
         [&](S s) { return find_naked_sets(g, 2, s); },
         [&](S s) { return find_hidden_sets(g, 2, false, s); },

@@ -18,6 +18,8 @@ bool find_naked_singles(const CandidateGrid& grid, const StepSink& sink);
 // Pointing (box to line) and claiming (line to box); `direct` keeps only those that leave a
 // hidden single in a parallel house, and places it.
 bool find_locking(const CandidateGrid& grid, bool direct, const StepSink& sink);
+// Locked pairs and triples: naked sets where a line crosses a box.
+bool find_locked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink);
 bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);

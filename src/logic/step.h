@@ -58,8 +58,10 @@ enum class Technique : std::uint8_t {
     SueDeCoq,
     AlsXZ,
     AlsXYWing,
+    LockedPair,
+    LockedTriple,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::AlsXYWing) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::LockedTriple) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {

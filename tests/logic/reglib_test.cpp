@@ -24,6 +24,8 @@ const std::map<std::string, Finder>& finders() {
         {"0003", [](auto& g, auto& s) { return find_naked_singles(g, s); }},
         {"0100", [](auto& g, auto& s) { return find_locking(g, false, s); }},
         {"0101", [](auto& g, auto& s) { return find_locking(g, false, s); }},
+        {"0110", [](auto& g, auto& s) { return find_locked_sets(g, 2, s); }},
+        {"0111", [](auto& g, auto& s) { return find_locked_sets(g, 3, s); }},
         {"0200", [](auto& g, auto& s) { return find_naked_sets(g, 2, s); }},
         {"0201", [](auto& g, auto& s) { return find_naked_sets(g, 3, s); }},
         {"0202", [](auto& g, auto& s) { return find_naked_sets(g, 4, s); }},
