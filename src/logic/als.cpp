@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <initializer_list>
 #include <vector>
 
 #include "logic/combinations.h"
@@ -101,7 +102,7 @@ CellSet cell_set(const Als& als) {
 }
 
 // Strikes digit d from the cells that see every cell of the sets holding it.
-void strike(const CandidateGrid& grid, const std::vector<const Als*>& sets, int d, Step& step) {
+void strike(const CandidateGrid& grid, std::initializer_list<const Als*> sets, int d, std::vector<Candidate>& struck) {
     Cells victims;
     victims.set();
     bool held = false;
@@ -112,11 +113,13 @@ void strike(const CandidateGrid& grid, const std::vector<const Als*>& sets, int 
         }
     if (!held) return;
     for (int c = 0; c < 81; ++c)
-        if (victims[c] && grid.has(c, d)) step.eliminations.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)});
+        if (victims[c] && grid.has(c, d)) struck.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)});
 }
 
-Step als_step(Technique technique, int rating, const std::vector<const Als*>& sets, unsigned digits) {
+Step als_step(Technique technique, int rating, const std::vector<const Als*>& sets, unsigned digits,
+             std::vector<Candidate>&& struck) {
     Step step;
+    step.eliminations = std::move(struck);
     step.technique = technique;
     step.rating = rating;
     step.digits = static_cast<std::uint16_t>(digits);
@@ -138,23 +141,24 @@ bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
         const Als& b = sets[link.two];
         const unsigned common = a.digits & b.digits, restricted = link.digits;
         if (mask_count(common) < 2 || (a.cells & b.cells).any()) continue;
-        Step step = als_step(Technique::AlsXZ, 55, {&a, &b}, restricted);
+        std::vector<Candidate> struck;
         for (int d = 1; d <= 9; ++d) {
             const unsigned bit = digit_bit(d);
             if (mask_count(restricted) == 2) {
-                if (bit & restricted) strike(grid, {&a, &b}, d, step);
+                if (bit & restricted) strike(grid, {&a, &b}, d, struck);
                 else if (bit & (a.digits | b.digits)) {
-                    strike(grid, {&a}, d, step);
-                    strike(grid, {&b}, d, step);
+                    strike(grid, {&a}, d, struck);
+                    strike(grid, {&b}, d, struck);
                 }
             } else if ((common & bit) && !(restricted & bit)) {
-                strike(grid, {&a, &b}, d, step);
+                strike(grid, {&a, &b}, d, struck);
             }
         }
-        std::sort(step.eliminations.begin(), step.eliminations.end(),
+        if (struck.empty()) continue;
+        std::sort(struck.begin(), struck.end(),
                   [](Candidate x, Candidate y) { return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit; });
-        step.eliminations.erase(std::unique(step.eliminations.begin(), step.eliminations.end()), step.eliminations.end());
-        if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+        struck.erase(std::unique(struck.begin(), struck.end()), struck.end());
+        if (!sink(als_step(Technique::AlsXZ, 55, {&a, &b}, restricted, std::move(struck)))) return false;
     }
     return true;
 }
@@ -181,10 +185,12 @@ bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink) {
                 if (one >= two || x == y || both == a.cells || both == b.cells) continue;
                 const unsigned zs = a.digits & b.digits & ~(digit_bit(x) | digit_bit(y));
                 if (zs == 0) continue;
-                Step step = als_step(Technique::AlsXYWing, 60, {&a, &b, &sets[pivot]}, digit_bit(x) | digit_bit(y));
+                std::vector<Candidate> struck;
                 for (int z = 1; z <= 9; ++z)
-                    if (zs & digit_bit(z)) strike(grid, {&a, &b}, z, step);
-                if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+                    if (zs & digit_bit(z)) strike(grid, {&a, &b}, z, struck);
+                if (!struck.empty() &&
+                    !sink(als_step(Technique::AlsXYWing, 60, {&a, &b, &sets[pivot]}, digit_bit(x) | digit_bit(y), std::move(struck))))
+                    return false;
             }
     return true;
 }
