@@ -43,6 +43,8 @@ Points points_of(Technique t) {
     case T::AlsXYWing: return {L::Unfair, 320};
     case T::LockedPair: return {L::Medium, 40};
     case T::LockedTriple: return {L::Medium, 60};
+    case T::DualTwoStringKite: return {L::Hard, 150};
+    case T::DualEmptyRectangle: return {L::Hard, 120};
     case T::FinnedSwordfish: return {L::Unfair, 200};
     case T::XYZWing: return {L::Hard, 180};
     case T::AlignedPairExclusion: return {L::Unfair, 300};

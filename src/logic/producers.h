@@ -39,6 +39,8 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);
 bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink);
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
 bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
+// Two 2-string kites (or two empty rectangles) sharing their box, as one step.
+bool find_dual_patterns(const CandidateGrid& grid, bool rectangles, const StepSink& sink);
 bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
 bool find_multi_colors(const CandidateGrid& grid, const StepSink& sink);
 bool find_remote_pairs(const CandidateGrid& grid, const StepSink& sink);

@@ -60,8 +60,10 @@ enum class Technique : std::uint8_t {
     AlsXYWing,
     LockedPair,
     LockedTriple,
+    DualTwoStringKite,
+    DualEmptyRectangle,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::LockedTriple) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DualEmptyRectangle) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {

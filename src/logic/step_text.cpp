@@ -19,7 +19,7 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Dynamic Cell Forcing Chains", "Dynamic Region Forcing Chains", "Skyscraper", "2-String Kite", "Turbot Fish",
     "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish", "Simple Colors",
     "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
-    "Locked Pair", "Locked Triple",
+    "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {

@@ -43,6 +43,8 @@ const std::map<std::string, Finder>& finders() {
         {"0401", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
         {"0402", [](auto& g, auto& s) { return find_empty_rectangles(g, s); }},
         {"0403", [](auto& g, auto& s) { return find_single_digit_patterns(g, s); }},
+        {"0404", [](auto& g, auto& s) { return find_dual_patterns(g, false, s); }},
+        {"0405", [](auto& g, auto& s) { return find_dual_patterns(g, true, s); }},
         {"0500", [](auto& g, auto& s) { return find_simple_colors(g, s); }},
         {"0501", [](auto& g, auto& s) { return find_simple_colors(g, s); }},
         {"0502", [](auto& g, auto& s) { return find_multi_colors(g, s); }},
