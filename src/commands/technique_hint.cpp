@@ -38,7 +38,8 @@ StepPattern step_pattern(const logic::CandidateGrid& grid, const logic::Step& st
     };
     for (const int cell : step.cells) {
         pattern.cells[cell] = true;
-        colour(cell, step.digits != 0 ? step.digits : logic::kAllDigits);
+        // A chain colours only its nodes, below: its cells may hold more of its digits.
+        if (step.nodes.empty()) colour(cell, step.digits != 0 ? step.digits : logic::kAllDigits);
     }
     for (const logic::CellSet& set : step.sets)
         for (const int cell : set.cells) {
@@ -46,7 +47,11 @@ StepPattern step_pattern(const logic::CandidateGrid& grid, const logic::Step& st
             colour(cell, set.digits);
         }
     for (const logic::Candidate& fin : step.fins) colour(fin.cell, logic::digit_bit(fin.digit));
-    for (const logic::ChainNode& node : step.nodes) colour(node.candidate.cell, logic::digit_bit(node.candidate.digit));
+    for (const logic::ChainNode& node : step.nodes) {
+        colour(node.candidate.cell, logic::digit_bit(node.candidate.digit));
+        for (const std::uint8_t cell : node.group)
+            if (cell < kCellCount) colour(cell, logic::digit_bit(node.candidate.digit));
+    }
     for (const logic::Candidate& gone : step.eliminations) pattern.eliminated[gone.cell] |= digit_bit(gone.digit);
     for (int cell = 0; cell < kCellCount; ++cell) pattern.candidates[cell] &= static_cast<Digits>(~pattern.eliminated[cell]);
     for (const logic::Candidate& placed : step.placements) {

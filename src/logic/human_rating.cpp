@@ -47,6 +47,9 @@ Points points_of(Technique t) {
     case T::DualEmptyRectangle: return {L::Hard, 120};
     case T::FinnedSwordfish: return {L::Unfair, 200};
     case T::XYZWing: return {L::Hard, 180};
+    case T::XChain: case T::XYChain: return {L::Unfair, 260};
+    case T::ContinuousNiceLoop: case T::DiscontinuousNiceLoop: case T::Aic: return {L::Unfair, 280};
+    case T::GroupedContinuousNiceLoop: case T::GroupedDiscontinuousNiceLoop: case T::GroupedAic: return {L::Unfair, 300};
     case T::AlignedPairExclusion: return {L::Unfair, 300};
     case T::XCycle: case T::YCycle: case T::ForcingXChain: return {L::Unfair, 260};
     case T::XYCycle: case T::ForcingChain: return {L::Unfair, 280};

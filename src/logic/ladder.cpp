@@ -89,6 +89,11 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_fish(g, 4, s); },
         [&](S s) { return find_multi_colors(g, s); },
         [&](S s) { return find_sue_de_coq(g, s); },
+        // Alternating chains and loops, each rung giving its shortest chain first.
+        [&](S s) { return find_x_chains(g, s); },
+        [&](S s) { return find_xy_chains(g, s); },
+        [&](S s) { return find_nice_loops(g, false, s); },
+        [&](S s) { return find_nice_loops(g, true, s); },
         [&](S s) { return find_als_xz(g, s); },
         [&](S s) { return find_als_xy_wings(g, s); },
     };

@@ -42,6 +42,11 @@ bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
 // Two 2-string kites (or two empty rectangles) sharing their box, as one step.
 bool find_dual_patterns(const CandidateGrid& grid, bool rectangles, const StepSink& sink);
 bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
+// Alternating inference chains, shortest first: X-chains on one digit, XY-chains of bivalue
+// cells, and nice loops (continuous and discontinuous) with AICs, with group nodes or without.
+bool find_x_chains(const CandidateGrid& grid, const StepSink& sink);
+bool find_xy_chains(const CandidateGrid& grid, const StepSink& sink);
+bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink);
 bool find_multi_colors(const CandidateGrid& grid, const StepSink& sink);
 bool find_remote_pairs(const CandidateGrid& grid, const StepSink& sink);
 // Rectangles: uniqueness patterns, only for a grid known to have one solution; the avoidable

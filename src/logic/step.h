@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -52,6 +53,14 @@ enum class Technique : std::uint8_t {
     FinnedXWing,
     FinnedSwordfish,
     SimpleColoring,
+    XChain,
+    XYChain,
+    ContinuousNiceLoop,
+    DiscontinuousNiceLoop,
+    Aic,
+    GroupedContinuousNiceLoop,
+    GroupedDiscontinuousNiceLoop,
+    GroupedAic,
     MultiColoring,
     HiddenRectangle,
     AvoidableRectangle,
@@ -76,6 +85,9 @@ struct Candidate {
 struct ChainNode {
     Candidate candidate;
     bool on = false;
+    // A group node of an alternating chain: the digit in the candidate's cell or in these
+    // (255 for none), all in one box and one line.
+    std::array<std::uint8_t, 2> group{255, 255};
 };
 
 // A link from one node to the node it implies: strong (off to on) or weak (on to off).

@@ -18,6 +18,8 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Cell Forcing Chains", "Region Forcing Chains", "Contradiction Forcing Chains", "Double Forcing Chains",
     "Dynamic Cell Forcing Chains", "Dynamic Region Forcing Chains", "Skyscraper", "2-String Kite", "Turbot Fish",
     "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish", "Simple Colors",
+    "X-Chain", "XY-Chain", "Continuous Nice Loop", "Discontinuous Nice Loop", "AIC", "Grouped Continuous Nice Loop",
+    "Grouped Discontinuous Nice Loop", "Grouped AIC",
     "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
     "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle",
 };
@@ -119,6 +121,39 @@ std::string chain_text(const Step& step) {
     return text;
 }
 
+bool alternating(Technique t) { return t >= Technique::XChain && t <= Technique::GroupedAic; }
+
+// A node of an alternating chain; a group names its cells by the line they share.
+std::string node_text(const ChainNode& node, bool with_digit) {
+    std::vector<int> cells{node.candidate.cell};
+    for (std::uint8_t c : node.group)
+        if (c != 255) cells.push_back(c);
+    std::string where = cell_text(cells[0]);
+    if (cells.size() > 1) {
+        const bool row = row_of(cells[0]) == row_of(cells[1]);
+        std::vector<std::string> parts;
+        for (int c : cells) parts.push_back(std::to_string((row ? column_of(c) : row_of(c)) + 1));
+        where = row ? "row " + std::to_string(row_of(cells[0]) + 1) + ", columns " + join(parts, ", ")
+                    : "rows " + join(parts, ", ") + ", column " + std::to_string(column_of(cells[0]) + 1);
+    }
+    return with_digit ? std::to_string(node.candidate.digit) + " in " + where : where;
+}
+
+// The nodes in order, "=" for a strong link and "-" for a weak one; a chain of one digit says
+// its digit once: " on 4 (4 nodes): row 2, column 3 = row 2, column 7 - ...".
+std::string alternating_text(const Step& step) {
+    const bool one_digit = __builtin_popcount(step.digits) == 1;
+    std::string text;
+    if (one_digit) text.append(" on ").append(digits_text(step.digits, ""));
+    text.append(" (").append(std::to_string(step.nodes.size())).append(" nodes): ");
+    for (std::size_t k = 0; k < step.links.size() + 1; ++k) {
+        const ChainNode& node = step.nodes[k % step.nodes.size()];
+        if (k > 0) text.append(step.links[k - 1].strong ? " = " : " - ");
+        text.append(node_text(node, !one_digit));
+    }
+    return text;
+}
+
 }  // namespace
 
 const char* technique_name(Technique technique) { return kNames[static_cast<int>(technique)]; }
@@ -141,6 +176,7 @@ std::string cell_text(int cell) {
 std::string step_text(const Step& step) {
     std::string text = technique_name(step.technique);
     const bool chain = !step.nodes.empty();
+    if (alternating(step.technique)) text.append(alternating_text(step));
     if (step.digits != 0 && !chain) text.append(" ").append(digits_text(step.digits, "/"));
     const std::vector<std::uint8_t>& houses = step.base.empty() ? step.houses : step.base;
     for (std::size_t k = 0; k < houses.size(); ++k)
@@ -158,7 +194,7 @@ std::string step_text(const Step& step) {
         text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
     if (!step.sets.empty()) text.append(sets_text(step.sets));
-    if (chain) {
+    if (chain && !alternating(step.technique)) {
         text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
         const std::string line = chain_text(step);
         if (!line.empty()) text.append(", ").append(line);

@@ -12,6 +12,7 @@ namespace varendo {
 namespace {
 
 constexpr int kGridSide = 9 * kCellSide;
+using CellLevels = std::array<std::uint8_t, kCellSide * kCellSide>;
 
 struct Box {
     int left, top, right, bottom, count;
@@ -77,21 +78,10 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
     return result;
 }
 
-std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
-    const int x0 = cell % 9 * kCellSide;
-    const int y0 = cell / 9 * kCellSide;
-    std::array<std::uint8_t, kCellSide * kCellSide> levels{};
-    for (int y = 0; y < kCellSide; ++y)
-        for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
-    // The cell's own paper and its darkest ink away from the lines.
-    std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
-    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
-    const int cell_paper = sorted[sorted.size() * 7 / 10];
-    int ink_level = 255;
-    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
-    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3) return std::nullopt;
-    const int threshold = (cell_paper + ink_level) / 2;
+// The digit in a cell whose grey `levels` are `cell_paper` at their lightest and `ink_level`
+// at their darkest, its marks those darker than `threshold`, its largest at least
+// `least_piece` pixels tall.
+CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, int least_piece, float aspect) {
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
     for (int i = 0; i < kCellSide * kCellSide; ++i) {
@@ -118,7 +108,8 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
         if (!line_left(box) && std::abs(box.centre_x() - kCellSide / 2.0f) < kCellSide * 0.22f &&
             std::abs(box.centre_y() - kCellSide / 2.0f) < kCellSide * 0.22f)
             join(box);
-    if (!digit) return std::nullopt;
+    // A digit's middle is more than a pencil mark's height, however broken its strokes.
+    if (!digit || digit->height() * 100 < kCellSide * 28) return {std::nullopt, StrayMark::faint};
     const Box seed = *digit;
     const int reach = kCellSide / 10;
     for (const Box& box : found)
@@ -126,10 +117,38 @@ std::optional<DigitInk> cut_cell(const GrayImage& grid, int cell, int paper, int
             box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (digit->height() * 100 < kCellSide * 28 || tallest * 4 < kCellSide || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
-        return std::nullopt;
+    if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
+    if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
+        return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;
-    return scale_ink(ink, joined, aspect);
+    return {scale_ink(ink, joined, aspect)};
+}
+
+CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
+    const int x0 = cell % 9 * kCellSide;
+    const int y0 = cell / 9 * kCellSide;
+    CellLevels levels{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    // The cell's own paper and its darkest ink away from the lines.
+    std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
+    std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
+    const int cell_paper = sorted[sorted.size() * 7 / 10];
+    int ink_level = 255;
+    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
+    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
+    // as dark is not plainly paper.
+    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
+    // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
+    // way: such a cell is cut again at a paler threshold, where one of its strokes must then
+    // be too tall for a pencil mark run into its neighbours.
+    const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
+    if (cut.ink || cut.stray != StrayMark::faint) return cut;
+    const CellCut again =
+        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 2, aspect);
+    return again.ink ? again : cut;
 }
 
 }  // namespace
@@ -163,10 +182,10 @@ double aspect_of(const Quad& corners) {
     return down > 0 ? across / down : 1;
 }
 
-std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect) {
+std::array<CellCut, 81> cut_cells(const GrayImage& grid, double aspect) {
     const int paper = percentile(grid, 0.6);
     const int darkest = percentile(grid, 0.01);
-    std::array<std::optional<DigitInk>, 81> cells;
+    std::array<CellCut, 81> cells;
     for (int cell = 0; cell < 81; ++cell) cells[cell] = cut_cell(grid, cell, paper, darkest, static_cast<float>(aspect));
     return cells;
 }

@@ -18,11 +18,23 @@ using DigitInk = std::array<float, kInkSide * kInkSide>;
 // dark ink on light paper whatever the picture's theme.
 GrayImage straighten(const GrayImage& picture, const Quad& corners);
 
-// The ink of the digit in each of the 81 cells of a straightened grid, row by row, from 0
-// (paper) to 1 (the cell's darkest ink); nothing for a cell that holds no digit-sized mark:
-// grid lines and small pencil marks are left out. `aspect` is the grid's width over its
+// A mark in a cell that was not cut as a digit, though it may be one: `faint`, too pale,
+// small or far from the centre to tell a faded digit from a smudge or a pencil mark;
+// `unshaped`, as dark and large as a digit but not shaped like a lone one (touching a
+// line where the grid bends, or run into other print).
+enum class StrayMark { none, faint, unshaped };
+
+// What a cell of a straightened grid holds: the ink of its digit, from 0 (paper) to 1 (the
+// cell's darkest ink), or nothing when it holds no digit-sized mark (grid lines and small
+// pencil marks are left out) and perhaps a stray mark.
+struct CellCut {
+    std::optional<DigitInk> ink;
+    StrayMark stray = StrayMark::none;
+};
+
+// The 81 cells of a straightened grid, row by row. `aspect` is the grid's width over its
 // height as seen (2 for cells twice as wide as tall), so that digits keep their own shape.
-std::array<std::optional<DigitInk>, 81> cut_cells(const GrayImage& grid, double aspect = 1);
+std::array<CellCut, 81> cut_cells(const GrayImage& grid, double aspect = 1);
 
 // A grid's width over its height, from its corners.
 double aspect_of(const Quad& corners);

@@ -2,9 +2,11 @@
 
 #include "picture/flood_fill.h"
 
+#include <QLineF>
 #include <QPolygonF>
 #include <QTransform>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -120,6 +122,22 @@ bool grid_like(const std::array<double, 10>& shares) {
     return solid >= 7 || (boxes && dotted >= 4);
 }
 
+// Four corners that can be a square seen at a slant: turning the same way at each corner,
+// by 50 to 130 degrees, and no side less than half as long as the longest.
+bool square_seen_at_slant(const Quad& corners) {
+    std::array<double, 4> sides{};
+    for (int corner = 0; corner < 4; ++corner) sides[corner] = QLineF(corners[corner], corners[(corner + 1) % 4]).length();
+    if (*std::min_element(sides.begin(), sides.end()) * 2 < *std::max_element(sides.begin(), sides.end())) return false;
+    for (int corner = 0; corner < 4; ++corner) {
+        const QPointF in = corners[corner] - corners[(corner + 3) % 4];
+        const QPointF out = corners[(corner + 1) % 4] - corners[corner];
+        const double cross = in.x() * out.y() - in.y() * out.x();
+        const double lengths = std::hypot(in.x(), in.y()) * std::hypot(out.x(), out.y());
+        if (lengths <= 0 || cross < lengths * 0.766) return false;   // sin 50°
+    }
+    return true;
+}
+
 bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners) {
     QTransform to_picture;
     const double side = 9 * 12;
@@ -153,7 +171,7 @@ std::optional<Quad> find_grid(const GrayImage& picture) {
             const double dy = corner < 2 ? 0.0 : 1.0;
             corners[corner] = QPointF(p.x() + dx, p.y() + dy);
         }
-        if (lines_at(original, w, h, corners)) return corners;
+        if (square_seen_at_slant(corners) && lines_at(original, w, h, corners)) return corners;
     }
     return std::nullopt;
 }

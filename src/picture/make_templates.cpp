@@ -37,13 +37,13 @@ bool cut_digits(const GridLook& look, bool blurred, std::array<DigitInk, 10>& in
         error = QStringLiteral("no grid found at cell size %1").arg(look.cell);
         return false;
     }
-    const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(picture, *corners));
+    const std::array<CellCut, 81> cells = cut_cells(straighten(picture, *corners));
     inks = {};
     std::array<int, 10> cut{};
     for (int cell = 0; cell < 81; ++cell) {
-        if (!cells[cell]) continue;
+        if (!cells[cell].ink) continue;
         ++cut[digits[cell]];
-        for (std::size_t p = 0; p < cells[cell]->size(); ++p) inks[digits[cell]][p] += (*cells[cell])[p];
+        for (std::size_t p = 0; p < cells[cell].ink->size(); ++p) inks[digits[cell]][p] += (*cells[cell].ink)[p];
     }
     // A sharp drawing must give every cell; a blurred one at least one cell of each digit.
     for (int digit = 1; digit <= 9; ++digit) {

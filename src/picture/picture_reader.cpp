@@ -13,7 +13,7 @@ namespace {
 // and quick for a large photo.
 constexpr int kSearchSide = 1000;
 // A digit is in doubt when it is not like any template enough, or nearly as like another digit's.
-constexpr float kLeastScore = 0.5f;
+constexpr float kLeastScore = 0.55f;
 constexpr float kLeastMargin = 0.03f;
 
 }  // namespace
@@ -45,17 +45,21 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     // way round its digits are most like the templates.
     float best_score = -1;
     DigitScores best_scores{};
+    std::array<bool, 81> best_faint{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
         DigitScores scores{};
+        std::array<bool, 81> faint{};
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
-        const std::array<std::optional<DigitInk>, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
+        const std::array<CellCut, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
-            if (!cells[cell]) continue;
-            const DigitMatch match = classify(*cells[cell]);
+            reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
+            faint[cell] = cells[cell].stray == StrayMark::faint;
+            if (!cells[cell].ink) continue;
+            const DigitMatch match = classify(*cells[cell].ink);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
             scores[cell] = match.scores;
@@ -65,9 +69,13 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             best_score = score;
             best = reading;
             best_scores = scores;
+            best_faint = faint;
         }
     }
-    settle_by_rules(best, best_scores);
+    // A faint mark is most likely a smudge or a pencil mark, unless the rules say a digit is
+    // missing or misread.
+    if (!settle_by_rules(best, best_scores))
+        for (int cell = 0; cell < 81; ++cell) best.uncertain[cell] = best.uncertain[cell] || best_faint[cell];
     return best;
 }
 

@@ -25,6 +25,14 @@ int next_likeliest(const PictureReading& reading, const DigitScores& scores, int
     return best;
 }
 
+// How much more the cell's digit is like itself than like any other digit.
+float margin_of(const PictureReading& reading, const DigitScores& scores, int cell) {
+    float second = -1;
+    for (int digit = 1; digit <= 9; ++digit)
+        if (digit != reading.digits[cell]) second = std::max(second, scores[cell][digit]);
+    return scores[cell][reading.digits[cell]] - second;
+}
+
 bool one_solution(const PictureReading& reading) { return find_solutions(reading.digits, 2).count == 1; }
 
 // A printed puzzle has one solution. When the reading has none or several, the fewest changes
@@ -35,13 +43,8 @@ void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
     std::vector<int> doubtful;
     for (int cell = 0; cell < 81; ++cell)
         if (reading.uncertain[cell] && reading.digits[cell] != 0) doubtful.push_back(cell);
-    const auto margin = [&](int cell) {
-        float second = -1;
-        for (int digit = 1; digit <= 9; ++digit)
-            if (digit != reading.digits[cell]) second = std::max(second, scores[cell][digit]);
-        return scores[cell][reading.digits[cell]] - second;
-    };
-    std::stable_sort(doubtful.begin(), doubtful.end(), [&](int a, int b) { return margin(a) < margin(b); });
+    std::stable_sort(doubtful.begin(), doubtful.end(),
+                     [&](int a, int b) { return margin_of(reading, scores, a) < margin_of(reading, scores, b); });
     if (doubtful.size() > kMostCells) doubtful.resize(kMostCells);
     std::vector<std::array<std::uint8_t, 2>> options;
     for (const int cell : doubtful)
@@ -74,7 +77,7 @@ bool same_unit(int a, int b) {
     return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
 }
 
-void settle_by_rules(PictureReading& reading, const DigitScores& scores) {
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores) {
     const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };
     for (int round = 0; round < 81; ++round) {
         int weaker = -1;
@@ -86,8 +89,14 @@ void settle_by_rules(PictureReading& reading, const DigitScores& scores) {
         reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
         reading.uncertain[weaker] = true;
     }
-    if (one_solution(reading)) return;
+    if (one_solution(reading)) return true;
     try_changes_in_doubt(reading, scores);
+    // A reading the rules had to mend, or could not, may be misread elsewhere too: every
+    // digit not plainly its own is put in doubt.
+    constexpr float kPlainMargin = 0.15f;
+    for (int cell = 0; cell < 81; ++cell)
+        if (reading.digits[cell] != 0 && margin_of(reading, scores, cell) < kPlainMargin) reading.uncertain[cell] = true;
+    return false;
 }
 
 }  // namespace varendo

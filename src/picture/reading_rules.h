@@ -16,7 +16,9 @@ bool same_unit(int a, int b);
 // or box, the one less like its digit becomes its next likeliest digit that repeats none;
 // then, when the puzzle has no solution or several, the fewest doubtful digits give way to
 // their next likeliest, or to an empty cell, that leave it exactly one. Every digit changed
-// is left in doubt.
-void settle_by_rules(PictureReading& reading, const DigitScores& scores);
+// is left in doubt, and so, when the reading as read had no solution or several, is every
+// digit barely more like its own digit than another. True when the reading as read had
+// exactly one solution.
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores);
 
 }  // namespace varendo

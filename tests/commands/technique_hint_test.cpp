@@ -50,6 +50,18 @@ TEST(TechniqueHint, APatternInTheWindowsUnitsAndItsEliminationsStruck) {
     EXPECT_EQ(marks.struck[23], digit_bit(8));
 }
 
+TEST(TechniqueHint, AChainColoursItsNodesGroupsIncludedAndNoMore) {
+    const logic::CandidateGrid grid = logic::CandidateGrid::from_givens({});
+    logic::Step step;
+    step.cells = {0, 7, 9};
+    step.digits = logic::digit_bit(5) | logic::digit_bit(6);
+    step.nodes = {{{0, 5}, true, {7, 255}}, {{9, 6}, false}};
+    const StepPattern pattern = step_pattern(grid, step);
+    EXPECT_EQ(pattern.candidates[0], digit_bit(5));
+    EXPECT_EQ(pattern.candidates[7], digit_bit(5));
+    EXPECT_EQ(pattern.candidates[9], digit_bit(6));
+}
+
 TEST(TechniqueHint, TheReportKeepsTheGridBeforeEachStepAndCountsTheTechniques) {
     const Grid81 givens = test::cells_of(kPairPuzzle);
     const LogicalReport report = logical_report(givens);

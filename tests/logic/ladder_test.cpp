@@ -85,7 +85,7 @@ TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, true, s); },
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_locked_sets(g, 3, s); }};
     std::vector<int> found(std::size(finders));
-    for (const auto& [set, stride] : {std::pair{"qqwing_expert", 100}, std::pair{"magictour_top1465", 150}}) {
+    for (const auto& [set, stride] : {std::pair{"qqwing_expert", 50}, std::pair{"magictour_top1465", 150}}) {
         const auto puzzles = read_set(set), solutions = read_set(std::string(set) + "_solutions");
         for (std::size_t i = 0; i < puzzles.size(); i += stride * sanitized_stride(4)) {
             const LogicalPath path = logic::solve_logically(cells_of(puzzles[i]), Ladder::Human);

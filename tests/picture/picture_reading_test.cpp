@@ -22,7 +22,7 @@ namespace {
 using Digits = std::array<std::uint8_t, 81>;
 
 #ifdef __SANITIZE_ADDRESS__
-constexpr std::size_t kStride = 3;
+constexpr std::size_t kStride = 6;
 #else
 constexpr std::size_t kStride = 1;
 #endif
@@ -72,25 +72,28 @@ struct Condition {
     std::function<QImage(const QImage&)> after = [](const QImage& picture) { return picture; };
 };
 
+// The first condition has the smallest cells; the others' cells are 22 px or more. Each
+// condition's floor allows one picture in eighteen misread; cells of 22 px and more are held
+// together to a higher one.
 const Condition kConditions[] = {
     {"cells of 16 px", 0.9, [](GridLook& l) { l.cell = 16; l.thick = 2; }},
-    {"cells of 22 px", 0.99, [](GridLook& l) { l.cell = 22; }},
-    {"cells of 34 px", 0.99, [](GridLook& l) { l.cell = 34; }},
-    {"cells of 60 px", 0.99, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
-    {"dark theme", 0.99, [](GridLook& l) { l.paper = QColor(0x20, 0x21, 0x24); l.ink = QColor(0xe8, 0xea, 0xed); l.lines = QColor(0x9a, 0xa0, 0xa6); }},
-    {"thick borders", 0.99, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
-    {"thin borders, dotted lines", 0.99, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
-    {"shaded boxes", 0.99, [](GridLook& l) { l.box_shade = QColor(0xcc, 0xcc, 0xcc); }},
-    {"pencil marks", 0.8, [](GridLook& l) { l.cell = 40; l.pencil_marks = true; }},
-    {"a digit in another colour", 0.99, [](GridLook& l) { l.other_ink = QColor(0x1a, 0x5f, 0xb4); }},
-    {"scaled down", 0.99, [](GridLook& l) { l.cell = 50; },
+    {"cells of 22 px", 0.94, [](GridLook& l) { l.cell = 22; }},
+    {"cells of 34 px", 0.94, [](GridLook& l) { l.cell = 34; }},
+    {"cells of 60 px", 0.94, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
+    {"dark theme", 0.94, [](GridLook& l) { l.paper = QColor(0x20, 0x21, 0x24); l.ink = QColor(0xe8, 0xea, 0xed); l.lines = QColor(0x9a, 0xa0, 0xa6); }},
+    {"thick borders", 0.94, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
+    {"thin borders, dotted lines", 0.94, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
+    {"shaded boxes", 0.94, [](GridLook& l) { l.box_shade = QColor(0xcc, 0xcc, 0xcc); }},
+    {"pencil marks", 0.94, [](GridLook& l) { l.cell = 40; l.pencil_marks = true; }},
+    {"a digit in another colour", 0.94, [](GridLook& l) { l.other_ink = QColor(0x1a, 0x5f, 0xb4); }},
+    {"scaled down", 0.94, [](GridLook& l) { l.cell = 50; },
      [](const QImage& p) { return p.scaled(p.size() * 0.55, Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
-    {"blurred", 0.99, [](GridLook& l) { l.cell = 36; },
+    {"blurred", 0.94, [](GridLook& l) { l.cell = 36; },
      [](const QImage& p) { return p.scaled(p.size() / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).scaled(p.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation); }},
-    {"JPEG at quality 30", 0.99, [](GridLook& l) { l.cell = 30; }, [](const QImage& p) { return as_jpeg(p, 30); }},
-    {"rotated 4 degrees", 0.99, [](GridLook& l) { l.cell = 36; l.margin = 40; },
+    {"JPEG at quality 30", 0.94, [](GridLook& l) { l.cell = 30; }, [](const QImage& p) { return as_jpeg(p, 30); }},
+    {"rotated 4 degrees", 0.94, [](GridLook& l) { l.cell = 36; l.margin = 40; },
      [](const QImage& p) { return transformed(p, QTransform().translate(p.width() / 2.0, p.height() / 2.0).rotate(4).translate(-p.width() / 2.0, -p.height() / 2.0)); }},
-    {"in perspective", 0.99, [](GridLook& l) { l.cell = 40; l.margin = 50; },
+    {"in perspective", 0.94, [](GridLook& l) { l.cell = 40; l.margin = 50; },
      [](const QImage& p) {
          QTransform t;
          const double w = p.width();
@@ -101,28 +104,70 @@ const Condition kConditions[] = {
      }},
 };
 
+// Pictures read, and how the confidence matched the truth: each wrong cell should be in
+// doubt, and as few right ones as can be.
+struct Tally {
+    int pictures = 0;
+    int fully_right = 0;
+    int wrong = 0;
+    int wrong_in_doubt = 0;
+    int right = 0;
+    int right_in_doubt = 0;
+
+    void add(const std::optional<PictureReading>& reading, const Digits& known) {
+        ++pictures;
+        if (!reading) return;
+        fully_right += reading->digits == known;
+        for (int cell = 0; cell < 81; ++cell) {
+            const bool is_right = reading->digits[cell] == known[cell];
+            (is_right ? right : wrong) += 1;
+            (is_right ? right_in_doubt : wrong_in_doubt) += reading->uncertain[cell];
+        }
+    }
+    void add(const Tally& other) {
+        pictures += other.pictures;
+        fully_right += other.fully_right;
+        wrong += other.wrong;
+        wrong_in_doubt += other.wrong_in_doubt;
+        right += other.right;
+        right_in_doubt += other.right_in_doubt;
+    }
+    void print(const char* name) const {
+        std::printf("%-28s %3d of %3d fully right; wrong cells in doubt %d of %d; right cells in doubt %d of %d\n", name,
+                    fully_right, pictures, wrong_in_doubt, wrong, right_in_doubt, right);
+    }
+};
+
 TEST(PictureReading, ReadsDrawnGridsByCondition) {
     const std::vector<QRawFont> faces = unseen_faces();
-    const std::vector<Digits> known = puzzles(2 * faces.size());
+    const std::vector<Digits> known = puzzles(3 * faces.size());
+    Tally all;
+    Tally cells_of_22_px_and_more;
     for (const Condition& condition : kConditions) {
-        int right = 0;
-        std::size_t read = 0;
-        // The sanitized build, several times slower, reads a third of the pictures.
+        Tally tally;
+        // The sanitized build, several times slower, reads a sixth of the pictures.
         for (std::size_t i = 1 % kStride; i < known.size(); i += kStride) {
             GridLook look;
             look.face = faces[i % faces.size()];
             condition.look(look);
-            const std::optional<PictureReading> reading = PictureReader(condition.after(draw_grid(known[i], look))).read();
-            right += reading && reading->digits == known[i];
-            ++read;
+            tally.add(PictureReader(condition.after(draw_grid(known[i], look))).read(), known[i]);
         }
-        const double share = static_cast<double>(right) / static_cast<double>(read);
-        std::printf("%-28s %3d of %3zu fully right\n", condition.name, right, read);
-        // A third of the pictures is too few for a floor: the optimised build holds them.
+        tally.print(condition.name);
+        all.add(tally);
+        if (&condition != &kConditions[0]) cells_of_22_px_and_more.add(tally);
+        // A sixth of the pictures is too few for a floor: the optimised build holds them.
         if (kStride == 1) {
-            EXPECT_GE(share, condition.floor) << condition.name;
+            EXPECT_GE(tally.fully_right, condition.floor * tally.pictures) << condition.name;
         }
     }
+    all.print("all conditions");
+    cells_of_22_px_and_more.print("cells of 22 px and more");
+    if (kStride == 1) {
+        EXPECT_GE(cells_of_22_px_and_more.fully_right, 0.99 * cells_of_22_px_and_more.pictures);
+    }
+    EXPECT_EQ(all.wrong_in_doubt, all.wrong) << "a misread cell not in doubt";
+    // Few right cells are put in doubt, so that the doubt is worth a look.
+    EXPECT_LE(all.right_in_doubt * 100, all.right);
 }
 
 TEST(PictureReading, FindsNoGridWhereThereIsNone) {
@@ -137,6 +182,26 @@ TEST(PictureReading, FindsNoGridWhereThereIsNone) {
     QImage huge(9000, 7000, QImage::Format_Grayscale8);
     huge.fill(Qt::gray);
     EXPECT_FALSE(PictureReader(huge).read());
+}
+
+// Digits too pale to be sure of are never read as empty without a doubt; a shape whose
+// corners cannot be a square seen at a slant is no grid.
+TEST(PictureReading, DoubtsPaleDigitsAndRefusesSlivers) {
+    GridLook look;
+    look.face = unseen_faces().front();
+    look.other_ink = QColor(0xc0, 0xc0, 0xc0);
+    const Digits known = puzzles(1).front();
+    const QImage picture = draw_grid(known, look);
+    const std::optional<PictureReading> reading = PictureReader(picture).read();
+    ASSERT_TRUE(reading);
+    for (int cell = 0; cell < 81; ++cell)
+        EXPECT_TRUE(reading->digits[cell] == known[cell] || reading->uncertain[cell]) << "cell " << cell;
+    QTransform sliver;
+    const double w = picture.width();
+    const double h = picture.height();
+    ASSERT_TRUE(QTransform::quadToQuad(QPolygonF({{0, 0}, {w, 0}, {w, h}, {0, h}}),
+                                       QPolygonF({{0, 0}, {w, h * 0.4}, {w, h * 0.6}, {0, h}}), sliver));
+    EXPECT_FALSE(PictureReader(transformed(picture, sliver)).read());
 }
 
 TEST(PictureReading, RefusesATruncatedFile) {
@@ -172,22 +237,27 @@ TEST(PictureReading, NewspaperPhotos) {
     const QStringList photos = folder.entryList({QStringLiteral("*.jpg")}, QDir::Files, QDir::Name);
     if (photos.isEmpty()) GTEST_SKIP() << "no newspaper photos beside the repository";
     if (kStride > 1) GTEST_SKIP() << "the photos are read in the optimised build";
-    int right = 0;
+    Tally tally;
     int found = 0;
-    int cells_right = 0;
     for (const QString& name : photos) {
         const std::optional<Digits> known = photo_puzzle(folder.filePath(QString(name).replace(QStringLiteral(".jpg"), QStringLiteral(".dat"))));
+        if (!known) continue;
         QString error;
         const std::optional<PictureReading> reading = PictureReader(load_picture(folder.filePath(name), error)).read();
-        if (!known || !reading) continue;
-        ++found;
-        right += reading->digits == *known;
-        for (int cell = 0; cell < 81; ++cell) cells_right += reading->digits[cell] == (*known)[cell];
+        found += reading.has_value();
+        const Tally before = tally;
+        tally.add(reading, *known);
+        std::printf("%-14s %s: %d cells wrong, %d of them in doubt; %d right cells in doubt\n", qPrintable(name),
+                    reading ? "grid found" : "no grid", tally.wrong - before.wrong, tally.wrong_in_doubt - before.wrong_in_doubt,
+                    tally.right_in_doubt - before.right_in_doubt);
     }
-    std::printf("newspaper photos: %d of %lld fully right, grid found in %d, %.1f %% of their cells right\n", right,
-                static_cast<long long>(photos.size()), found, found ? 100.0 * cells_right / (81.0 * found) : 0.0);
-    // A floor below today's share, so that a change that loses photos is seen.
-    EXPECT_GE(right * 100, static_cast<int>(photos.size()) * 75);
+    std::printf("newspaper photos: grid found in %d of %d\n", found, tally.pictures);
+    tally.print("newspaper photos");
+    // Floors a little below today's figures, so that a change that loses photos, or doubt
+    // where it is due, is seen.
+    EXPECT_GE(tally.fully_right * 100, tally.pictures * 75);
+    EXPECT_GE(tally.wrong_in_doubt * 100, tally.wrong * 97);
+    EXPECT_LE(tally.right_in_doubt * 100, tally.right * 13);
 }
 
 }  // namespace

@@ -60,15 +60,7 @@ protected:
     }
 
 protected slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-    void init() {
-        directory_ = std::make_unique<QTemporaryDir>();
-        window_ = std::make_unique<RecordingSudoku>(directory_->path());
-        window_->show();
-        window_->activateWindow();
-        QVERIFY(directory_->isValid() && QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    void cleanup() { window_.reset(); directory_.reset(); }
+    void initTestCase();
+    void init();
+    void cleanup();
 };

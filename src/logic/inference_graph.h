@@ -1,0 +1,66 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
+#include "logic/candidate_grid.h"
+
+namespace varendo::logic {
+
+// The links a chain may use: one digit's links in houses (X-chains), bivalue cells joined by
+// their digits (XY-chains), every link between candidates, or every link with group nodes too.
+enum class LinkSet { SingleDigit, Bivalue, All, Grouped };
+
+constexpr std::uint8_t kNoCell = 255;
+
+// A node: one candidate, or a group of two or three candidates of a digit that share a box
+// and a line (true when the digit is in any of them).
+struct InferenceNode {
+    std::uint8_t digit = 0;
+    std::array<std::uint8_t, 3> cells{kNoCell, kNoCell, kNoCell};
+    bool group() const { return cells[1] != kNoCell; }
+};
+
+// Candidates as bits, cell * 9 + digit - 1.
+using CandidateSet = std::bitset<81 * 9>;
+constexpr int candidate_index(int cell, int digit) { return cell * 9 + digit - 1; }
+
+// Alternating inference over a candidate grid: a strong link (one of its two ends holds) leads
+// from an end that is off to the other end on; a weak link (not both) leads from an end that
+// is on to the other end off. A state is node * 2 + 1 when on, node * 2 when off.
+class InferenceGraph {
+public:
+    InferenceGraph(const CandidateGrid& grid, LinkSet links);
+
+    int size() const { return static_cast<int>(nodes_.size()); }
+    const InferenceNode& node(int id) const { return nodes_[id]; }
+    // The node of a lone candidate, or -1.
+    int single(int cell, int digit) const { return single_[candidate_index(cell, digit)]; }
+    const std::vector<std::uint16_t>& strong(int id) const { return strong_[id]; }
+    // The candidates that cannot hold when the node holds.
+    const CandidateSet& conflicts(int id) const { return conflicts_[id]; }
+    const CandidateSet& present() const { return present_; }
+
+    // Breadth first from one state along alternating links: for each state the state it was
+    // reached from (-1 if not reached, itself for the start) and its depth in links. The first
+    // link may be kept from the nodes in `not_first`.
+    struct Search {
+        std::vector<std::int16_t> parent;
+        std::vector<std::uint16_t> depth;
+    };
+    void search(int start_state, Search& out, const std::vector<std::uint16_t>& not_first = {}) const;
+    // The states from the start to `state`, in order.
+    static std::vector<int> path(const Search& search, int state);
+
+private:
+    void add_strong(int a, int b);
+    std::vector<InferenceNode> nodes_;
+    std::vector<std::int16_t> single_ = std::vector<std::int16_t>(81 * 9, -1);
+    std::vector<std::vector<std::uint16_t>> strong_, weak_;
+    std::vector<CandidateSet> conflicts_;
+    CandidateSet present_;
+};
+
+}  // namespace varendo::logic

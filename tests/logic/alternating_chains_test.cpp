@@ -1,0 +1,95 @@
+// Alternating chains and loops on grids built for them: the exact eliminations and the words.
+
+#include <gtest/gtest.h>
+
+#include "logic/ladder.h"
+#include "logic/step_text.h"
+#include "logic_grid.h"
+
+namespace varendo::test {
+namespace {
+
+using namespace logic;
+using Strings = std::vector<std::string>;
+
+// A grid with every candidate but `digit`, which is left only in the listed cells of each
+// listed house ("r1" row, "c1" column, "b3" box, numbered as Check numbers them).
+CandidateGrid keep_only(int digit, std::initializer_list<std::pair<const char*, Strings>> houses) {
+    CandidateGrid grid = marks({});
+    for (const auto& [house, keep] : houses) {
+        const int i = house[1] - '1';
+        for (int c = 0; c < 81; ++c) {
+            const bool inside = house[0] == 'r' ? row_of(c) == i : house[0] == 'c' ? column_of(c) == i
+                                                                                     : box_index_of(c) == (i % 3) * 3 + i / 3;
+            const std::string name = "r" + std::to_string(row_of(c) + 1) + "c" + std::to_string(column_of(c) + 1);
+            if (inside && std::find(keep.begin(), keep.end(), name) == keep.end()) grid.eliminate(c, digit);
+        }
+    }
+    return grid;
+}
+
+// The steps of one technique.
+template <typename Producer>
+std::vector<Step> steps_of(Technique technique, Producer&& producer) {
+    std::vector<Step> steps = all_steps(producer);
+    std::erase_if(steps, [&](const Step& s) { return s.technique != technique; });
+    return steps;
+}
+
+TEST(AlternatingChains, XChainOfThreeStrongLinks) {
+    const CandidateGrid grid = keep_only(4, {{"r1", {"r1c1", "r1c5"}}, {"r4", {"r4c5", "r4c8"}}, {"r7", {"r7c8", "r7c2"}}});
+    const auto steps = all_steps([&](auto sink) { return find_x_chains(grid, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(step_text(steps[0]),
+              "X-Chain on 4 (6 nodes): row 1, column 1 = row 1, column 5 - row 4, column 5 = row 4, column 8 - "
+              "row 7, column 8 = row 7, column 2: 4 leaves row 2, column 2; row 3, column 2; row 8, column 1; row 9, column 1");
+    EXPECT_EQ(steps[0].rating, 66);
+    // One strong link short, nothing.
+    EXPECT_TRUE(all_steps([&](auto sink) {
+                    return find_x_chains(keep_only(4, {{"r1", {"r1c1", "r1c5"}}, {"r4", {"r4c5", "r4c8"}}}), sink);
+                }).empty());
+}
+
+TEST(AlternatingChains, XYChainAndItsContinuousLoop) {
+    const CandidateGrid chain = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c9", "41"}});
+    const auto steps = all_steps([&](auto sink) { return find_xy_chains(chain, sink); });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r5c1<>1"}));
+    EXPECT_EQ(steps[0].nodes.size(), 8u);
+    // The human ladder takes it on its own rung, before the loops that hold the same chain.
+    EXPECT_EQ(next_step(chain, Ladder::Human, false)->technique, Technique::XYChain);
+    // Closed into a loop of four cells, every weak link becomes strong: the loop's digits
+    // leave the rest of each house it crosses.
+    const CandidateGrid loop = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c1", "41"}});
+    const auto all = all_steps([&](auto sink) { return find_nice_loops(loop, false, sink); });
+    EXPECT_TRUE(std::is_sorted(all.begin(), all.end(), [](auto& a, auto& b) { return a.links.size() < b.links.size(); }));
+    const auto loops = steps_of(Technique::ContinuousNiceLoop, [&](auto sink) { return find_nice_loops(loop, false, sink); });
+    ASSERT_FALSE(loops.empty());
+    EXPECT_EQ(loops[0].eliminations.size(), 28u);
+    EXPECT_EQ(loops[0].links.size(), loops[0].nodes.size());
+}
+
+TEST(AlternatingChains, DiscontinuousLoopStrikesItsStart) {
+    // 2 in r1c1 makes r1c5 3, r5c5 4 and r5c1 2, which sees it: 2 leaves r1c1.
+    const CandidateGrid grid = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c1", "42"}});
+    const auto steps = steps_of(Technique::DiscontinuousNiceLoop, [&](auto sink) { return find_nice_loops(grid, false, sink); });
+    const bool strikes_two =
+        std::any_of(steps.begin(), steps.end(), [](const Step& s) { return eliminations(s) == Strings{"r1c1<>2"}; });
+    EXPECT_TRUE(strikes_two);
+}
+
+TEST(AlternatingChains, GroupNodesJoinALineAndABox) {
+    const CandidateGrid grid =
+        keep_only(5, {{"r1", {"r1c1", "r1c7", "r1c8"}}, {"c1", {"r1c1", "r7c1"}}, {"b7", {"r1c7", "r1c8", "r3c9"}}});
+    const auto grouped = steps_of(Technique::GroupedAic, [&](auto sink) { return find_nice_loops(grid, true, sink); });
+    const auto it = std::find_if(grouped.begin(), grouped.end(), [](const Step& s) { return eliminations(s) == Strings{"r7c9<>5"}; });
+    ASSERT_NE(it, grouped.end());
+    EXPECT_EQ(step_text(*it), "Grouped AIC on 5 (4 nodes): row 3, column 9 = row 1, columns 7 and 8 - row 1, column 1 = "
+                              "row 7, column 1: 5 leaves row 7, column 9");
+    // Without group nodes there is no such chain.
+    for (const Step& s : all_steps([&](auto sink) { return find_nice_loops(grid, false, sink); }))
+        EXPECT_NE(eliminations(s), Strings{"r7c9<>5"}) << step_text(s);
+}
+
+}  // namespace
+}  // namespace varendo::test
