@@ -25,18 +25,30 @@ Json candidates_json(const std::vector<logic::Candidate>& candidates) {
     return list;
 }
 
+Json cells_json(const std::vector<std::uint8_t>& cells) {
+    Json list = Json::array();
+    for (std::uint8_t c : cells) list.push_back({{"row", logic::row_of(c) + 1}, {"column", logic::column_of(c) + 1}});
+    return list;
+}
+
 Json step_json(const logic::Step& step) {
-    Json cells = Json::array();
-    for (std::uint8_t c : step.cells) cells.push_back({{"row", logic::row_of(c) + 1}, {"column", logic::column_of(c) + 1}});
     Json units = Json::array();
     for (std::uint8_t h : step.houses) units.push_back(logic::house_text(h));
-    return {{"technique", logic::technique_name(step.technique)},
-            {"rating", rating_json(step.rating)},
-            {"placements", candidates_json(step.placements)},
-            {"eliminations", candidates_json(step.eliminations)},
-            {"cells", cells},
-            {"units", units},
-            {"text", logic::step_text(step)}};
+    Json json = {{"technique", logic::technique_name(step.technique)},
+                 {"rating", rating_json(step.rating)},
+                 {"placements", candidates_json(step.placements)},
+                 {"eliminations", candidates_json(step.eliminations)},
+                 {"cells", cells_json(step.cells)},
+                 {"units", units},
+                 {"text", logic::step_text(step)}};
+    // Almost locked sets and the parts of a Sue de Coq, only in the steps that have them.
+    for (const logic::CellSet& set : step.sets) {
+        Json digits = Json::array();
+        for (int d = 1; d <= 9; ++d)
+            if (set.digits & logic::digit_bit(d)) digits.push_back(d);
+        json["sets"].push_back({{"cells", cells_json(set.cells)}, {"digits", digits}});
+    }
+    return json;
 }
 
 }  // namespace

@@ -41,6 +41,11 @@ StepPattern step_pattern(const logic::CandidateGrid& grid, const logic::Step& st
         // A chain colours only its nodes, below: its cells may hold more of its digits.
         if (step.nodes.empty()) colour(cell, step.digits != 0 ? step.digits : logic::kAllDigits);
     }
+    for (const logic::CellSet& set : step.sets)
+        for (const int cell : set.cells) {
+            pattern.cells[cell] = true;
+            colour(cell, set.digits);
+        }
     for (const logic::Candidate& fin : step.fins) colour(fin.cell, logic::digit_bit(fin.digit));
     for (const logic::ChainNode& node : step.nodes) {
         colour(node.candidate.cell, logic::digit_bit(node.candidate.digit));

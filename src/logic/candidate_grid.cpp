@@ -14,7 +14,10 @@ CandidateGrid CandidateGrid::from_marks(const Grid81& digits, const std::array<D
         for (int d = 1; d <= 9; ++d)
             if (struck[c] & digit_bit(d)) grid.eliminate(c, d);
     for (int c = 0; c < 81; ++c) {
-        if (digits[c] >= 1 && digits[c] <= 9) grid.place(c, digits[c]);
+        if (digits[c] >= 1 && digits[c] <= 9) {
+            grid.place(c, digits[c]);
+            grid.given_[c] = true;
+        }
     }
     return grid;
 }

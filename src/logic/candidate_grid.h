@@ -31,12 +31,15 @@ public:
     // Givens row by row (0 empty); every empty cell gets the digits its peers leave.
     static CandidateGrid from_givens(const Grid81& givens);
     // A person's grid: givens and placed digits (row by row, 0 empty) with the candidates they
-    // struck (bit d - 1 of struck[cell]); what the digits rule out is struck as well.
+    // struck (bit d - 1 of struck[cell]); what the digits rule out is struck as well. Every
+    // digit counts as a given, which keeps the avoidable rectangles away from them.
     static CandidateGrid from_marks(const Grid81& digits, const std::array<DigitMask, 81>& struck);
 
     int digit(int cell) const { return digits_[cell]; }
     DigitMask candidates(int cell) const { return candidates_[cell]; }
     bool has(int cell, int digit) const { return (candidates_[cell] & digit_bit(digit)) != 0; }
+    // Whether a cell's digit is one of the puzzle's givens rather than placed since.
+    bool given(int cell) const { return given_[cell]; }
     bool solved() const { return empty_count_ == 0; }
     int empty_count() const { return empty_count_; }
 
@@ -57,6 +60,7 @@ private:
     std::array<DigitMask, 81> candidates_{};
     std::array<std::array<std::uint16_t, 9>, 27> positions_{};  // kept with the candidates
     int empty_count_ = 81;
+    std::array<bool, 81> given_{};
 };
 
 }  // namespace varendo::logic

@@ -36,6 +36,15 @@ Points points_of(Technique t) {
     case T::XYWing: return {L::Hard, 160};
     case T::FinnedXWing: return {L::Hard, 130};
     case T::SimpleColoring: return {L::Hard, 150};
+    case T::MultiColoring: return {L::Hard, 200};
+    case T::HiddenRectangle: case T::AvoidableRectangle: return {L::Hard, 100};
+    case T::SueDeCoq: return {L::Unfair, 250};
+    case T::AlsXZ: return {L::Unfair, 300};
+    case T::AlsXYWing: return {L::Unfair, 320};
+    case T::LockedPair: return {L::Medium, 40};
+    case T::LockedTriple: return {L::Medium, 60};
+    case T::DualTwoStringKite: return {L::Hard, 150};
+    case T::DualEmptyRectangle: return {L::Hard, 120};
     case T::FinnedSwordfish: return {L::Unfair, 200};
     case T::XYZWing: return {L::Hard, 180};
     case T::XChain: case T::XYChain: return {L::Unfair, 260};

@@ -18,6 +18,8 @@ bool find_naked_singles(const CandidateGrid& grid, const StepSink& sink);
 // Pointing (box to line) and claiming (line to box); `direct` keeps only those that leave a
 // hidden single in a parallel house, and places it.
 bool find_locking(const CandidateGrid& grid, bool direct, const StepSink& sink);
+// Locked pairs and triples: naked sets where a line crosses a box.
+bool find_locked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink);
 bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const StepSink& sink);
 bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
@@ -39,11 +41,23 @@ bool find_bivalue_grave(const CandidateGrid& grid, const StepSink& sink);
 bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink);
 bool find_w_wings(const CandidateGrid& grid, const StepSink& sink);
 bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink);
+// Two 2-string kites (or two empty rectangles) sharing their box, as one step.
+bool find_dual_patterns(const CandidateGrid& grid, bool rectangles, const StepSink& sink);
 bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
 // Alternating inference chains, shortest first: X-chains on one digit, XY-chains of bivalue
 // cells, and nice loops (continuous and discontinuous) with AICs, with group nodes or without.
 bool find_x_chains(const CandidateGrid& grid, const StepSink& sink);
 bool find_xy_chains(const CandidateGrid& grid, const StepSink& sink);
 bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink);
+bool find_multi_colors(const CandidateGrid& grid, const StepSink& sink);
+bool find_remote_pairs(const CandidateGrid& grid, const StepSink& sink);
+// Rectangles: uniqueness patterns, only for a grid known to have one solution; the avoidable
+// ones read which digits are givens.
+bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_hidden_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_avoidable_rectangles(const CandidateGrid& grid, const StepSink& sink);
+bool find_sue_de_coq(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xz(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

@@ -4,28 +4,9 @@
 #include <vector>
 
 #include "logic/producers.h"
+#include "logic/strong_links.h"
 
 namespace varendo::logic {
-
-namespace {
-
-struct StrongLink {
-    int house;
-    int a, b;
-};
-
-std::vector<StrongLink> strong_links(const CandidateGrid& grid, int digit) {
-    std::vector<StrongLink> links;
-    for (int house = 0; house < 27; ++house) {
-        const unsigned places = grid.positions(house, digit);
-        if (mask_count(places) != 2) continue;
-        const HouseCells& cells = house_cells(house);
-        links.push_back({house, cells[std::countr_zero(places)], cells[31 - std::countl_zero(places)]});
-    }
-    return links;
-}
-
-}  // namespace
 
 // Two strong links on one digit joined by a weak one: one of the two far ends holds the
 // digit, so it leaves every cell that sees both. Two parallel lines make a skyscraper, a row
@@ -141,54 +122,6 @@ bool find_empty_rectangles(const CandidateGrid& grid, const StepSink& sink) {
                     }
                 }
             }
-        }
-    }
-    return true;
-}
-
-// Simple colours: the cells joined by strong links on one digit take two colours, one of
-// which holds the digit. Two cells of one colour that see each other make that colour false
-// (a wrap); a cell that sees both colours cannot hold the digit (a trap).
-bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink) {
-    for (int digit = 1; digit <= 9; ++digit) {
-        const std::vector<StrongLink> links = strong_links(grid, digit);
-        std::array<int, 81> colour;
-        colour.fill(-1);
-        for (const StrongLink& seed : links) {
-            if (colour[seed.a] >= 0) continue;
-            // Colour the cluster of the seed: 0 and 1 alternate along strong links.
-            std::vector<int> cluster{seed.a};
-            colour[seed.a] = 0;
-            for (std::size_t k = 0; k < cluster.size(); ++k)
-                for (const StrongLink& link : links) {
-                    const int here = cluster[k];
-                    const int other = link.a == here ? link.b : link.b == here ? link.a : -1;
-                    if (other < 0 || colour[other] >= 0) continue;
-                    colour[other] = 1 - colour[here];
-                    cluster.push_back(other);
-                }
-            Step step;
-            step.technique = Technique::SimpleColoring;
-            step.rating = 44;
-            step.digits = digit_bit(digit);
-            for (int c : cluster) step.cells.push_back(static_cast<std::uint8_t>(c));
-            int false_colour = -1;
-            for (int a : cluster)
-                for (int b : cluster)
-                    if (a < b && colour[a] == colour[b] && sees(a, b)) false_colour = colour[a];
-            for (int cell = 0; cell < 81; ++cell) {
-                if (!grid.has(cell, digit)) continue;
-                bool drop = false;
-                if (false_colour >= 0) {
-                    drop = colour[cell] == false_colour && std::find(cluster.begin(), cluster.end(), cell) != cluster.end();
-                } else if (std::find(cluster.begin(), cluster.end(), cell) == cluster.end()) {
-                    bool sees_colour[2] = {false, false};
-                    for (int c : cluster) sees_colour[colour[c]] = sees_colour[colour[c]] || sees(cell, c);
-                    drop = sees_colour[0] && sees_colour[1];
-                }
-                if (drop) step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
-            }
-            if (!step.eliminations.empty() && !sink(std::move(step))) return false;
         }
     }
     return true;

@@ -61,8 +61,18 @@ enum class Technique : std::uint8_t {
     GroupedContinuousNiceLoop,
     GroupedDiscontinuousNiceLoop,
     GroupedAic,
+    MultiColoring,
+    HiddenRectangle,
+    AvoidableRectangle,
+    SueDeCoq,
+    AlsXZ,
+    AlsXYWing,
+    LockedPair,
+    LockedTriple,
+    DualTwoStringKite,
+    DualEmptyRectangle,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::GroupedAic) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DualEmptyRectangle) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {
@@ -87,6 +97,13 @@ struct ChainLink {
     bool strong = false;
 };
 
+// Cells and the digits they hold between them: an almost locked set (n cells of one house
+// with n + 1 digits) or a part of a Sue de Coq.
+struct CellSet {
+    std::vector<std::uint8_t> cells;
+    std::uint16_t digits = 0;  // bit d - 1 for digit d
+};
+
 // One deduction, as data: a front end turns it into words or pictures.
 struct Step {
     Technique technique = Technique::FullHouse;
@@ -104,6 +121,8 @@ struct Step {
     // Chains: nodes and links; nested forcing chains bring their own nodes.
     std::vector<ChainNode> nodes;
     std::vector<ChainLink> links;
+    // Almost locked sets and the parts of a Sue de Coq, in the order the technique uses them.
+    std::vector<CellSet> sets;
     int complexity = 0;  // nodes counted for the chain-length bonus
     int size = 0;        // pattern size: cells of a loop, cells of an exclusion, a set's degree
     int level = 0;       // dynamic chains: 1 with the simple rules inside, 2-4 with nested chains

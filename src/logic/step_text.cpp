@@ -21,6 +21,8 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Empty Rectangle", "W-Wing", "Remote Pair", "Finned X-Wing", "Finned Swordfish", "Simple Colors",
     "X-Chain", "XY-Chain", "Continuous Nice Loop", "Discontinuous Nice Loop", "AIC", "Grouped Continuous Nice Loop",
     "Grouped Discontinuous Nice Loop", "Grouped AIC",
+    "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
+    "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {
@@ -69,6 +71,30 @@ std::string cells_text(const std::vector<std::uint8_t>& cells, int line) {
     parts.clear();
     for (std::uint8_t c : cells) parts.push_back(cell_text(c));
     return join(parts, "; ");
+}
+
+// The line that holds all the cells, or -1.
+int line_of(const std::vector<std::uint8_t>& cells) {
+    for (int line : {kRowHouse + row_of(cells.front()), kColumnHouse + column_of(cells.front())}) {
+        bool all = true;
+        for (std::uint8_t c : cells) all = all && (line < kColumnHouse ? row_of(c) : column_of(c)) == line % 9;
+        if (all) return line;
+    }
+    return -1;
+}
+
+// Almost locked sets and the parts of a Sue de Coq: " with the sets (5/6/8 in row 5,
+// columns 1 and 2) and (...)".
+std::string sets_text(const std::vector<CellSet>& sets) {
+    std::vector<std::string> parts;
+    for (const CellSet& set : sets) {
+        const int line = line_of(set.cells);
+        std::string part = "(";
+        part.append(digits_text(set.digits, "/")).append(" in ");
+        if (line >= 0) part.append(house_text(line)).append(", ");
+        parts.push_back(part.append(cells_text(set.cells, line)).append(")"));
+    }
+    return " with the sets " + join(parts, ", ");
 }
 
 // A chain of one line, from its assumption to its end: "if 9 is in row 4, column 2, then 9 is
@@ -171,6 +197,7 @@ std::string step_text(const Step& step) {
         }
         text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
+    if (!step.sets.empty()) text.append(sets_text(step.sets));
     if (chain && !alternating(step.technique)) {
         text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
         const std::string line = chain_text(step);

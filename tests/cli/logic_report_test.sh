@@ -48,6 +48,15 @@ for s in o["steps"]:
 assert "".join(grid) == solution and max(s["rating"] for s in o["steps"]) == 8.5
 PY
 
+# An ALS step names its almost locked sets: n cells with n + 1 digits.
+echo "14.9...............5.8...1...7..35.42....41........23.7.321.4...6...7..94........" \
+    | "$tool" --explain --json > "$work/als" || fail "--explain --json of ALS steps failed"
+python3 - "$work/als" <<'PY' || fail "--explain --json: ALS sets"
+import json, sys
+sets = [s["sets"] for s in json.loads(open(sys.argv[1]).read())["steps"] if s["technique"].startswith("ALS")]
+assert sets and all(len(a["digits"]) == len(a["cells"]) + 1 for step in sets for a in step), sets
+PY
+
 # No solution, several, and a bad line.
 printf '11...............................................................................\n.................................................................................\nxyz\n' \
     | "$tool" --rate > "$work/odd" 2> "$work/err"

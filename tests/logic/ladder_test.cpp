@@ -8,6 +8,7 @@
 
 #include "logic/chains.h"
 #include "logic/ladder.h"
+#include "logic/producers.h"
 #include "logic/step_text.h"
 #include "test_grid.h"
 
@@ -86,6 +87,39 @@ TEST(Ladder, NestedForcingChainsFinishWhatDynamicOnesCannot) {
     EXPECT_EQ(nested->rating, 95 + logic::chain_length_bonus(nested->complexity));
     EXPECT_NE(logic::step_text(*nested).find("(+ Forcing Chains)"), std::string::npos);
     EXPECT_EQ(path.er, 103);
+}
+
+// Along the human ladder's paths, every step the patterns beyond the classic ladder find in
+// each grid on the way is sound, and each of them is found somewhere.
+TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
+    using Finder = bool (*)(const logic::CandidateGrid&, const logic::StepSink&);
+    const Finder finders[] = {logic::find_multi_colors,        logic::find_remote_pairs,  logic::find_unique_rectangles,
+                              logic::find_hidden_rectangles,   logic::find_avoidable_rectangles, logic::find_sue_de_coq,
+                              logic::find_als_xz,              logic::find_als_xy_wings,
+                              [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, false, s); },
+                              [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, true, s); },
+                              [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_locked_sets(g, 3, s); }};
+    std::vector<int> found(std::size(finders));
+    for (const auto& [set, stride] : {std::pair{"qqwing_expert", 50}, std::pair{"magictour_top1465", 150}}) {
+        const auto puzzles = read_set(set), solutions = read_set(std::string(set) + "_solutions");
+        for (std::size_t i = 0; i < puzzles.size(); i += stride * sanitized_stride(4)) {
+            const LogicalPath path = logic::solve_logically(cells_of(puzzles[i]), Ladder::Human);
+            logic::CandidateGrid grid = logic::CandidateGrid::from_givens(cells_of(puzzles[i]));
+            for (const logic::Step& taken : path.steps) {
+                for (std::size_t f = 0; f < std::size(finders); ++f) {
+                    int here = 0;  // the first few in each grid
+                    finders[f](grid, [&](logic::Step&& step) {
+                        ++found[f];
+                        for (const logic::Candidate& c : step.eliminations)
+                            EXPECT_NE(solutions[i][c.cell], '0' + c.digit) << puzzles[i] << ": " << logic::step_text(step);
+                        return ++here < 10;
+                    });
+                }
+                logic::apply_step(grid, taken);
+            }
+        }
+    }
+    for (std::size_t f = 0; f < std::size(finders); ++f) EXPECT_GT(found[f], 0) << "finder " << f;
 }
 
 TEST(Ladder, PearlAndDiamondAreTakenAtTheFirstPlacementAndStep) {

@@ -153,6 +153,36 @@ TEST(Producers, AlignedPairAndTripleExclusion) {
     EXPECT_NE(std::find(triples.begin(), triples.end(), "r1c5 r2c1 r2c2 r2c1<>1 r2c2<>1 "), triples.end());
 }
 
+// Type 6: 1 lies in rows 1 and 2 and columns 1 and 4 only on the corners, so the corners
+// holding more lose it; without the lock, nothing.
+TEST(Producers, UniqueRectangleTypeSix) {
+    const CandidateGrid corners = marks({{"r1c1", "12"}, {"r2c4", "12"}, {"r1c4", "123"}, {"r2c1", "124"}});
+    Strings lines;
+    for (int c : {2, 3, 5, 6, 7, 8, 9})
+        for (const std::string row : {"r1c", "r2c"}) lines.push_back(row + std::to_string(c));
+    for (int r = 3; r <= 9; ++r)
+        for (const char* c : {"c1", "c4"}) lines.push_back("r" + std::to_string(r) + c);
+    const auto found = [](const CandidateGrid& grid) {
+        std::vector<Strings> all;
+        for (const Step& s : all_steps([&](auto sink) { return find_unique_rectangles(grid, sink); })) all.push_back(eliminations(s));
+        return all;
+    };
+    EXPECT_EQ(found(without(corners, lines, "1")), std::vector<Strings>({{"r1c4<>1", "r2c1<>1"}}));
+    EXPECT_TRUE(found(corners).empty());
+}
+
+TEST(Producers, RemotePairsOfFourCellsStrikeWhatSeesBothEnds) {
+    const auto steps = all_steps([&](auto sink) {
+        return find_remote_pairs(marks({{"r1c1", "12"}, {"r1c5", "12"}, {"r5c5", "12"}, {"r5c9", "12"}}), sink);
+    });
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].cells.size(), 4u);
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r1c9<>2", "r5c1<>1", "r5c1<>2"}));
+    EXPECT_TRUE(all_steps([&](auto sink) {
+                    return find_remote_pairs(marks({{"r1c1", "12"}, {"r1c5", "12"}, {"r5c5", "12"}}), sink);
+                }).empty());
+}
+
 TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
     // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
     const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};
