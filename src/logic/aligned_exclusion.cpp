@@ -14,13 +14,13 @@ namespace varendo::logic {
 namespace {
 
 // A set of cells as two words: cells 0..63 and 64..80.
-struct CellSet {
+struct CellBits {
     std::uint64_t low = 0, high = 0;
     void set(int cell) { (cell < 64 ? low : high) |= 1ull << (cell % 64); }
     bool test(int cell) const { return (((cell < 64 ? low : high) >> (cell % 64)) & 1) != 0; }
     bool any() const { return (low | high) != 0; }
     int count() const { return std::popcount(low) + std::popcount(high); }
-    CellSet operator&(const CellSet& o) const { return {low & o.low, high & o.high}; }
+    CellBits operator&(const CellBits& o) const { return {low & o.low, high & o.high}; }
     // Calls f(cell) for each cell, in order.
     template <typename F>
     void each(F&& f) const {
@@ -31,7 +31,7 @@ struct CellSet {
 
 struct BaseCell {
     int cell;
-    CellSet excluders;  // peers with 2..degree candidates
+    CellBits excluders;  // peers with 2..degree candidates
 };
 
 // The base cells in row order: two candidates or more, no naked single among their peers (the
@@ -53,7 +53,7 @@ std::vector<BaseCell> base_cells(const CandidateGrid& grid, int degree) {
 }
 
 // Tries one set of base cells; true to go on.
-bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const CellSet& common, Technique technique,
+bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const CellBits& common, Technique technique,
              int rating, const StepSink& sink) {
     DigitMask locks[20];
     int lock_count = 0;
@@ -99,7 +99,7 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
     const int count = static_cast<int>(bases.size());
     const Technique technique = degree == 2 ? Technique::AlignedPairExclusion : Technique::AlignedTripleExclusion;
     const int rating = degree == 2 ? 62 : 75;
-    CellSet candidates;
+    CellBits candidates;
     for (const BaseCell& b : bases) candidates.set(b.cell);
     std::vector<int> index_of(81, -1);
     for (int k = 0; k < count; ++k) index_of[bases[k].cell] = k;
@@ -111,7 +111,7 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
             const BaseCell& a = bases[first];
             const BaseCell& b = bases[second];
             if (degree == 2) {
-                const CellSet common = a.excluders & b.excluders;
+                const CellBits common = a.excluders & b.excluders;
                 // Striking d from one cell takes an excluder {d, e} for each digit e of the other
                 // but (in a shared house) d itself.
                 const int fewest = std::min(mask_count(grid.candidates(a.cell)), mask_count(grid.candidates(b.cell)));
@@ -130,7 +130,7 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
                         if (!seen) tail.push_back(peer);
                     }
             for (int third : tail) {
-                const CellSet common = a.excluders & b.excluders & bases[index_of[third]].excluders;
+                const CellBits common = a.excluders & b.excluders & bases[index_of[third]].excluders;
                 if (common.count() < 2) continue;
                 cells = {a.cell, b.cell, third};
                 if (!exclude(grid, cells, common, technique, rating, sink)) return false;
