@@ -32,18 +32,32 @@ void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned base
     step.houses = step.base;
 }
 
-bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
-    return for_each_combination(degree, 9, [&](unsigned bases) {
-        for (int digit = 1; digit <= 9; ++digit) {
-            unsigned covers = 0;
-            bool usable = true;
-            for (int i = 0; i < 9 && usable; ++i) {
-                if (!(bases & (1u << i))) continue;
-                const unsigned places = grid.positions(base_kind + i, digit);
-                usable = mask_count(places) > 1;
-                covers |= places;
+// Each digit's places on the lines of one kind, and the lines where it has at least
+// `least` places, worked out once for the scan of every set of base lines.
+struct LinePlaces {
+    unsigned places[10][9];
+    unsigned lines[10] = {};
+    unsigned any_lines = 0;  // the lines that suit some digit
+
+    LinePlaces(const CandidateGrid& grid, int kind, int least) {
+        for (int digit = 1; digit <= 9; ++digit)
+            for (int i = 0; i < 9; ++i) {
+                places[digit][i] = grid.positions(kind + i, digit);
+                if (mask_count(places[digit][i]) >= least) lines[digit] |= 1u << i;
             }
-            if (!usable || mask_count(covers) != degree) continue;
+        for (int digit = 1; digit <= 9; ++digit) any_lines |= lines[digit];
+    }
+};
+
+bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
+    const LinePlaces table(grid, base_kind, 2);
+    return for_each_combination_in(degree, table.any_lines, [&](unsigned bases) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            if ((bases & ~table.lines[digit]) != 0) continue;
+            unsigned covers = 0;
+            for (unsigned rest = bases; rest != 0; rest &= rest - 1)
+                covers |= table.places[digit][std::countr_zero(rest)];
+            if (mask_count(covers) != degree) continue;
             Step step;
             step.technique = kNames[degree];
             step.rating = kRatings[degree];
@@ -62,18 +76,18 @@ constexpr int box_on_line(int kind, int line, int position) {
 }
 
 bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
-    return for_each_combination(degree, 9, [&](unsigned bases) {
+    const LinePlaces table(grid, base_kind, 1);
+    return for_each_combination_in(degree, table.any_lines, [&](unsigned bases) {
         for (int digit = 1; digit <= 9; ++digit) {
+            if ((bases & ~table.lines[digit]) != 0) continue;
             unsigned places[9] = {};
             unsigned all = 0;
-            bool empty_line = false;
-            for (int i = 0; i < 9; ++i)
-                if (bases & (1u << i)) {
-                    places[i] = grid.positions(base_kind + i, digit);
-                    empty_line = empty_line || places[i] == 0;
-                    all |= places[i];
-                }
-            if (empty_line || mask_count(all) <= degree) continue;
+            for (unsigned rest = bases; rest != 0; rest &= rest - 1) {
+                const int i = std::countr_zero(rest);
+                places[i] = table.places[digit][i];
+                all |= places[i];
+            }
+            if (mask_count(all) <= degree) continue;
             // The covers hold every place outside the fins' third of the lines: only those sets of
             // covers are tried, in increasing order as the full enumeration meets them.
             unsigned cover_sets[3 * 84];
