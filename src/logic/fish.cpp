@@ -32,6 +32,22 @@ void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned base
     step.houses = step.base;
 }
 
+// The box of a line's position (0..8) on a line of kind `kind` (rows or columns).
+constexpr int box_on_line(int kind, int line, int position) {
+    return kind == kRowHouse ? line / 3 * 3 + position / 3 : position / 3 * 3 + line / 3;
+}
+
+// Whether the digit has a place on the cover lines outside the base lines (only in `fin_box`
+// when it is a box): the test lay_out makes, from the masks alone.
+bool strikes(const CandidateGrid& grid, int cover_kind, unsigned covers, unsigned bases, int digit, int fin_box) {
+    for (unsigned rest = covers; rest != 0; rest &= rest - 1) {
+        const int line = std::countr_zero(rest);
+        for (unsigned off = grid.positions(cover_kind + line, digit) & ~bases; off != 0; off &= off - 1)
+            if (fin_box < 0 || box_on_line(cover_kind, line, std::countr_zero(off)) == fin_box) return true;
+    }
+    return false;
+}
+
 // Each digit's places on the lines of one kind, and the lines where it has at least
 // `least` places, worked out once for the scan of every set of base lines.
 struct LinePlaces {
@@ -57,7 +73,7 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
             unsigned covers = 0;
             for (unsigned rest = bases; rest != 0; rest &= rest - 1)
                 covers |= table.places[digit][std::countr_zero(rest)];
-            if (mask_count(covers) != degree) continue;
+            if (mask_count(covers) != degree || !strikes(grid, cover_kind, covers, bases, digit, -1)) continue;
             Step step;
             step.technique = kNames[degree];
             step.rating = kRatings[degree];
@@ -68,11 +84,6 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
         }
         return true;
     });
-}
-
-// The box of a line's position (0..8) on a line of kind `kind` (rows or columns).
-constexpr int box_on_line(int kind, int line, int position) {
-    return kind == kRowHouse ? line / 3 * 3 + position / 3 : position / 3 * 3 + line / 3;
 }
 
 bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
@@ -127,9 +138,9 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                 }
                 if (mask_count(boxes) != 1) return true;
                 const int fin_box = std::countr_zero(boxes);
+                if (!strikes(grid, cover_kind, covers, bases, digit, fin_box)) return true;
                 Step step;
                 lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, fin_box);
-                if (step.eliminations.empty()) return true;
                 for (int i = 0; i < 9; ++i)
                     for (int j = 0; j < 9; ++j)
                         if (places[i] & fin_places & (1u << j))
