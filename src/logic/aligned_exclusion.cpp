@@ -59,25 +59,41 @@ bool exclude(const CandidateGrid& grid, const std::vector<int>& cells, const Cel
     int lock_count = 0;
     common.each([&](int c) { locks[lock_count++] = grid.candidates(c); });
     const int n = static_cast<int>(cells.size());
+    DigitMask own[3] = {};
+    for (int i = 0; i < n; ++i) own[i] = grid.candidates(cells[i]);
     DigitMask allowed[3] = {};
-    // Every combination of one candidate per base cell (a third cell's digit 0 when there is none).
-    auto clash = [&](int i, int j, int di, int dj) { return di == dj && sees(cells[i], cells[j]); };
-    for (int d0 = 1; d0 <= 9; ++d0) {
-        if (!grid.has(cells[0], d0)) continue;
-        for (int d1 = 1; d1 <= 9; ++d1) {
-            if (!grid.has(cells[1], d1) || clash(0, 1, d0, d1)) continue;
-            for (int d2 = n == 3 ? 1 : 0; d2 <= (n == 3 ? 9 : 0); ++d2) {
-                if (n == 3 && (!grid.has(cells[2], d2) || clash(0, 2, d0, d2) || clash(1, 2, d1, d2))) continue;
-                const DigitMask used = digit_bit(d0) | digit_bit(d1) | (n == 3 ? digit_bit(d2) : 0);
-                bool locked = false;
-                for (int k = 0; k < lock_count && !locked; ++k) locked = (locks[k] & ~used) == 0;
-                if (locked) continue;
-                allowed[0] |= digit_bit(d0);
-                allowed[1] |= digit_bit(d1);
-                if (n == 3) allowed[2] |= digit_bit(d2);
+    // Every combination of one candidate per base cell; a digit twice is barred where two base
+    // cells see each other. Once every candidate is allowed nothing can go, and the rest is
+    // skipped.
+    const bool sees01 = sees(cells[0], cells[1]);
+    const bool sees02 = n == 3 && sees(cells[0], cells[2]);
+    const bool sees12 = n == 3 && sees(cells[1], cells[2]);
+    auto open = [&](unsigned used) {
+        for (int k = 0; k < lock_count; ++k)
+            if ((locks[k] & ~used) == 0) return false;
+        return true;
+    };
+    auto all_allowed = [&] { return allowed[0] == own[0] && allowed[1] == own[1] && allowed[2] == own[2]; };
+    for (unsigned r0 = own[0]; r0 != 0 && !all_allowed(); r0 &= r0 - 1) {
+        const unsigned b0 = r0 & -r0;
+        for (unsigned r1 = own[1] & ~(sees01 ? b0 : 0); r1 != 0; r1 &= r1 - 1) {
+            const unsigned b1 = r1 & -r1;
+            if (n == 2) {
+                if (!open(b0 | b1)) continue;
+                allowed[0] |= b0;
+                allowed[1] |= b1;
+                continue;
+            }
+            for (unsigned r2 = own[2] & ~(sees02 ? b0 : 0) & ~(sees12 ? b1 : 0); r2 != 0; r2 &= r2 - 1) {
+                const unsigned b2 = r2 & -r2;
+                if (!open(b0 | b1 | b2)) continue;
+                allowed[0] |= b0;
+                allowed[1] |= b1;
+                allowed[2] |= b2;
             }
         }
     }
+    if (all_allowed()) return true;
     Step step;
     for (int i = 0; i < n; ++i)
         for (int d = 1; d <= 9; ++d)

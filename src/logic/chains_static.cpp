@@ -65,7 +65,8 @@ void ChainSearch::cycles(ChainRun& run, NodeId source, bool y, bool x, int cycle
             on_to_off(run, p, y, out);
             for (int q : out) {
                 note(q, length);
-                if (run.on_first_parent_line(p, run.id(q))) continue;
+                // Every node on a line went through the set, so a node not in it is on none.
+                if (run.contains(run.id(q)) && run.on_first_parent_line(p, run.id(q))) continue;
                 pending_off.push_back(q);
                 run.insert(q);
             }

@@ -32,18 +32,48 @@ void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned base
     step.houses = step.base;
 }
 
-bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
-    return for_each_combination(degree, 9, [&](unsigned bases) {
-        for (int digit = 1; digit <= 9; ++digit) {
-            unsigned covers = 0;
-            bool usable = true;
-            for (int i = 0; i < 9 && usable; ++i) {
-                if (!(bases & (1u << i))) continue;
-                const unsigned places = grid.positions(base_kind + i, digit);
-                usable = mask_count(places) > 1;
-                covers |= places;
+// The box of a line's position (0..8) on a line of kind `kind` (rows or columns).
+constexpr int box_on_line(int kind, int line, int position) {
+    return kind == kRowHouse ? line / 3 * 3 + position / 3 : position / 3 * 3 + line / 3;
+}
+
+// Whether the digit has a place on the cover lines outside the base lines (only in `fin_box`
+// when it is a box): the test lay_out makes, from the masks alone.
+bool strikes(const CandidateGrid& grid, int cover_kind, unsigned covers, unsigned bases, int digit, int fin_box) {
+    for (unsigned rest = covers; rest != 0; rest &= rest - 1) {
+        const int line = std::countr_zero(rest);
+        for (unsigned off = grid.positions(cover_kind + line, digit) & ~bases; off != 0; off &= off - 1)
+            if (fin_box < 0 || box_on_line(cover_kind, line, std::countr_zero(off)) == fin_box) return true;
+    }
+    return false;
+}
+
+// Each digit's places on the lines of one kind, and the lines where it has at least
+// `least` places, worked out once for the scan of every set of base lines.
+struct LinePlaces {
+    unsigned places[10][9];
+    unsigned lines[10] = {};
+    unsigned any_lines = 0;  // the lines that suit some digit
+
+    LinePlaces(const CandidateGrid& grid, int kind, int least) {
+        for (int digit = 1; digit <= 9; ++digit)
+            for (int i = 0; i < 9; ++i) {
+                places[digit][i] = grid.positions(kind + i, digit);
+                if (mask_count(places[digit][i]) >= least) lines[digit] |= 1u << i;
             }
-            if (!usable || mask_count(covers) != degree) continue;
+        for (int digit = 1; digit <= 9; ++digit) any_lines |= lines[digit];
+    }
+};
+
+bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
+    const LinePlaces table(grid, base_kind, 2);
+    return for_each_combination_in(degree, table.any_lines, [&](unsigned bases) {
+        for (int digit = 1; digit <= 9; ++digit) {
+            if ((bases & ~table.lines[digit]) != 0) continue;
+            unsigned covers = 0;
+            for (unsigned rest = bases; rest != 0; rest &= rest - 1)
+                covers |= table.places[digit][std::countr_zero(rest)];
+            if (mask_count(covers) != degree || !strikes(grid, cover_kind, covers, bases, digit, -1)) continue;
             Step step;
             step.technique = kNames[degree];
             step.rating = kRatings[degree];
@@ -56,24 +86,19 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
     });
 }
 
-// The box of a line's position (0..8) on a line of kind `kind` (rows or columns).
-constexpr int box_on_line(int kind, int line, int position) {
-    return kind == kRowHouse ? line / 3 * 3 + position / 3 : position / 3 * 3 + line / 3;
-}
-
 bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, const StepSink& sink) {
-    return for_each_combination(degree, 9, [&](unsigned bases) {
+    const LinePlaces table(grid, base_kind, 1);
+    return for_each_combination_in(degree, table.any_lines, [&](unsigned bases) {
         for (int digit = 1; digit <= 9; ++digit) {
+            if ((bases & ~table.lines[digit]) != 0) continue;
             unsigned places[9] = {};
             unsigned all = 0;
-            bool empty_line = false;
-            for (int i = 0; i < 9; ++i)
-                if (bases & (1u << i)) {
-                    places[i] = grid.positions(base_kind + i, digit);
-                    empty_line = empty_line || places[i] == 0;
-                    all |= places[i];
-                }
-            if (empty_line || mask_count(all) <= degree) continue;
+            for (unsigned rest = bases; rest != 0; rest &= rest - 1) {
+                const int i = std::countr_zero(rest);
+                places[i] = table.places[digit][i];
+                all |= places[i];
+            }
+            if (mask_count(all) <= degree) continue;
             // The covers hold every place outside the fins' third of the lines: only those sets of
             // covers are tried, in increasing order as the full enumeration meets them.
             unsigned cover_sets[3 * 84];
@@ -113,9 +138,9 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                 }
                 if (mask_count(boxes) != 1) return true;
                 const int fin_box = std::countr_zero(boxes);
+                if (!strikes(grid, cover_kind, covers, bases, digit, fin_box)) return true;
                 Step step;
                 lay_out(grid, step, base_kind, bases, cover_kind, covers, digit, fin_box);
-                if (step.eliminations.empty()) return true;
                 for (int i = 0; i < 9; ++i)
                     for (int j = 0; j < 9; ++j)
                         if (places[i] & fin_places & (1u << j))

@@ -52,7 +52,7 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
                 }
     const int n = size();
     strong_.resize(n);
-    weak_.resize(n);
+    weak_start_.assign(n + 1, 0);
     conflicts_.resize(n);
 
     for (int cell = 0; cell < 81 && links != LinkSet::SingleDigit; ++cell) {
@@ -120,15 +120,16 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
                 if (digit == one.digit || !grid.has(cell, digit)) continue;
                 conflicts_[a].set(candidate_index(cell, digit));
                 const int b = single(cell, digit);
-                if (across_digits && b >= 0) weak_[a].push_back(static_cast<std::uint16_t>(b));
+                if (across_digits && b >= 0) weak_.push_back(static_cast<std::uint16_t>(b));
             }
         }
         for (std::uint16_t b : by_digit[one.digit - 1]) {
             const InferenceNode& two = nodes_[b];
             const bool linked = one.group() || two.group() ? disjoint(one, two) && sees_all(one, two)
                                                            : sees(cell, two.cells[0]);
-            if (linked) weak_[a].push_back(b);
+            if (linked) weak_.push_back(b);
         }
+        weak_start_[a + 1] = static_cast<std::uint32_t>(weak_.size());
     }
 }
 
@@ -141,12 +142,16 @@ void InferenceGraph::add_strong(int a, int b) {
 void InferenceGraph::search(int start_state, Search& out, const std::vector<std::uint16_t>& not_first) const {
     out.parent.assign(nodes_.size() * 2, -1);
     out.depth.assign(nodes_.size() * 2, 0);
-    std::vector<int> queue{start_state};
+    std::vector<int>& queue = out.queue;
+    queue.assign(1, start_state);
     out.parent[start_state] = static_cast<std::int16_t>(start_state);
     for (std::size_t k = 0; k < queue.size(); ++k) {
         const int state = queue[k];
         const bool on = state & 1;
-        for (std::uint16_t next : on ? weak_[state / 2] : strong_[state / 2]) {
+        const std::uint16_t* first = on ? weak_.data() + weak_start_[state / 2] : strong_[state / 2].data();
+        const std::uint16_t* last = on ? weak_.data() + weak_start_[state / 2 + 1] : first + strong_[state / 2].size();
+        for (const std::uint16_t* link = first; link != last; ++link) {
+            const std::uint16_t next = *link;
             const int reached = next * 2 + (on ? 0 : 1);
             if (out.parent[reached] >= 0 || (k == 0 && std::find(not_first.begin(), not_first.end(), next) != not_first.end()))
                 continue;

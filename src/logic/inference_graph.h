@@ -49,6 +49,7 @@ public:
     struct Search {
         std::vector<std::int16_t> parent;
         std::vector<std::uint16_t> depth;
+        std::vector<int> queue;  // kept to spare an allocation on each search
     };
     void search(int start_state, Search& out, const std::vector<std::uint16_t>& not_first = {}) const;
     // The states from the start to `state`, in order.
@@ -58,7 +59,10 @@ private:
     void add_strong(int a, int b);
     std::vector<InferenceNode> nodes_;
     std::vector<std::int16_t> single_ = std::vector<std::int16_t>(81 * 9, -1);
-    std::vector<std::vector<std::uint16_t>> strong_, weak_;
+    std::vector<std::vector<std::uint16_t>> strong_;
+    // Each node's weak links, all in one array: node a's are weak_[weak_start_[a]..weak_start_[a + 1]).
+    std::vector<std::uint16_t> weak_;
+    std::vector<std::uint32_t> weak_start_;
     std::vector<CandidateSet> conflicts_;
     CandidateSet present_;
 };

@@ -25,13 +25,13 @@ bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink
     for (int kind : {kBoxHouse, kColumnHouse, kRowHouse}) {
         for (int house = kind; house < kind + 9; ++house) {
             const HouseCells& cells = house_cells(house);
-            const bool go_on = for_each_combination(degree, 9, [&](unsigned chosen) {
+            unsigned open = 0;  // cells with more than one candidate
+            for (int j = 0; j < 9; ++j)
+                if (mask_count(grid.candidates(cells[j])) > 1) open |= 1u << j;
+            const bool go_on = for_each_combination_in(degree, open, [&](unsigned chosen) {
                 unsigned digits = 0;
-                for (int j = 0; j < 9; ++j) {
-                    if (!(chosen & (1u << j))) continue;
-                    if (mask_count(grid.candidates(cells[j])) <= 1) return true;
-                    digits |= grid.candidates(cells[j]);
-                }
+                for (unsigned rest = chosen; rest != 0; rest &= rest - 1)
+                    digits |= grid.candidates(cells[std::countr_zero(rest)]);
                 if (mask_count(digits) != degree) return true;
                 // Nothing to strike: no step made.
                 bool strikes = false;
@@ -66,14 +66,14 @@ bool find_hidden_sets(const CandidateGrid& grid, int degree, bool direct, const 
         for (int house = kind; house < kind + 9; ++house) {
             const HouseCells& cells = house_cells(house);
             unsigned places[10] = {};
-            for (int d = 1; d <= 9; ++d) places[d] = grid.positions(house, d);
-            const bool go_on = for_each_combination(degree, 9, [&](unsigned digits) {
+            unsigned open = 0;  // digits with more than one place
+            for (int d = 1; d <= 9; ++d) {
+                places[d] = grid.positions(house, d);
+                if (mask_count(places[d]) > 1) open |= digit_bit(d);
+            }
+            const bool go_on = for_each_combination_in(degree, open, [&](unsigned digits) {
                 unsigned common = 0;
-                for (int d = 1; d <= 9; ++d) {
-                    if (!(digits & digit_bit(d))) continue;
-                    if (mask_count(places[d]) <= 1) return true;
-                    common |= places[d];
-                }
+                for (unsigned rest = digits; rest != 0; rest &= rest - 1) common |= places[std::countr_zero(rest) + 1];
                 if (mask_count(common) != degree) return true;
                 bool strikes = false;
                 for (int j = 0; j < 9 && !strikes; ++j)
