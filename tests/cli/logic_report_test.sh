@@ -67,8 +67,8 @@ grep -q "<stdin>:3:" "$work/err" || fail "the bad line is not named"
 "$tool" --ladder se "$work/twenty.txt" > /dev/null 2>&1 && fail "--ladder without --explain accepted"
 
 # Made to a rating: each puzzle rates back inside the range, both ends included, for any -j.
-"$tool" --generate 6 --rating 7.1-7.2 --seed 3 -j 1 --no-progress > "$work/made" || fail "--rating failed"
-"$tool" --generate 6 --rating 7.1-7.2 --seed 3 -j 2 --no-progress | cmp -s - "$work/made" || fail "--rating differs with -j 2"
+"$tool" --generate 3 --rating 7.1-7.2 --seed 3 -j 1 --no-progress > "$work/made" || fail "--rating failed"
+"$tool" --generate 3 --rating 7.1-7.2 --seed 3 -j 2 --no-progress | cmp -s - "$work/made" || fail "--rating differs with -j 2"
 [[ $("$tool" --rate "$work/made" | cut -f2 | cut -d/ -f1 | sort -u | tr '\n' ' ') == "7.1 7.2 " ]] \
     || fail "--rating 7.1-7.2 made $("$tool" --rate "$work/made" | cut -f2)"
 for bad in "x:not a range" "7-8:not a range" "7.00-8.0:not a range" "0.9-2.0:0.9 is outside 1.0 to 12.0" \
