@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <initializer_list>
 #include <vector>
 
 #include "logic/combinations.h"
@@ -50,9 +51,41 @@ void strike_seen_by_all(const CandidateGrid& grid, const std::vector<int>& cells
 // The line (row or column) of the rectangle through corners j and k, which share one.
 int line_through(int j, int k) { return row_of(j) == row_of(k) ? kRowHouse + row_of(j) : kColumnHouse + column_of(j); }
 
-// Whether `digit` lies in a line only on the two given cells.
-bool only_on(const CandidateGrid& grid, int line, int digit, int j, int k) {
-    return (grid.positions(line, digit) & ~((1u << position_in(line, j)) | (1u << position_in(line, k)))) == 0;
+// Whether `digit` lies in a house only on the two given cells.
+bool only_on(const CandidateGrid& grid, int house, int digit, int j, int k) {
+    return (grid.positions(house, digit) & ~((1u << position_in(house, j)) | (1u << position_in(house, k)))) == 0;
+}
+
+// Each rectangle of four unsolved cells, with each pair a and b that one corner holds alone
+// and that no house of any corner has placed: whatever was struck from the corners since,
+// their ending with a and b alone would let the digits swap.
+template <typename F>
+bool for_each_open_rectangle(const CandidateGrid& grid, F&& f) {
+    std::array<unsigned, 27> placed{};
+    for (int cell = 0; cell < 81; ++cell)
+        if (grid.digit(cell) != 0)
+            for (int house : houses_of(cell)) placed[house] |= digit_bit(grid.digit(cell));
+    return for_each_rectangle([&](const Rectangle& corners) {
+        unsigned open = kAllDigits;
+        for (int c : corners) {
+            if (grid.digit(c) != 0) return true;
+            for (int house : houses_of(c)) open &= ~placed[house];
+        }
+        for (int k = 0; k < 4; ++k) {
+            const unsigned pair = grid.candidates(corners[k]);
+            bool seen = mask_count(pair) != 2 || (pair & open) != pair;
+            for (int j = 0; j < k; ++j) seen = seen || grid.candidates(corners[j]) == pair;
+            if (!seen && !f(corners, pair)) return false;
+        }
+        return true;
+    });
+}
+
+// Strikes each listed digit that the cells hold.
+void strike(const CandidateGrid& grid, std::initializer_list<int> cells, unsigned digits, Step& step) {
+    for (int c : cells)
+        for (int d = 1; d <= 9; ++d)
+            if ((digits & digit_bit(d)) && grid.has(c, d)) step.eliminations.push_back(candidate(c, d));
 }
 
 // Type 3: the two cells holding more act as one cell with their extra digits; with other
@@ -105,75 +138,103 @@ bool naked_set_steps(const CandidateGrid& grid, const Rectangle& corners, int e1
     return true;
 }
 
+// Type 4: a digit of the pair has no other place in a house of the two cells holding more,
+// so one of them takes it; the other digit of the pair leaves both, or all four would end
+// with the pair.
+bool locked_digit_steps(const CandidateGrid& grid, const Rectangle& corners, int e1, int e2, unsigned pair,
+                        const StepSink& sink) {
+    for (int x = 1; x <= 9; ++x) {
+        if (!(pair & digit_bit(x))) continue;
+        for (int kind = 0; kind < 3; ++kind) {
+            const int house = houses_of(e1)[kind];
+            if (house != houses_of(e2)[kind] || !only_on(grid, house, x, e1, e2)) continue;
+            Step step = rectangle_step(Technique::UniqueRectangle, 45, corners, pair);
+            step.houses.push_back(static_cast<std::uint8_t>(house));
+            strike(grid, {e1, e2}, pair & ~digit_bit(x), step);
+            if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+            break;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
-// Unique rectangles of types 3, 5 and 6 (the loops find types 1, 2 and 4): four unsolved
-// cells on two rows, two columns and two boxes that all hold a and b would let the digits
-// swap, so the cells holding more must keep one of their extras. Type 3: the extras of two
-// cells in a line make a naked set with other cells. Type 5: two diagonal or three cells hold
-// one extra digit, which leaves what sees them all. Type 6: two diagonal cells hold more, and
-// a digit of the pair lies in both rows and both columns only on the corners; it goes from them.
+// Unique rectangles: four unsolved cells on two rows, two columns and two boxes that all
+// ended with a and b alone would let the digits swap, so a corner holding more must keep one
+// of its extras; the corners holding a, b or both alone take part whichever was struck. The
+// loops find types 1, 2 and 4 where every corner still holds both digits. Type 1: three
+// corners hold no more, so the fourth loses a and b. Types 2 and 5: the corners holding more
+// share one extra digit, which leaves what sees them all. Type 3: the extras of two cells in
+// a line make a naked set with other cells. Type 4: a digit of the pair has no other place
+// in a house of two such cells in a line, so the other digit leaves both. Type 6: two
+// diagonal cells hold more, and a digit of the pair lies in both rows and both columns only
+// on the corners; it goes from them.
 bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink) {
-    return for_each_rectangle([&](const Rectangle& corners) {
-        unsigned common = kAllDigits;
-        for (int c : corners) common &= grid.candidates(c);
-        for (int a = 1; a <= 9; ++a)
-            for (int b = a + 1; b <= 9; ++b) {
-                const unsigned pair = digit_bit(a) | digit_bit(b);
-                if ((common & pair) != pair) continue;
-                std::vector<int> extra;  // corners 0..3 that hold more than the pair
-                unsigned extra_digits = 0;
-                for (int k = 0; k < 4; ++k)
-                    if (grid.candidates(corners[k]) != pair) {
-                        extra.push_back(k);
-                        extra_digits |= grid.candidates(corners[k]) & ~pair;
-                    }
-                const bool diagonal = extra.size() == 2 && extra[0] + extra[1] == 3;
-                if (extra.size() == 2 && !diagonal &&
-                    !naked_set_steps(grid, corners, corners[extra[0]], corners[extra[1]], pair, sink))
-                    return false;
-                if ((diagonal || extra.size() == 3) && mask_count(extra_digits) == 1) {
-                    std::vector<int> cells;
-                    for (int k : extra) cells.push_back(corners[k]);
-                    Step step = rectangle_step(Technique::UniqueRectangle, 46, corners, pair);
-                    strike_seen_by_all(grid, cells, std::countr_zero(extra_digits) + 1, step);
-                    if (!step.eliminations.empty() && !sink(std::move(step))) return false;
-                }
-                if (!diagonal) continue;
-                const int p = 3 - extra[0], q = 3 - extra[1];  // the two cells of the pair alone
-                for (int x : {a, b}) {
-                    const bool locked = only_on(grid, line_through(corners[p], corners[p ^ 1]), x, corners[p], corners[p ^ 1]) &&
-                                        only_on(grid, line_through(corners[q], corners[q ^ 1]), x, corners[q], corners[q ^ 1]) &&
-                                        only_on(grid, line_through(corners[p], corners[p ^ 2]), x, corners[p], corners[p ^ 2]) &&
-                                        only_on(grid, line_through(corners[q], corners[q ^ 2]), x, corners[q], corners[q ^ 2]);
-                    if (!locked) continue;
-                    Step step = rectangle_step(Technique::UniqueRectangle, 46, corners, pair);
-                    for (int k : extra) step.eliminations.push_back(candidate(corners[k], x));
-                    if (!sink(std::move(step))) return false;
-                }
+    return for_each_open_rectangle(grid, [&](const Rectangle& corners, unsigned pair) {
+        bool missing = false;
+        std::vector<int> extra;  // corners 0..3 that hold more than the pair
+        unsigned extra_digits = 0;
+        for (int k = 0; k < 4; ++k) {
+            const unsigned held = grid.candidates(corners[k]);
+            missing = missing || (held & pair) != pair;
+            if (held & ~pair) {
+                extra.push_back(k);
+                extra_digits |= held & ~pair;
             }
+        }
+        const auto emit = [&](Step&& step) { return step.eliminations.empty() || sink(std::move(step)); };
+        if (missing && extra.size() == 1) {
+            Step step = rectangle_step(Technique::UniqueRectangle, 45, corners, pair);
+            strike(grid, {corners[extra[0]]}, pair, step);
+            if (!emit(std::move(step))) return false;
+        }
+        const bool diagonal = extra.size() == 2 && extra[0] + extra[1] == 3;
+        if (extra.size() == 2 && !diagonal) {
+            const int e1 = corners[extra[0]], e2 = corners[extra[1]];
+            if (!naked_set_steps(grid, corners, e1, e2, pair, sink) || (missing && !locked_digit_steps(grid, corners, e1, e2, pair, sink)))
+                return false;
+        }
+        if ((diagonal || extra.size() == 3 || (missing && extra.size() == 2)) && mask_count(extra_digits) == 1) {
+            std::vector<int> cells;
+            for (int k : extra) cells.push_back(corners[k]);
+            Step step = rectangle_step(Technique::UniqueRectangle, diagonal || extra.size() == 3 ? 46 : 45, corners, pair);
+            strike_seen_by_all(grid, cells, std::countr_zero(extra_digits) + 1, step);
+            if (!emit(std::move(step))) return false;
+        }
+        if (!diagonal) return true;
+        const int p = 3 - extra[0], q = 3 - extra[1];  // the two cells of the pair alone
+        for (int x = 1; x <= 9; ++x) {
+            if (!(pair & digit_bit(x))) continue;
+            const bool locked = only_on(grid, line_through(corners[p], corners[p ^ 1]), x, corners[p], corners[p ^ 1]) &&
+                                only_on(grid, line_through(corners[q], corners[q ^ 1]), x, corners[q], corners[q ^ 1]) &&
+                                only_on(grid, line_through(corners[p], corners[p ^ 2]), x, corners[p], corners[p ^ 2]) &&
+                                only_on(grid, line_through(corners[q], corners[q ^ 2]), x, corners[q], corners[q ^ 2]);
+            if (!locked) continue;
+            Step step = rectangle_step(Technique::UniqueRectangle, 46, corners, pair);
+            strike(grid, {corners[extra[0]], corners[extra[1]]}, digit_bit(x), step);
+            if (!emit(std::move(step))) return false;
+        }
         return true;
     });
 }
 
-// Hidden rectangle: a corner holds only a and b, and in the row and the column of the corner
-// facing it a lies only on the rectangle; were that corner b, the other two would be a and
-// the four could swap, so b leaves it.
+// Hidden rectangle: a corner holds no more than a and b, and in the row and the column of the
+// corner facing it a lies only on the rectangle; were that corner b, the other two would be
+// a and the four could swap, so b leaves it.
 bool find_hidden_rectangles(const CandidateGrid& grid, const StepSink& sink) {
-    return for_each_rectangle([&](const Rectangle& corners) {
-        unsigned common = kAllDigits;
-        for (int c : corners) common &= grid.candidates(c);
+    return for_each_open_rectangle(grid, [&](const Rectangle& corners, unsigned pair) {
         for (int k = 0; k < 4; ++k) {
-            const unsigned pair = grid.candidates(corners[k]);
-            if (mask_count(pair) != 2 || (common & pair) != pair) continue;
+            if (grid.candidates(corners[k]) & ~pair) continue;
             const int far = corners[3 - k], row_mate = corners[(3 - k) ^ 1], column_mate = corners[(3 - k) ^ 2];
             for (int x = 1; x <= 9; ++x) {
-                if (!(pair & digit_bit(x))) continue;
+                const int other = std::countr_zero(pair & ~digit_bit(x)) + 1;
+                if (!(pair & digit_bit(x)) || !grid.has(far, other)) continue;
                 if (!only_on(grid, line_through(far, row_mate), x, far, row_mate) ||
                     !only_on(grid, line_through(far, column_mate), x, far, column_mate))
                     continue;
                 Step step = rectangle_step(Technique::HiddenRectangle, 46, corners, pair);
-                step.eliminations.push_back(candidate(far, std::countr_zero(pair & ~digit_bit(x)) + 1));
+                step.eliminations.push_back(candidate(far, other));
                 if (!sink(std::move(step))) return false;
             }
         }

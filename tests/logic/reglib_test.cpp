@@ -16,7 +16,8 @@ using namespace logic;
 
 using Finder = std::function<bool(const CandidateGrid&, const StepSink&)>;
 
-// The library's technique codes that the engine answers, and the producer that answers each.
+// The library's technique codes that the engine answers, and the producer that answers each;
+// a variant listed ("0600-2", corners short of a candidate) has its own.
 const std::map<std::string, Finder>& finders() {
     static const std::map<std::string, Finder> table = {
         {"0000", [](auto& g, auto& s) { return find_hidden_singles(g, s); }},
@@ -51,8 +52,11 @@ const std::map<std::string, Finder>& finders() {
         {"0503", [](auto& g, auto& s) { return find_multi_colors(g, s); }},
         {"0600", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
         {"0601", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
+        {"0600-2", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
+        {"0601-2", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
         {"0602", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
         {"0603", [](auto& g, auto& s) { return find_unique_loops(g, s); }},
+        {"0603-2", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
         {"0604", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
         {"0605", [](auto& g, auto& s) { return find_unique_rectangles(g, s); }},
         {"0606", [](auto& g, auto& s) { return find_hidden_rectangles(g, s); }},
@@ -125,13 +129,12 @@ TEST(Reglib, EveryCaseOfABuiltTechniqueGivesItsResult) {
         for (std::string f; std::getline(parts, f, ':');) fields.push_back(f);
         fields.resize(8);
         const std::string code = fields[0].substr(0, 4);
-        const auto finder = finders().find(code);
-        // Siamese fish (five digits), the rectangles whose corners miss a candidate ("06xx-2") and
-        // grouped chains through almost locked sets are not built.
+        auto finder = finders().find(fields[0]);
+        if (finder == finders().end()) finder = finders().find(code);
+        // Siamese fish (five digits) and grouped chains through almost locked sets are not built.
         const bool als_chain = fields[0] == "0709-2" || fields[0] == "0710-3" || fields[0] == "0710-4" ||
                                fields[0] == "0711-3" || fields[0] == "0711-4";
-        if (finder == finders().end() || (fields[0].size() > 4 && fields[0][4] != '-') ||
-            (code.starts_with("06") && fields[0].ends_with("-2")) || als_chain)
+        if (finder == finders().end() || (fields[0].size() > 4 && fields[0][4] != '-') || als_chain)
             continue;
         // Our doubly linked ALS-XZ there also strikes 8 from r4c3 and r5c6, which the locked
         // set r5c1/r5c2 (5, 6 and 8, with 5 and 6 linked) rules out as well.
