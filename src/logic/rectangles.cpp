@@ -203,7 +203,7 @@ bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink) {
             if (!emit(std::move(step))) return false;
         }
         if (!diagonal) return true;
-        const int p = 3 - extra[0], q = 3 - extra[1];  // the two cells of the pair alone
+        const int p = extra[0], q = extra[1];  // their rows and columns are the rectangle's
         for (int x = 1; x <= 9; ++x) {
             if (!(pair & digit_bit(x))) continue;
             const bool locked = only_on(grid, line_through(corners[p], corners[p ^ 1]), x, corners[p], corners[p ^ 1]) &&
@@ -212,7 +212,7 @@ bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink) {
                                 only_on(grid, line_through(corners[q], corners[q ^ 2]), x, corners[q], corners[q ^ 2]);
             if (!locked) continue;
             Step step = rectangle_step(Technique::UniqueRectangle, 46, corners, pair);
-            strike(grid, {corners[extra[0]], corners[extra[1]]}, digit_bit(x), step);
+            strike(grid, {corners[p], corners[q]}, digit_bit(x), step);
             if (!emit(std::move(step))) return false;
         }
         return true;

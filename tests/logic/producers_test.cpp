@@ -22,6 +22,13 @@ Strings row_cells_except(int row, std::initializer_list<int> columns) {
     return cells;
 }
 
+// The same down a column, as "r1c4".."r9c4".
+Strings column_cells_except(int column, std::initializer_list<int> rows) {
+    Strings cells;
+    for (const std::string& c : row_cells_except(column, rows)) cells.push_back("r" + c.substr(3) + "c" + c.substr(1, 1));
+    return cells;
+}
+
 Strings struck_from(const Strings& cells, const char* digits) {
     Strings out;
     for (const std::string& c : cells)
@@ -125,6 +132,39 @@ TEST(Producers, UniqueRectangleTypeOne) {
                 }).empty());
 }
 
+// The eliminations of every step a producer finds.
+template <typename Producer>
+std::vector<Strings> strikes(const CandidateGrid& grid, Producer&& producer) {
+    std::vector<Strings> all;
+    for (const Step& s : all_steps([&](auto sink) { return producer(grid, sink); })) all.push_back(eliminations(s));
+    return all;
+}
+
+// Corners short of a digit of the pair still make a rectangle: type 1 with r2c4 short of 2,
+// type 4 with 1 in row 2 only on the corners holding more, and a hidden rectangle whose
+// corner r1c4 lacks 2, once 1 is locked in its column too. With a digit of the pair placed
+// in row 2 the four could never swap.
+TEST(Producers, RectanglesWithCornersShortOfTheirPair) {
+    const auto rectangle = [](const char* r1c4, const char* r2c1, const char* r2c4) {
+        return marks({{"r1c1", "12"}, {"r1c4", r1c4}, {"r2c1", r2c1}, {"r2c4", r2c4}});
+    };
+    EXPECT_EQ(strikes(rectangle("12", "12", "156"), find_unique_rectangles), std::vector<Strings>({{"r2c4<>1"}}));
+    const Strings row = row_cells_except(2, {1, 4});
+    EXPECT_EQ(strikes(without(rectangle("12", "125", "16"), row, "1"), find_unique_rectangles),
+              std::vector<Strings>({{"r2c1<>2"}}));
+    CandidateGrid placed = rectangle("12", "15", "16");
+    placed.place(17, 2);
+    EXPECT_TRUE(strikes(placed, find_unique_rectangles).empty());
+
+    const Strings column = column_cells_except(4, {1, 2});
+    const CandidateGrid hidden = without(rectangle("13", "125", "126"), row, "1");
+    EXPECT_TRUE(strikes(hidden, find_hidden_rectangles).empty());
+    EXPECT_EQ(strikes(without(hidden, column, "1"), find_hidden_rectangles), std::vector<Strings>({{"r2c4<>2"}}));
+    placed = rectangle("13", "25", "26");
+    placed.place(17, 1);
+    EXPECT_TRUE(strikes(without(placed, column, "1"), find_hidden_rectangles).empty());
+}
+
 // What each step of aligned exclusion strikes, after its base cells: "r1c1 r2c5: r1c1<>2".
 Strings exclusions(const CandidateGrid& grid, int degree) {
     Strings out;
@@ -162,13 +202,8 @@ TEST(Producers, UniqueRectangleTypeSix) {
         for (const std::string row : {"r1c", "r2c"}) lines.push_back(row + std::to_string(c));
     for (int r = 3; r <= 9; ++r)
         for (const char* c : {"c1", "c4"}) lines.push_back("r" + std::to_string(r) + c);
-    const auto found = [](const CandidateGrid& grid) {
-        std::vector<Strings> all;
-        for (const Step& s : all_steps([&](auto sink) { return find_unique_rectangles(grid, sink); })) all.push_back(eliminations(s));
-        return all;
-    };
-    EXPECT_EQ(found(without(corners, lines, "1")), std::vector<Strings>({{"r1c4<>1", "r2c1<>1"}}));
-    EXPECT_TRUE(found(corners).empty());
+    EXPECT_EQ(strikes(without(corners, lines, "1"), find_unique_rectangles), std::vector<Strings>({{"r1c4<>1", "r2c1<>1"}}));
+    EXPECT_TRUE(strikes(corners, find_unique_rectangles).empty());
 }
 
 TEST(Producers, RemotePairsOfFourCellsStrikeWhatSeesBothEnds) {
