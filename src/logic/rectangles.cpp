@@ -2,6 +2,7 @@
 #include <array>
 #include <bit>
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "logic/combinations.h"
@@ -81,6 +82,9 @@ bool for_each_open_rectangle(const CandidateGrid& grid, F&& f) {
     });
 }
 
+// The two digits of a pair, lower first.
+std::array<int, 2> digits_of(unsigned pair) { return {std::countr_zero(pair) + 1, 32 - std::countl_zero(pair)}; }
+
 // Strikes each listed digit that the cells hold.
 void strike(const CandidateGrid& grid, std::initializer_list<int> cells, unsigned digits, Step& step) {
     for (int c : cells)
@@ -143,8 +147,7 @@ bool naked_set_steps(const CandidateGrid& grid, const Rectangle& corners, int e1
 // with the pair.
 bool locked_digit_steps(const CandidateGrid& grid, const Rectangle& corners, int e1, int e2, unsigned pair,
                         const StepSink& sink) {
-    for (int x = 1; x <= 9; ++x) {
-        if (!(pair & digit_bit(x))) continue;
+    for (int x : digits_of(pair)) {
         for (int kind = 0; kind < 3; ++kind) {
             const int house = houses_of(e1)[kind];
             if (house != houses_of(e2)[kind] || !only_on(grid, house, x, e1, e2)) continue;
@@ -192,8 +195,8 @@ bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink) {
         const bool diagonal = extra.size() == 2 && extra[0] + extra[1] == 3;
         if (extra.size() == 2 && !diagonal) {
             const int e1 = corners[extra[0]], e2 = corners[extra[1]];
-            if (!naked_set_steps(grid, corners, e1, e2, pair, sink) || (missing && !locked_digit_steps(grid, corners, e1, e2, pair, sink)))
-                return false;
+            if (!naked_set_steps(grid, corners, e1, e2, pair, sink)) return false;
+            if (missing && !locked_digit_steps(grid, corners, e1, e2, pair, sink)) return false;
         }
         if ((diagonal || extra.size() == 3 || (missing && extra.size() == 2)) && mask_count(extra_digits) == 1) {
             std::vector<int> cells;
@@ -204,8 +207,7 @@ bool find_unique_rectangles(const CandidateGrid& grid, const StepSink& sink) {
         }
         if (!diagonal) return true;
         const int p = extra[0], q = extra[1];  // their rows and columns are the rectangle's
-        for (int x = 1; x <= 9; ++x) {
-            if (!(pair & digit_bit(x))) continue;
+        for (int x : digits_of(pair)) {
             const bool locked = only_on(grid, line_through(corners[p], corners[p ^ 1]), x, corners[p], corners[p ^ 1]) &&
                                 only_on(grid, line_through(corners[q], corners[q ^ 1]), x, corners[q], corners[q ^ 1]) &&
                                 only_on(grid, line_through(corners[p], corners[p ^ 2]), x, corners[p], corners[p ^ 2]) &&
@@ -227,9 +229,9 @@ bool find_hidden_rectangles(const CandidateGrid& grid, const StepSink& sink) {
         for (int k = 0; k < 4; ++k) {
             if (grid.candidates(corners[k]) & ~pair) continue;
             const int far = corners[3 - k], row_mate = corners[(3 - k) ^ 1], column_mate = corners[(3 - k) ^ 2];
-            for (int x = 1; x <= 9; ++x) {
-                const int other = std::countr_zero(pair & ~digit_bit(x)) + 1;
-                if (!(pair & digit_bit(x)) || !grid.has(far, other)) continue;
+            const auto [a, b] = digits_of(pair);
+            for (const auto& [x, other] : {std::pair{a, b}, std::pair{b, a}}) {
+                if (!grid.has(far, other)) continue;
                 if (!only_on(grid, line_through(far, row_mate), x, far, row_mate) ||
                     !only_on(grid, line_through(far, column_mate), x, far, column_mate))
                     continue;
