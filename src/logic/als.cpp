@@ -127,39 +127,56 @@ Step als_step(Technique technique, int rating, const std::vector<const Als*>& se
     return step;
 }
 
+// What an ALS-XZ strikes. With one restricted common digit x, one of the sets lacks x and is
+// then locked on its other digits, so any other common digit z is true in one of them and
+// leaves every cell that sees all its cells in both. With two (doubly linked) both sets are
+// locked: each restricted digit leaves what sees all its cells in both, and each other digit
+// what sees all its cells in its set. HoDoKu strikes a digit common to both sets only where
+// it sees all its cells in both (`common_in_both`).
+std::vector<Candidate> xz_eliminations(const CandidateGrid& grid, const Als& a, const Als& b, unsigned restricted,
+                                       bool common_in_both) {
+    const unsigned common = a.digits & b.digits;
+    std::vector<Candidate> struck;
+    for (int d = 1; d <= 9; ++d) {
+        const unsigned bit = digit_bit(d);
+        if (mask_count(restricted) == 2) {
+            if ((bit & restricted) || (common_in_both && (bit & common))) strike(grid, {&a, &b}, d, struck);
+            else if (bit & (a.digits | b.digits)) {
+                strike(grid, {&a}, d, struck);
+                strike(grid, {&b}, d, struck);
+            }
+        } else if ((common & bit) && !(restricted & bit)) {
+            strike(grid, {&a, &b}, d, struck);
+        }
+    }
+    std::sort(struck.begin(), struck.end(),
+              [](Candidate x, Candidate y) { return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit; });
+    struck.erase(std::unique(struck.begin(), struck.end()), struck.end());
+    return struck;
+}
+
 }  // namespace
 
-// ALS-XZ: two sets that share a restricted common digit x. One of them lacks x and is then
-// locked on its other digits, so any other common digit z is true in one of them and leaves
-// every cell that sees all its cells in both. With two restricted common digits (doubly
-// linked) both sets are locked: each digit leaves what sees all its cells in its set, and
-// each common digit what sees all its cells in both.
+// ALS-XZ: two sets that share a restricted common digit, each instance in full; then the
+// doubly linked ones as HoDoKu states them, where that strikes less.
 bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
     const std::vector<Als> sets = almost_locked_sets(grid);
+    std::vector<Step> as_hodoku;
     for (const Link& link : links_between(sets)) {
         const Als& a = sets[link.one];
         const Als& b = sets[link.two];
-        const unsigned common = a.digits & b.digits, restricted = link.digits;
-        if (mask_count(common) < 2 || (a.cells & b.cells).any()) continue;
-        std::vector<Candidate> struck;
-        for (int d = 1; d <= 9; ++d) {
-            const unsigned bit = digit_bit(d);
-            if (mask_count(restricted) == 2) {
-                if (bit & restricted) strike(grid, {&a, &b}, d, struck);
-                else if (bit & (a.digits | b.digits)) {
-                    strike(grid, {&a}, d, struck);
-                    strike(grid, {&b}, d, struck);
-                }
-            } else if ((common & bit) && !(restricted & bit)) {
-                strike(grid, {&a, &b}, d, struck);
-            }
-        }
+        if (mask_count(a.digits & b.digits) < 2 || (a.cells & b.cells).any()) continue;
+        std::vector<Candidate> struck = xz_eliminations(grid, a, b, link.digits, false);
         if (struck.empty()) continue;
-        std::sort(struck.begin(), struck.end(),
-                  [](Candidate x, Candidate y) { return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit; });
-        struck.erase(std::unique(struck.begin(), struck.end()), struck.end());
-        if (!sink(als_step(Technique::AlsXZ, 55, {&a, &b}, restricted, std::move(struck)))) return false;
+        if (mask_count(link.digits) == 2) {
+            std::vector<Candidate> narrower = xz_eliminations(grid, a, b, link.digits, true);
+            if (!narrower.empty() && narrower.size() < struck.size())
+                as_hodoku.push_back(als_step(Technique::AlsXZ, 55, {&a, &b}, link.digits, std::move(narrower)));
+        }
+        if (!sink(als_step(Technique::AlsXZ, 55, {&a, &b}, link.digits, std::move(struck)))) return false;
     }
+    for (Step& step : as_hodoku)
+        if (!sink(std::move(step))) return false;
     return true;
 }
 

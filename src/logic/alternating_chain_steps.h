@@ -17,6 +17,7 @@ struct FoundChain {
     int links;
     bool closed;  // a continuous loop: its last node links back to its first
     CandidateSet eliminations;
+    std::vector<int> states = {};  // given when a breadth-first search would not find the chain again
 };
 
 // What a chain makes false when one of its ends holds: what conflicts with both.

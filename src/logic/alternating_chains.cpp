@@ -18,8 +18,9 @@ Technique grouped(Technique technique) {
 
 Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceGraph::Search& search) {
     const int start = chain.start_state / 2;
-    graph.search(chain.start_state, search, chain.start_state & 1 ? graph.strong(start) : std::vector<std::uint16_t>{});
-    const std::vector<int> states = InferenceGraph::path(search, chain.end_state);
+    if (chain.states.empty())
+        graph.search(chain.start_state, search, chain.start_state & 1 ? graph.strong(start) : std::vector<std::uint16_t>{});
+    const std::vector<int> states = chain.states.empty() ? InferenceGraph::path(search, chain.end_state) : chain.states;
     Step step;
     step.technique = chain.technique;
     for (std::size_t k = 0; k < states.size(); ++k) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "logic/candidate_grid.h"
@@ -39,6 +40,9 @@ public:
     // The node of a lone candidate, or -1.
     int single(int cell, int digit) const { return single_[candidate_index(cell, digit)]; }
     const std::vector<std::uint16_t>& strong(int id) const { return strong_[id]; }
+    std::span<const std::uint16_t> weak(int id) const {
+        return {weak_.data() + weak_start_[id], weak_.data() + weak_start_[id + 1]};
+    }
     // The candidates that cannot hold when the node holds.
     const CandidateSet& conflicts(int id) const { return conflicts_[id]; }
     const CandidateSet& present() const { return present_; }

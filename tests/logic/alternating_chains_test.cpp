@@ -69,6 +69,21 @@ TEST(AlternatingChains, XYChainAndItsContinuousLoop) {
     EXPECT_EQ(loops[0].links.size(), loops[0].nodes.size());
 }
 
+TEST(AlternatingChains, LoopsAsHoDoKuStatesThemComeAfterTheShortestInFull) {
+    // From HoDoKu's library: its loop of 12 nodes leaves the digits of its own cells alone and
+    // avoids row 8, column 3, where the shortest loop through the same nodes passes.
+    const CandidateGrid grid = grid_of(
+        "..4........2.486..1.+3...8+49..1....5.235..748.64.....72..+67...9.3..6..5......83.+6.",
+        "214 215 216 317 319 329 944 945 946 964 965 966 782 791 792");
+    const auto loops = steps_of(Technique::ContinuousNiceLoop, [&](auto sink) { return find_nice_loops(grid, false, sink); });
+    const Strings hodoku{"r4c4<>3", "r4c5<>3", "r7c9<>1", "r7c9<>4", "r8c3<>9", "r8c9<>1", "r8c9<>4"};
+    const auto it = std::find_if(loops.begin(), loops.end(), [&](const Step& s) { return eliminations(s) == hodoku; });
+    ASSERT_NE(it, loops.end());
+    EXPECT_EQ(it->nodes.size(), 12u);
+    // The shortest loops, in full, come first.
+    EXPECT_EQ(eliminations(loops[0]), Strings({"r4c4<>2", "r4c4<>3", "r7c6<>4", "r8c3<>9", "r8c9<>1", "r8c9<>8"}));
+}
+
 TEST(AlternatingChains, DiscontinuousLoopStrikesItsStart) {
     // 2 in r1c1 makes r1c5 3, r5c5 4 and r5c1 2, which sees it: 2 leaves r1c1.
     const CandidateGrid grid = marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c1", "42"}});

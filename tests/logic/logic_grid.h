@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ std::vector<Step> all_steps(Producer&& producer) {
         return true;
     });
     return steps;
+}
+
+// A grid as HoDoKu's library writes it: the givens, with the digits marked '+' placed as a
+// solver would place them, and the struck candidates ("436 257": 4 struck from r3c6).
+inline CandidateGrid grid_of(const std::string& givens, const std::string& deleted) {
+    Grid81 digits{};
+    std::vector<Candidate> placed;
+    for (std::size_t i = 0, cell = 0; i < givens.size() && cell < 81; ++i, ++cell) {
+        const bool plus = givens[i] == '+';
+        i += plus;
+        const int digit = givens[i] >= '1' && givens[i] <= '9' ? givens[i] - '0' : 0;
+        if (plus) placed.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+        else digits[cell] = static_cast<std::uint8_t>(digit);
+    }
+    std::array<logic::DigitMask, 81> struck{};
+    std::istringstream in(deleted);
+    for (std::string c; in >> c;) struck[(c[1] - '1') * 9 + c[2] - '1'] |= logic::digit_bit(c[0] - '0');
+    CandidateGrid grid = CandidateGrid::from_marks(digits, struck);
+    for (const Candidate& c : placed) grid.place(c.cell, c.digit);
+    return grid;
 }
 
 }  // namespace varendo::test

@@ -206,6 +206,26 @@ TEST(Producers, UniqueRectangleTypeSix) {
     EXPECT_TRUE(strikes(corners, find_unique_rectangles).empty());
 }
 
+TEST(Producers, DoublyLinkedAlsXZInFullThenAsHoDoKuStatesIt) {
+    // From HoDoKu's library: 5/6/8 in row 5, columns 1 and 2 and 1/3/5/6/7/8/9 in column 3,
+    // linked by 5 and 6. Both sets are locked, so 8 leaves what sees the first set's 8s (row
+    // 4, column 3 and row 5, column 6); HoDoKu strikes 8 only where it sees every 8 of both.
+    const CandidateGrid grid = grid_of("....8.......4..+8.....12564.72......6..431....9......8.25.....3869...712........+6.",
+                                       "767 769 495 496 497 499");
+    const Strings hodoku{"r1c3<>1", "r1c3<>3", "r1c3<>7", "r1c3<>9", "r2c3<>1", "r2c3<>3",
+                         "r2c3<>7", "r2c3<>9", "r3c9<>9", "r6c2<>6"};
+    Strings full = hodoku;
+    full.insert(full.end(), {"r4c3<>8", "r5c6<>8"});
+    std::sort(full.begin(), full.end());
+    const auto steps = all_steps([&](auto sink) { return find_als_xz(grid, sink); });
+    const auto at = [&](const Strings& want) {
+        return std::find_if(steps.begin(), steps.end(), [&](const Step& s) { return eliminations(s) == want; });
+    };
+    ASSERT_NE(at(hodoku), steps.end());
+    EXPECT_LT(at(full), at(hodoku));
+    EXPECT_EQ(at(hodoku)->sets.size(), 2u);
+}
+
 TEST(Producers, RemotePairsOfFourCellsStrikeWhatSeesBothEnds) {
     const auto steps = all_steps([&](auto sink) {
         return find_remote_pairs(marks({{"r1c1", "12"}, {"r1c5", "12"}, {"r5c5", "12"}, {"r5c9", "12"}}), sink);
