@@ -9,8 +9,11 @@ namespace varendo::logic {
 namespace {
 
 constexpr int kRatings[5] = {0, 0, 32, 38, 52};
+constexpr int kFinnedRatings[5] = {0, 0, 43, 47, 56};
 constexpr Technique kNames[5] = {Technique::XWing, Technique::XWing, Technique::XWing, Technique::Swordfish,
                                  Technique::Jellyfish};
+constexpr Technique kFinnedNames[5] = {Technique::FinnedXWing, Technique::FinnedXWing, Technique::FinnedXWing,
+                                       Technique::FinnedSwordfish, Technique::FinnedJellyfish};
 
 // Records the base and cover lines and the fish's cells; the digit leaves the cover cells
 // outside the base lines, or only those in `fin_box` when it is a box (0..8).
@@ -145,8 +148,8 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                     for (int j = 0; j < 9; ++j)
                         if (places[i] & fin_places & (1u << j))
                             step.fins.push_back({house_cells(base_kind + i)[j], static_cast<std::uint8_t>(digit)});
-                step.technique = degree == 2 ? Technique::FinnedXWing : Technique::FinnedSwordfish;
-                step.rating = degree == 2 ? 43 : 47;
+                step.technique = kFinnedNames[degree];
+                step.rating = kFinnedRatings[degree];
                 step.digits = digit_bit(digit);
                 step.size = degree;
                 return sink(std::move(step));

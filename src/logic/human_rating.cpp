@@ -46,6 +46,7 @@ Points points_of(Technique t) {
     case T::DualTwoStringKite: return {L::Hard, 150};
     case T::DualEmptyRectangle: return {L::Hard, 120};
     case T::FinnedSwordfish: return {L::Unfair, 200};
+    case T::FinnedJellyfish: return {L::Unfair, 250};
     case T::XYZWing: return {L::Hard, 180};
     case T::XChain: case T::XYChain: return {L::Unfair, 260};
     case T::ContinuousNiceLoop: case T::DiscontinuousNiceLoop: case T::Aic: return {L::Unfair, 280};

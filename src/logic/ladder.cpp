@@ -92,6 +92,7 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_naked_sets(g, 4, s); },
         [&](S s) { return find_hidden_sets(g, 4, false, s); },
         [&](S s) { return find_fish(g, 4, s); },
+        [&](S s) { return find_finned_fish(g, 4, s); },
         [&](S s) { return find_multi_colors(g, s); },
         [&](S s) { return find_sue_de_coq(g, s); },
         // Alternating chains and loops, each rung giving its shortest chain first.

@@ -71,8 +71,9 @@ enum class Technique : std::uint8_t {
     LockedTriple,
     DualTwoStringKite,
     DualEmptyRectangle,
+    FinnedJellyfish,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DualEmptyRectangle) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::FinnedJellyfish) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {

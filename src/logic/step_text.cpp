@@ -22,7 +22,7 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "X-Chain", "XY-Chain", "Continuous Nice Loop", "Discontinuous Nice Loop", "AIC", "Grouped Continuous Nice Loop",
     "Grouped Discontinuous Nice Loop", "Grouped AIC",
     "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
-    "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle",
+    "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle", "Finned Jellyfish",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {

@@ -99,6 +99,20 @@ TEST(Producers, XWingCoversTwoColumns) {
     EXPECT_TRUE(all_steps([&](auto sink) { return find_fish(grid, 3, sink); }).empty());
 }
 
+TEST(Producers, FinnedJellyfishStrikesTheCoverCellsOfItsFinsBox) {
+    // 5 in rows 1, 4, 6 and 8 on columns 1, 4, 7 and 9, with a fin in row 8, column 2.
+    CandidateGrid grid = without(without(marks({}), row_cells_except(1, {1, 4}), "5"), row_cells_except(4, {4, 7}), "5");
+    grid = without(without(grid, row_cells_except(6, {7, 9}), "5"), row_cells_except(8, {1, 2, 9}), "5");
+    const auto steps = all_steps([&](auto sink) { return find_finned_fish(grid, 4, sink); });
+    const auto it = std::find_if(steps.begin(), steps.end(), [](const Step& s) { return s.fins.size() == 1 && s.fins[0].cell == 64; });
+    ASSERT_NE(it, steps.end());
+    EXPECT_EQ(eliminations(*it), Strings({"r7c1<>5", "r9c1<>5"}));
+    EXPECT_EQ(step_text(*it).substr(0, 45), "Finned Jellyfish 5 in row 1, row 4, row 6 and");
+    EXPECT_EQ(it->rating, 56);
+    // Without the fin it is a plain jellyfish.
+    EXPECT_TRUE(all_steps([&](auto sink) { return find_finned_fish(without(grid, {"r8c2"}, "5"), 4, sink); }).empty());
+}
+
 TEST(Producers, XYWingAndItsAbsence) {
     const auto steps = all_steps([&](auto sink) {
         return find_xy_wings(marks({{"r1c1", "12"}, {"r1c5", "13"}, {"r5c1", "23"}}), false, sink);
