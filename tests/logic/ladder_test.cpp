@@ -147,6 +147,14 @@ TEST(Ladder, ChainsOfOneValueAreTakenShortestFirst) {
     EXPECT_EQ(nodes, std::vector<int>({6, 8, 10, 8, 12, 12, 8, 8, 8, 8}));
 }
 
+TEST(Ladder, FinnedJellyfishIsTakenAfterTheJellyfish) {
+    const LogicalPath path = logic::solve_logically(cells_of(read_set("sudokuexchange_diabolical100")[17]), Ladder::Human);
+    const auto it = std::find_if(path.steps.begin(), path.steps.end(),
+                                 [](const logic::Step& s) { return s.technique == logic::Technique::FinnedJellyfish; });
+    ASSERT_NE(it, path.steps.end());
+    EXPECT_EQ(logic::step_text(*it), "Finned Jellyfish 5 in row 2, row 3, row 7 and row 8: 5 leaves row 9, column 3");
+}
+
 TEST(Ladder, GridsWithoutOneSolutionAreSaidSo) {
     const auto none = read_set("tdoku_test_nosolution"), several = read_set("tdoku_test_multisolution");
     ASSERT_FALSE(none.empty() || several.empty());

@@ -109,6 +109,7 @@ TEST(Producers, FinnedJellyfishStrikesTheCoverCellsOfItsFinsBox) {
     EXPECT_EQ(eliminations(*it), Strings({"r7c1<>5", "r9c1<>5"}));
     EXPECT_EQ(step_text(*it).substr(0, 45), "Finned Jellyfish 5 in row 1, row 4, row 6 and");
     EXPECT_EQ(it->rating, 56);
+    EXPECT_EQ(rate_human({*it}).score, 250);
     // Without the fin it is a plain jellyfish.
     EXPECT_TRUE(all_steps([&](auto sink) { return find_finned_fish(without(grid, {"r8c2"}, "5"), 4, sink); }).empty());
 }
