@@ -69,6 +69,7 @@ public:
         : graph_(graph), loops_(loops), found_(found), used_(graph.size()) {}
 
     void from(int start) {
+        if (steps_ <= 0) return;
         start_ = start;
         graph_.search(2 * start, back_);
         states_.assign(1, 2 * start + 1);
