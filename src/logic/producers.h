@@ -59,5 +59,9 @@ bool find_avoidable_rectangles(const CandidateGrid& grid, const StepSink& sink);
 bool find_sue_de_coq(const CandidateGrid& grid, const StepSink& sink);
 bool find_als_xz(const CandidateGrid& grid, const StepSink& sink);
 bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink);
+// A stem cell whose every digit, were it true, would lock a petal set: a digit common to all
+// the petals and none of the stem's leaves what sees all its cells in them.
+bool find_death_blossoms(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

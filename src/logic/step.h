@@ -71,8 +71,10 @@ enum class Technique : std::uint8_t {
     LockedTriple,
     DualTwoStringKite,
     DualEmptyRectangle,
+    AlsXYChain,
+    DeathBlossom,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DualEmptyRectangle) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DeathBlossom) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {
@@ -102,6 +104,9 @@ struct ChainLink {
 struct CellSet {
     std::vector<std::uint8_t> cells;
     std::uint16_t digits = 0;  // bit d - 1 for digit d
+    // The digits that tie it to the set before it in an ALS chain, or to the stem cell of a
+    // Death Blossom whose petal it is.
+    std::uint16_t link = 0;
 };
 
 // One deduction, as data: a front end turns it into words or pictures.

@@ -73,6 +73,8 @@ const std::map<std::string, Finder>& finders() {
         {"0711", [](auto& g, auto& s) { return find_nice_loops(g, true, s); }},
         {"0901", [](auto& g, auto& s) { return find_als_xz(g, s); }},
         {"0902", [](auto& g, auto& s) { return find_als_xy_wings(g, s); }},
+        {"0903", [](auto& g, auto& s) { return find_als_xy_chains(g, s); }},
+        {"0904", [](auto& g, auto& s) { return find_death_blossoms(g, s); }},
         {"1101", [](auto& g, auto& s) { return find_sue_de_coq(g, s); }},
     };
     return table;

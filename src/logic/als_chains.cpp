@@ -1,0 +1,115 @@
+#include <algorithm>
+#include <vector>
+
+#include "logic/almost_locked_sets.h"
+#include "logic/producers.h"
+
+namespace varendo::logic {
+
+namespace {
+
+constexpr int kMostLinks = 8;  // longer chains are past what a person follows
+
+// A step of the search from one set: the set reached, the restricted common digits it was
+// entered by (one of them is missing from it), the digit of the chain's first link, the
+// links so far and the step before.
+struct Reach {
+    std::size_t set;
+    unsigned entered_by;
+    unsigned first;
+    int links;
+    int before;
+};
+
+// Each set's partners, none overlapping it, with their restricted common digits.
+std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std::vector<Als>& sets) {
+    std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners(sets.size());
+    for (const Link& link : links_between(sets))
+        if ((sets[link.one].cells & sets[link.two].cells).none()) {
+            partners[link.one].push_back({link.two, link.digits});
+            partners[link.two].push_back({link.one, link.digits});
+        }
+    return partners;
+}
+
+}  // namespace
+
+// ALS-XY-Chain: sets A1 .. An, each pair in turn tied by restricted common digits, every
+// link using digits other than the link before. Were z false in A1, A1 would be locked and
+// its link digit true in it; that digit leaves A2, which is then locked, and so on to An,
+// which then holds every digit but its link's. So z, common to A1 and An and no digit of
+// their links, is true in one of them and leaves every cell that sees all its cells in both.
+// The search runs breadth first from each set, shortest chains first, at least four sets.
+bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
+    const std::vector<Als> sets = almost_locked_sets(grid);
+    const auto partners = partners_of(sets);
+    // From the current start, by set: the entering digits seen, each with the first links'
+    // digits it was seen with (the first link decides which digits the chain can strike).
+    std::vector<std::vector<std::pair<unsigned, unsigned>>> seen(sets.size());
+    std::vector<std::size_t> touched;
+    std::vector<Reach> reached;
+    const std::array<Cells, 9> holders = digit_cells(grid);
+    for (std::size_t start = 0; start < sets.size(); ++start) {
+        // The digits of the start that some cell outside could lose: no other start digit can.
+        unsigned strikable = 0;
+        for (int z = 1; z <= 9; ++z)
+            if ((sets[start].seeing[z - 1] & holders[z - 1]).any()) strikable |= digit_bit(z);
+        if ((strikable & sets[start].digits) == 0) continue;
+        for (std::size_t s : touched) seen[s].clear();
+        touched.clear();
+        reached.clear();
+        auto reach = [&](std::size_t next, unsigned by, unsigned first, int before) {
+            auto& was = seen[next];
+            auto it = std::find_if(was.begin(), was.end(), [by](const auto& w) { return w.first == by; });
+            if (it != was.end() && (it->second & first)) return;
+            if (was.empty()) touched.push_back(next);
+            if (it == was.end()) was.push_back({by, first});
+            else it->second |= first;
+            reached.push_back({next, by, first, before < 0 ? 1 : reached[before].links + 1, before});
+        };
+        // A doubly linked first pair is tried with either digit.
+        for (const auto& [next, digits] : partners[start])
+            for (unsigned rest = digits; rest != 0; rest &= rest - 1) reach(next, rest & -rest, rest & -rest, -1);
+        for (std::size_t k = 0; k < reached.size(); ++k) {
+            const Reach here = reached[k];  // a copy: reach() grows the list
+            const Als& end = sets[here.set];
+            if (here.links >= 3 && here.set != start) {
+                const unsigned zs = strikable & sets[start].digits & end.digits & ~here.entered_by & ~here.first;
+                std::vector<Candidate> struck;
+                for (int z = 1; z <= 9; ++z)
+                    if ((zs & digit_bit(z)) && (sets[start].seeing[z - 1] & end.seeing[z - 1] & holders[z - 1]).any())
+                        strike(grid, {&sets[start], &end}, z, struck);
+                if (!struck.empty()) {
+                    std::vector<const Als*> chain;
+                    std::vector<unsigned> ties;
+                    for (int m = static_cast<int>(k); m >= 0; m = reached[m].before) {
+                        chain.push_back(&sets[reached[m].set]);
+                        ties.push_back(reached[m].entered_by);
+                    }
+                    chain.push_back(&sets[start]);
+                    ties.push_back(0);
+                    std::reverse(chain.begin(), chain.end());
+                    std::reverse(ties.begin(), ties.end());
+                    // A walk through one set twice is no chain.
+                    std::vector<const Als*> distinct(chain);
+                    std::sort(distinct.begin(), distinct.end());
+                    if (std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end()) {
+                        unsigned digits = 0;
+                        for (unsigned tie : ties) digits |= tie;
+                        Step step = als_step(Technique::AlsXYChain, 65, chain, digits, std::move(struck));
+                        for (std::size_t m = 0; m < ties.size(); ++m) step.sets[m].link = static_cast<std::uint16_t>(ties[m]);
+                        if (!sink(std::move(step))) return false;
+                    }
+                }
+            }
+            if (here.links == kMostLinks) continue;
+            for (const auto& [next, digits] : partners[here.set]) {
+                const unsigned by = digits & ~here.entered_by;
+                if (by != 0 && next != start) reach(next, by, here.first, static_cast<int>(k));
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace varendo::logic
