@@ -43,8 +43,9 @@ std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std
 bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
     const std::vector<Als> sets = almost_locked_sets(grid);
     const auto partners = partners_of(sets);
-    // From the current start, by set: the entering digits seen, each with the first links'
-    // digits it was seen with (the first link decides which digits the chain can strike).
+    // From the current start, by set: the entering digits seen (with the links so far, up to
+    // three), each with the first links' digits it was seen with: the first link decides which
+    // digits the chain can strike.
     std::vector<std::vector<std::pair<unsigned, unsigned>>> seen(sets.size());
     std::vector<std::size_t> touched;
     std::vector<Reach> reached;
@@ -59,13 +60,18 @@ bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
         touched.clear();
         reached.clear();
         auto reach = [&](std::size_t next, unsigned by, unsigned first, int before) {
+            for (int m = before; m >= 0; m = reached[m].before)
+                if (reached[m].set == next) return;  // a walk through one set twice is no chain
+            const int links = before < 0 ? 1 : reached[before].links + 1;
+            // Chains shorter than four sets strike nothing here, so they do not hide longer ones.
+            const unsigned key = by | static_cast<unsigned>(std::min(links, 3)) << 9;
             auto& was = seen[next];
-            auto it = std::find_if(was.begin(), was.end(), [by](const auto& w) { return w.first == by; });
+            auto it = std::find_if(was.begin(), was.end(), [key](const auto& w) { return w.first == key; });
             if (it != was.end() && (it->second & first)) return;
             if (was.empty()) touched.push_back(next);
-            if (it == was.end()) was.push_back({by, first});
+            if (it == was.end()) was.push_back({key, first});
             else it->second |= first;
-            reached.push_back({next, by, first, before < 0 ? 1 : reached[before].links + 1, before});
+            reached.push_back({next, by, first, links, before});
         };
         // A doubly linked first pair is tried with either digit.
         for (const auto& [next, digits] : partners[start])
@@ -90,16 +96,11 @@ bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
                     ties.push_back(0);
                     std::reverse(chain.begin(), chain.end());
                     std::reverse(ties.begin(), ties.end());
-                    // A walk through one set twice is no chain.
-                    std::vector<const Als*> distinct(chain);
-                    std::sort(distinct.begin(), distinct.end());
-                    if (std::adjacent_find(distinct.begin(), distinct.end()) == distinct.end()) {
-                        unsigned digits = 0;
-                        for (unsigned tie : ties) digits |= tie;
-                        Step step = als_step(Technique::AlsXYChain, 65, chain, digits, std::move(struck));
-                        for (std::size_t m = 0; m < ties.size(); ++m) step.sets[m].link = static_cast<std::uint16_t>(ties[m]);
-                        if (!sink(std::move(step))) return false;
-                    }
+                    unsigned digits = 0;
+                    for (unsigned tie : ties) digits |= tie;
+                    Step step = als_step(Technique::AlsXYChain, 65, chain, digits, std::move(struck));
+                    for (std::size_t m = 0; m < ties.size(); ++m) step.sets[m].link = static_cast<std::uint16_t>(ties[m]);
+                    if (!sink(std::move(step))) return false;
                 }
             }
             if (here.links == kMostLinks) continue;

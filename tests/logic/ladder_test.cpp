@@ -96,7 +96,8 @@ TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
     using Finder = bool (*)(const logic::CandidateGrid&, const logic::StepSink&);
     const Finder finders[] = {logic::find_multi_colors,        logic::find_remote_pairs,  logic::find_unique_rectangles,
                               logic::find_hidden_rectangles,   logic::find_avoidable_rectangles, logic::find_sue_de_coq,
-                              logic::find_als_xz,              logic::find_als_xy_wings,
+                              logic::find_als_xz,              logic::find_als_xy_wings,        logic::find_als_xy_chains,
+                              logic::find_death_blossoms,
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, false, s); },
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, true, s); },
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_locked_sets(g, 3, s); }};
