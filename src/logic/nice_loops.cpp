@@ -11,7 +11,8 @@ namespace {
 CandidateSet loop_eliminations(const InferenceGraph& graph, const std::vector<int>& states) {
     CandidateSet gone, own;
     for (std::size_t k = 0; k < states.size(); ++k) {
-        gone |= common_conflicts(graph, states[k] / 2, states[(k + 1) % states.size()] / 2);
+        const int a = states[k] / 2, b = states[(k + 1) % states.size()] / 2;
+        gone |= common_conflicts(graph, a, b) | graph.locked_between(a, b);
         const InferenceNode& node = graph.node(states[k] / 2);
         for (std::uint8_t cell : node.cells)
             if (cell != kNoCell) own.set(candidate_index(cell, node.digit));
@@ -24,8 +25,8 @@ CandidateSet loop_eliminations(const InferenceGraph& graph, const std::vector<in
 // From each candidate on: back to itself off, or to another digit of its cell on, and it goes
 // (a discontinuous loop); back to a node strongly linked to it, a continuous loop. From each
 // candidate off: back to itself on, and it holds; to another node on, an AIC.
-bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink) {
-    const InferenceGraph graph(grid, grouped ? LinkSet::Grouped : LinkSet::All);
+bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink, bool through_sets) {
+    const InferenceGraph graph(grid, through_sets ? LinkSet::GroupedWithSets : grouped ? LinkSet::Grouped : LinkSet::All);
     const int n = graph.size();
     InferenceGraph::Search from_off, on;
     std::vector<FoundChain> found;

@@ -90,6 +90,8 @@ struct ChainNode {
     // A group node of an alternating chain: the digit in the candidate's cell or in these
     // (255 for none), all in one box and one line.
     std::array<std::uint8_t, 2> group{255, 255};
+    // A digit of an almost locked set (its index in Step::sets): true when the set holds it.
+    std::int8_t set = -1;
 };
 
 // A link from one node to the node it implies: strong (off to on) or weak (on to off).

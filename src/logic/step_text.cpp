@@ -83,6 +83,15 @@ int line_of(const std::vector<std::uint8_t>& cells) {
     return -1;
 }
 
+// One set: "(5/6/8 in row 5, columns 1 and 2)".
+std::string set_text(const CellSet& set) {
+    const int line = line_of(set.cells);
+    std::string part = "(";
+    part.append(digits_text(set.digits, "/")).append(" in ");
+    if (line >= 0) part.append(house_text(line)).append(", ");
+    return part.append(cells_text(set.cells, line)).append(")");
+}
+
 // Almost locked sets and the parts of a Sue de Coq: " with the sets (5/6/8 in row 5,
 // columns 1 and 2) and (...)"; a chain of sets names the digits that tie each to the next,
 // " -9- ", and the petals of a Death Blossom their stem digit, "(...) for 2".
@@ -91,11 +100,7 @@ std::string sets_text(const Step& step) {
     const bool chain = step.technique == Technique::AlsXYChain;
     std::vector<std::string> parts;
     for (const CellSet& set : step.sets) {
-        const int line = line_of(set.cells);
-        std::string part = "(";
-        part.append(digits_text(set.digits, "/")).append(" in ");
-        if (line >= 0) part.append(house_text(line)).append(", ");
-        part.append(cells_text(set.cells, line)).append(")");
+        std::string part = set_text(set);
         if (petals) part.append(" for ").append(digits_text(set.link, "/"));
         if (chain && !parts.empty()) parts.back().append(" -").append(digits_text(set.link, "/")).append("- ").append(part);
         else parts.push_back(part);
@@ -156,7 +161,10 @@ std::string alternating_text(const Step& step) {
     for (std::size_t k = 0; k < step.links.size() + 1; ++k) {
         const ChainNode& node = step.nodes[k % step.nodes.size()];
         if (k > 0) text.append(step.links[k - 1].strong ? " = " : " - ");
-        text.append(node_text(node, !one_digit));
+        if (node.set >= 0)
+            text.append(std::to_string(node.candidate.digit)).append(" in the set ").append(set_text(step.sets[node.set]));
+        else
+            text.append(node_text(node, !one_digit));
     }
     return text;
 }
@@ -203,7 +211,7 @@ std::string step_text(const Step& step) {
         }
         text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
-    if (!step.sets.empty()) text.append(sets_text(step));
+    if (!step.sets.empty() && !alternating(step.technique)) text.append(sets_text(step));
     if (chain && !alternating(step.technique)) {
         text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
         const std::string line = chain_text(step);
