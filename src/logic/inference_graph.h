@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "logic/almost_locked_sets.h"
@@ -77,6 +79,13 @@ private:
     std::vector<CandidateSet> conflicts_;
     CandidateSet present_;
     std::vector<Als> sets_;
+    // Each set's digits as nodes (a digit with one place in the set is that candidate), and
+    // the set that links two of them, by the pair.
+    std::vector<std::vector<std::uint16_t>> set_digits_;
+    std::unordered_map<std::uint32_t, int> set_of_link_;
+    static std::uint32_t link_key(int a, int b) {
+        return static_cast<std::uint32_t>(std::min(a, b)) << 16 | static_cast<std::uint32_t>(std::max(a, b));
+    }
 };
 
 }  // namespace varendo::logic

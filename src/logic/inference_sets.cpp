@@ -19,11 +19,19 @@ void InferenceGraph::add_set_nodes(const CandidateGrid& grid) {
         // A set of one cell is a bivalue cell, linked already.
         if (set.cells.count() < 2) continue;
         if (nodes_.size() + static_cast<std::size_t>(mask_count(set.digits)) > kMostNodes) break;
+        std::vector<std::uint16_t>& digits = set_digits_.emplace_back();
         for (int d = 1; d <= 9; ++d) {
             if (!(set.digits & digit_bit(d))) continue;
+            // A digit with one place in the set is that candidate.
+            if (set.holding[d - 1].count() == 1) {
+                for (int c = 0; c < 81; ++c)
+                    if (set.holding[d - 1][c]) digits.push_back(static_cast<std::uint16_t>(single(c, d)));
+                continue;
+            }
             InferenceNode node{static_cast<std::uint8_t>(d), {kNoCell, kNoCell, kNoCell}, static_cast<std::int16_t>(sets_.size())};
             for (int c = 0, k = 0; c < 81 && k < 3; ++c)
                 if (set.holding[d - 1][c]) node.cells[k++] = static_cast<std::uint8_t>(c);
+            digits.push_back(static_cast<std::uint16_t>(nodes_.size()));
             nodes_.push_back(node);
         }
         sets_.push_back(std::move(set));
@@ -31,8 +39,14 @@ void InferenceGraph::add_set_nodes(const CandidateGrid& grid) {
 }
 
 void InferenceGraph::link_set_digits() {
-    for (int a = 0; a < size(); ++a)
-        for (int b = a + 1; b < size() && nodes_[a].set >= 0 && nodes_[b].set == nodes_[a].set; ++b) add_strong(a, b);
+    for (std::size_t set = 0; set < set_digits_.size(); ++set) {
+        const std::vector<std::uint16_t>& digits = set_digits_[set];
+        for (std::size_t i = 0; i < digits.size(); ++i)
+            for (std::size_t j = i + 1; j < digits.size(); ++j) {
+                add_strong(digits[i], digits[j]);
+                set_of_link_.emplace(link_key(digits[i], digits[j]), static_cast<int>(set));
+            }
+    }
 }
 
 bool InferenceGraph::weakly_linked(int a, int b) const {
@@ -49,11 +63,11 @@ bool InferenceGraph::weakly_linked(int a, int b) const {
 
 CandidateSet InferenceGraph::locked_between(int a, int b) const {
     CandidateSet gone;
-    const InferenceNode& one = nodes_[a];
-    if (one.set < 0 || nodes_[b].set != one.set) return gone;
-    const Als& set = sets_[one.set];
+    const auto found = set_of_link_.find(link_key(a, b));
+    if (found == set_of_link_.end()) return gone;
+    const Als& set = sets_[found->second];
     for (int d = 1; d <= 9; ++d) {
-        if (!(set.digits & digit_bit(d)) || d == one.digit || d == nodes_[b].digit) continue;
+        if (!(set.digits & digit_bit(d)) || d == nodes_[a].digit || d == nodes_[b].digit) continue;
         for (int c = 0; c < 81; ++c)
             if (set.seeing[d - 1][c]) gone.set(candidate_index(c, d));
     }

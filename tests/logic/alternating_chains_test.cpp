@@ -91,8 +91,8 @@ TEST(AlternatingChains, GroupNodesJoinALineAndABox) {
         EXPECT_NE(eliminations(s), Strings{"r7c9<>5"}) << step_text(s);
 }
 
-// 4 off in row 2, column 3 puts 1 there, which leaves the set of row 1, columns 1 and 2
-// (1/2/3); the set is then locked on 2 and 3, so 3 leaves row 1, column 5 and 4 goes there:
+// 4 off in row 1, column 5 puts 3 there, which leaves the set of row 1, columns 1 and 2 and
+// row 2, column 3 (1/2/3/4); the set is then locked on 1, 2 and 4, with 4 in its one place:
 // 4 leaves what sees both ends. Only through the set: plain grouped chains do not see it.
 TEST(AlternatingChains, GroupedChainThroughAnAlmostLockedSet) {
     const auto found = [](const char* set_cell, bool through_sets) {
@@ -105,9 +105,9 @@ TEST(AlternatingChains, GroupedChainThroughAnAlmostLockedSet) {
     const auto through = found("123", true);
     const std::pair<Strings, std::string> chain{
         {"r1c3<>4", "r2c4<>4", "r2c5<>4", "r2c6<>4"},
-        "Grouped AIC (6 nodes): 4 in row 1, column 5 = 3 in row 1, column 5 - 3 in the set (1/2/3 in row 1, columns 1 and 2) "
-        "= 1 in the set (1/2/3 in row 1, columns 1 and 2) - 1 in row 2, column 3 = 4 in row 2, column 3: 4 leaves row 1, column 3; "
-        "row 2, column 4; row 2, column 5; row 2, column 6"};
+        "Grouped AIC (4 nodes): 4 in row 1, column 5 = 3 in row 1, column 5 - 3 in the set (1/2/3/4 in row 1, column 1; "
+        "row 1, column 2 and row 2, column 3) = 4 in row 2, column 3: 4 leaves row 1, column 3; row 2, column 4; row 2, "
+        "column 5; row 2, column 6"};
     EXPECT_NE(std::find(through.begin(), through.end(), chain), through.end());
     EXPECT_TRUE(found("123", false).empty());
     EXPECT_TRUE(found("1236", true).empty());
