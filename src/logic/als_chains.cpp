@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "logic/almost_locked_sets.h"
@@ -21,6 +22,26 @@ struct Reach {
     int before;
 };
 
+struct CandidateOrder {
+    bool operator()(const std::vector<Candidate>& a, const std::vector<Candidate>& b) const {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](Candidate x, Candidate y) {
+            return x.cell != y.cell ? x.cell < y.cell : x.digit < y.digit;
+        });
+    }
+};
+
+// How big a chain is: its sets, then their cells.
+std::pair<std::size_t, std::size_t> size_of(const std::vector<const Als*>& chain) {
+    std::size_t cells = 0;
+    for (const Als* set : chain) cells += set->cells.count();
+    return {chain.size(), cells};
+}
+std::pair<std::size_t, std::size_t> size_of(const Step& step) {
+    std::size_t cells = 0;
+    for (const CellSet& set : step.sets) cells += set.cells.size();
+    return {step.sets.size(), cells};
+}
+
 // Each set's partners, none overlapping it, with their restricted common digits.
 std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std::vector<Als>& sets) {
     std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners(sets.size());
@@ -39,7 +60,8 @@ std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std
 // its link digit true in it; that digit leaves A2, which is then locked, and so on to An,
 // which then holds every digit but its link's. So z, common to A1 and An and no digit of
 // their links, is true in one of them and leaves every cell that sees all its cells in both.
-// The search runs breadth first from each set, shortest chains first, at least four sets.
+// The search runs breadth first from each set, at least four sets; the shortest chain for
+// each set of eliminations is kept, and they come shortest first.
 bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
     const std::vector<Als> sets = almost_locked_sets(grid);
     const auto partners = partners_of(sets);
@@ -50,6 +72,8 @@ bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
     std::vector<std::size_t> touched;
     std::vector<Reach> reached;
     const std::array<Cells, 9> holders = digit_cells(grid);
+    std::vector<Step> steps;
+    std::map<std::vector<Candidate>, std::size_t, CandidateOrder> found;
     for (std::size_t start = 0; start < sets.size(); ++start) {
         // The digits of the start that some cell outside could lose: no other start digit can.
         unsigned strikable = 0;
@@ -98,9 +122,13 @@ bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
                     std::reverse(ties.begin(), ties.end());
                     unsigned digits = 0;
                     for (unsigned tie : ties) digits |= tie;
+                    // One chain for each set of eliminations: the fewest sets, then the fewest cells.
+                    const auto [kept, fresh] = found.try_emplace(struck, steps.size());
+                    if (!fresh && size_of(steps[kept->second]) <= size_of(chain)) continue;
                     Step step = als_step(Technique::AlsXYChain, 65, chain, digits, std::move(struck));
                     for (std::size_t m = 0; m < ties.size(); ++m) step.sets[m].link = static_cast<std::uint16_t>(ties[m]);
-                    if (!sink(std::move(step))) return false;
+                    if (fresh) steps.push_back(std::move(step));
+                    else steps[kept->second] = std::move(step);
                 }
             }
             if (here.links == kMostLinks) continue;
@@ -110,6 +138,9 @@ bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
             }
         }
     }
+    std::stable_sort(steps.begin(), steps.end(), [](const Step& a, const Step& b) { return size_of(a) < size_of(b); });
+    for (Step& step : steps)
+        if (!sink(std::move(step))) return false;
     return true;
 }
 

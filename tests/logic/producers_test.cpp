@@ -192,14 +192,10 @@ TEST(Producers, AlsXYChainStrikesWhatSeesBothEnds) {
         });
     };
     const auto steps = chains("14");
-    ASSERT_FALSE(steps.empty());
-    for (const Step& s : steps) EXPECT_EQ(eliminations(s), Strings({"r1c9<>1", "r5c1<>1"}));
-    Strings texts;
-    for (const Step& s : steps) texts.push_back(step_text(s));
-    EXPECT_NE(std::find(texts.begin(), texts.end(),
-                        "ALS-XY-Chain 2/3/4 with the sets (1/2 in row 1, column 1) -2- (2/3 in row 1, column 5) -3- (3/4 in row 5, "
-                        "column 5) -4- (1/4 in row 5, column 9): 1 leaves row 1, column 9; row 5, column 1"),
-              texts.end());
+    ASSERT_EQ(steps.size(), 1u);  // one chain for each set of eliminations, the smallest
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r5c1<>1"}));
+    EXPECT_EQ(step_text(steps[0]), "ALS-XY-Chain 2/3/4 with the sets (1/2 in row 1, column 1) -2- (2/3 in row 1, column 5) -3- "
+                                   "(3/4 in row 5, column 5) -4- (1/4 in row 5, column 9): 1 leaves row 1, column 9; row 5, column 1");
     EXPECT_TRUE(chains("45").empty());
 }
 
