@@ -42,11 +42,17 @@ Json step_json(const logic::Step& step) {
                  {"units", units},
                  {"text", logic::step_text(step)}};
     // Almost locked sets and the parts of a Sue de Coq, only in the steps that have them.
-    for (const logic::CellSet& set : step.sets) {
+    const auto digits_json = [](unsigned mask) {
         Json digits = Json::array();
         for (int d = 1; d <= 9; ++d)
-            if (set.digits & logic::digit_bit(d)) digits.push_back(d);
-        json["sets"].push_back({{"cells", cells_json(set.cells)}, {"digits", digits}});
+            if (mask & logic::digit_bit(d)) digits.push_back(d);
+        return digits;
+    };
+    for (const logic::CellSet& set : step.sets) {
+        Json entry = {{"cells", cells_json(set.cells)}, {"digits", digits_json(set.digits)}};
+        // A chain of sets: the digits tying each to the one before; a petal: its stem digit.
+        if (set.link != 0) entry["link"] = digits_json(set.link);
+        json["sets"].push_back(std::move(entry));
     }
     return json;
 }

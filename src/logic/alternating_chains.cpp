@@ -16,6 +16,15 @@ Technique grouped(Technique technique) {
     }
 }
 
+// The index in the step's sets of one of the graph's almost locked sets, added when new.
+std::int8_t set_in_step(const InferenceGraph& graph, int set, Step& step) {
+    const CellSet cells = cell_set(graph.sets()[set]);
+    for (std::size_t k = 0; k < step.sets.size(); ++k)
+        if (step.sets[k].cells == cells.cells) return static_cast<std::int8_t>(k);
+    step.sets.push_back(cells);
+    return static_cast<std::int8_t>(step.sets.size() - 1);
+}
+
 Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceGraph::Search& search) {
     const int start = chain.start_state / 2;
     if (chain.states.empty())
@@ -27,6 +36,7 @@ Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceG
         const InferenceNode& node = graph.node(states[k] / 2);
         if (node.group()) step.technique = grouped(chain.technique);
         step.nodes.push_back({{node.cells[0], node.digit}, (states[k] & 1) != 0, {node.cells[1], node.cells[2]}});
+        if (node.set >= 0) step.nodes.back().set = set_in_step(graph, node.set, step);
         // Reaching a node on takes a strong link, off a weak one.
         if (k > 0) step.links.push_back({static_cast<std::uint16_t>(k - 1), static_cast<std::uint16_t>(k), (states[k] & 1) != 0});
         for (std::uint8_t cell : node.cells)

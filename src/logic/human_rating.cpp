@@ -41,6 +41,8 @@ Points points_of(Technique t) {
     case T::SueDeCoq: return {L::Unfair, 250};
     case T::AlsXZ: return {L::Unfair, 300};
     case T::AlsXYWing: return {L::Unfair, 320};
+    case T::AlsXYChain: return {L::Unfair, 340};
+    case T::DeathBlossom: return {L::Unfair, 360};
     case T::LockedPair: return {L::Medium, 40};
     case T::LockedTriple: return {L::Medium, 60};
     case T::DualTwoStringKite: return {L::Hard, 150};

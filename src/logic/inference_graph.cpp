@@ -25,6 +25,7 @@ int line_in_box(int cell, bool column) { return column ? 3 + column_of(cell) % 3
 }  // namespace
 
 InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
+    const bool grouped = links == LinkSet::Grouped || links == LinkSet::GroupedWithSets;
     for (int cell = 0; cell < 81; ++cell)
         for (int digit = 1; digit <= 9; ++digit) {
             if (!grid.has(cell, digit)) continue;
@@ -38,7 +39,7 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
     const auto group_id = [&](int digit, int box, int line) -> std::int16_t& {
         return group_of[((digit - 1) * 9 + box) * 6 + line];
     };
-    if (links == LinkSet::Grouped)
+    if (grouped)
         for (int digit = 1; digit <= 9; ++digit)
             for (int box = 0; box < 9; ++box)
                 for (int line = 0; line < 6; ++line) {
@@ -50,6 +51,7 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
                     group_id(digit, box, line) = static_cast<std::int16_t>(nodes_.size());
                     nodes_.push_back(node);
                 }
+    if (links == LinkSet::GroupedWithSets) add_set_nodes(grid);
     const int n = size();
     strong_.resize(n);
     weak_start_.assign(n + 1, 0);
@@ -69,7 +71,7 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
                 add_strong(single(cells[std::countr_zero(places)], digit), single(cells[31 - std::countl_zero(places)], digit));
                 continue;
             }
-            if (links != LinkSet::Grouped || mask_count(places) < 3) continue;
+            if (!grouped || mask_count(places) < 3) continue;
             // Split the places by box (a line) or by row and by column (a box): two parts, each
             // one candidate or one group, are strongly linked.
             for (int split = 0; split < (house < kRowHouse ? 2 : 1); ++split) {
@@ -103,11 +105,16 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
     // other; two digits of one cell.
     std::array<std::vector<std::uint16_t>, 9> by_digit;
     for (int a = 0; a < n; ++a) by_digit[nodes_[a].digit - 1].push_back(static_cast<std::uint16_t>(a));
-    const bool across_digits = links == LinkSet::All || links == LinkSet::Grouped;
+    const bool across_digits = links == LinkSet::All || grouped;
     for (int a = 0; a < n; ++a) {
         const InferenceNode& one = nodes_[a];
         const int cell = one.cells[0];
-        if (one.group()) {
+        if (one.set >= 0) {
+            const Als& set = sets_[one.set];
+            for (int other = 0; other < 81; ++other)
+                if (set.seeing[one.digit - 1][other] && grid.has(other, one.digit))
+                    conflicts_[a].set(candidate_index(other, one.digit));
+        } else if (one.group()) {
             for (int other = 0; other < 81; ++other) {
                 const InferenceNode lone{one.digit, {static_cast<std::uint8_t>(other), kNoCell, kNoCell}};
                 if (grid.has(other, one.digit) && disjoint(one, lone) && sees_all(one, lone))
@@ -125,12 +132,14 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
         }
         for (std::uint16_t b : by_digit[one.digit - 1]) {
             const InferenceNode& two = nodes_[b];
-            const bool linked = one.group() || two.group() ? disjoint(one, two) && sees_all(one, two)
-                                                           : sees(cell, two.cells[0]);
+            const bool linked = one.set >= 0 || two.set >= 0 ? weakly_linked(a, b)
+                                : one.group() || two.group() ? disjoint(one, two) && sees_all(one, two)
+                                                             : sees(cell, two.cells[0]);
             if (linked) weak_.push_back(b);
         }
         weak_start_[a + 1] = static_cast<std::uint32_t>(weak_.size());
     }
+    link_set_digits();
 }
 
 void InferenceGraph::add_strong(int a, int b) {

@@ -1,27 +1,33 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
+#include "logic/almost_locked_sets.h"
 #include "logic/candidate_grid.h"
 
 namespace varendo::logic {
 
 // The links a chain may use: one digit's links in houses (X-chains), bivalue cells joined by
-// their digits (XY-chains), every link between candidates, or every link with group nodes too.
-enum class LinkSet { SingleDigit, Bivalue, All, Grouped };
+// their digits (XY-chains), every link between candidates, every link with group nodes too,
+// or those and almost locked sets as well.
+enum class LinkSet { SingleDigit, Bivalue, All, Grouped, GroupedWithSets };
 
 constexpr std::uint8_t kNoCell = 255;
 
 // A node: one candidate, or a group of two or three candidates of a digit that share a box
-// and a line (true when the digit is in any of them).
+// and a line (true when the digit is in any of them), or a digit of an almost locked set
+// (true when the digit is in the set; `cells` then holds up to three of its places).
 struct InferenceNode {
     std::uint8_t digit = 0;
     std::array<std::uint8_t, 3> cells{kNoCell, kNoCell, kNoCell};
-    bool group() const { return cells[1] != kNoCell; }
+    std::int16_t set = -1;  // the almost locked set, in InferenceGraph::sets()
+    bool group() const { return cells[1] != kNoCell || set >= 0; }
 };
 
 // Candidates as bits, cell * 9 + digit - 1.
@@ -46,6 +52,10 @@ public:
     // The candidates that cannot hold when the node holds.
     const CandidateSet& conflicts(int id) const { return conflicts_[id]; }
     const CandidateSet& present() const { return present_; }
+    const std::vector<Als>& sets() const { return sets_; }
+    // When a loop runs from one digit of an almost locked set to another, the set lacks one of
+    // the two and is locked on its other digits: what sees all their places in it. Else none.
+    CandidateSet locked_between(int a, int b) const;
 
     // Breadth first from one state along alternating links: for each state the state it was
     // reached from (-1 if not reached, itself for the start) and its depth in links. The first
@@ -61,6 +71,9 @@ public:
 
 private:
     void add_strong(int a, int b);
+    void add_set_nodes(const CandidateGrid& grid);
+    void link_set_digits();
+    bool weakly_linked(int a, int b) const;
     std::vector<InferenceNode> nodes_;
     std::vector<std::int16_t> single_ = std::vector<std::int16_t>(81 * 9, -1);
     std::vector<std::vector<std::uint16_t>> strong_;
@@ -69,6 +82,14 @@ private:
     std::vector<std::uint32_t> weak_start_;
     std::vector<CandidateSet> conflicts_;
     CandidateSet present_;
+    std::vector<Als> sets_;
+    // Each set's digits as nodes (a digit with one place in the set is that candidate), and
+    // the set that links two of them, by the pair.
+    std::vector<std::vector<std::uint16_t>> set_digits_;
+    std::unordered_map<std::uint32_t, int> set_of_link_;
+    static std::uint32_t link_key(int a, int b) {
+        return static_cast<std::uint32_t>(std::min(a, b)) << 16 | static_cast<std::uint32_t>(std::max(a, b));
+    }
 };
 
 }  // namespace varendo::logic

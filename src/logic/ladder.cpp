@@ -102,6 +102,8 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_nice_loops(g, true, s); },
         [&](S s) { return find_als_xz(g, s); },
         [&](S s) { return find_als_xy_wings(g, s); },
+        [&](S s) { return find_als_xy_chains(g, s); },
+        [&](S s) { return find_death_blossoms(g, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;

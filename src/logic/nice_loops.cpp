@@ -18,6 +18,7 @@ LoopEliminations loop_eliminations(const InferenceGraph& graph, const std::vecto
     for (std::size_t k = 0; k < states.size(); ++k) {
         const int a = states[k] / 2, b = states[(k + 1) % states.size()] / 2;
         (graph.node(a).digit == graph.node(b).digit ? in_houses : in_cells) |= common_conflicts(graph, a, b);
+        in_cells |= graph.locked_between(a, b);
         const InferenceNode& node = graph.node(a);
         for (std::uint8_t cell : node.cells) {
             if (cell == kNoCell) continue;
@@ -120,8 +121,8 @@ private:
 // (a discontinuous loop); back to a node strongly linked to it, a continuous loop. From each
 // candidate off: back to itself on, and it holds; to another node on, an AIC. The shortest
 // chains come first, then the loops as HoDoKu states them, then the longer loops.
-bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink) {
-    const InferenceGraph graph(grid, grouped ? LinkSet::Grouped : LinkSet::All);
+bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink, bool through_sets) {
+    const InferenceGraph graph(grid, through_sets ? LinkSet::GroupedWithSets : grouped ? LinkSet::Grouped : LinkSet::All);
     const int n = graph.size();
     InferenceGraph::Search from_off, on;
     std::vector<FoundChain> found;

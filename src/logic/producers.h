@@ -48,7 +48,8 @@ bool find_simple_colors(const CandidateGrid& grid, const StepSink& sink);
 // cells, and nice loops (continuous and discontinuous) with AICs, with group nodes or without.
 bool find_x_chains(const CandidateGrid& grid, const StepSink& sink);
 bool find_xy_chains(const CandidateGrid& grid, const StepSink& sink);
-bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink);
+// `through_sets` lets grouped chains pass through almost locked sets as well.
+bool find_nice_loops(const CandidateGrid& grid, bool grouped, const StepSink& sink, bool through_sets = false);
 bool find_multi_colors(const CandidateGrid& grid, const StepSink& sink);
 bool find_remote_pairs(const CandidateGrid& grid, const StepSink& sink);
 // Rectangles: uniqueness patterns, only for a grid known to have one solution; the avoidable
@@ -59,5 +60,9 @@ bool find_avoidable_rectangles(const CandidateGrid& grid, const StepSink& sink);
 bool find_sue_de_coq(const CandidateGrid& grid, const StepSink& sink);
 bool find_als_xz(const CandidateGrid& grid, const StepSink& sink);
 bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink);
+bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink);
+// A stem cell whose every digit, were it true, would lock a petal set: a digit common to all
+// the petals and none of the stem's leaves what sees all its cells in them.
+bool find_death_blossoms(const CandidateGrid& grid, const StepSink& sink);
 
 }  // namespace varendo::logic

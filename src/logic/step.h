@@ -72,8 +72,10 @@ enum class Technique : std::uint8_t {
     DualTwoStringKite,
     DualEmptyRectangle,
     FinnedJellyfish,
+    AlsXYChain,
+    DeathBlossom,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::FinnedJellyfish) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::DeathBlossom) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {
@@ -89,6 +91,8 @@ struct ChainNode {
     // A group node of an alternating chain: the digit in the candidate's cell or in these
     // (255 for none), all in one box and one line.
     std::array<std::uint8_t, 2> group{255, 255};
+    // A digit of an almost locked set (its index in Step::sets): true when the set holds it.
+    std::int8_t set = -1;
 };
 
 // A link from one node to the node it implies: strong (off to on) or weak (on to off).
@@ -103,6 +107,9 @@ struct ChainLink {
 struct CellSet {
     std::vector<std::uint8_t> cells;
     std::uint16_t digits = 0;  // bit d - 1 for digit d
+    // The digits that tie it to the set before it in an ALS chain, or to the stem cell of a
+    // Death Blossom whose petal it is.
+    std::uint16_t link = 0;
 };
 
 // One deduction, as data: a front end turns it into words or pictures.

@@ -23,6 +23,7 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Grouped Discontinuous Nice Loop", "Grouped AIC",
     "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
     "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle", "Finned Jellyfish",
+    "ALS-XY-Chain", "Death Blossom",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {
@@ -83,18 +84,29 @@ int line_of(const std::vector<std::uint8_t>& cells) {
     return -1;
 }
 
+// One set: "(5/6/8 in row 5, columns 1 and 2)".
+std::string set_text(const CellSet& set) {
+    const int line = line_of(set.cells);
+    std::string part = "(";
+    part.append(digits_text(set.digits, "/")).append(" in ");
+    if (line >= 0) part.append(house_text(line)).append(", ");
+    return part.append(cells_text(set.cells, line)).append(")");
+}
+
 // Almost locked sets and the parts of a Sue de Coq: " with the sets (5/6/8 in row 5,
-// columns 1 and 2) and (...)".
-std::string sets_text(const std::vector<CellSet>& sets) {
+// columns 1 and 2) and (...)"; a chain of sets names the digits that tie each to the next,
+// " -9- ", and the petals of a Death Blossom their stem digit, "(...) for 2".
+std::string sets_text(const Step& step) {
+    const bool petals = step.technique == Technique::DeathBlossom;
+    const bool chain = step.technique == Technique::AlsXYChain;
     std::vector<std::string> parts;
-    for (const CellSet& set : sets) {
-        const int line = line_of(set.cells);
-        std::string part = "(";
-        part.append(digits_text(set.digits, "/")).append(" in ");
-        if (line >= 0) part.append(house_text(line)).append(", ");
-        parts.push_back(part.append(cells_text(set.cells, line)).append(")"));
+    for (const CellSet& set : step.sets) {
+        std::string part = set_text(set);
+        if (petals) part.append(" for ").append(digits_text(set.link, "/"));
+        if (chain && !parts.empty()) parts.back().append(" -").append(digits_text(set.link, "/")).append("- ").append(part);
+        else parts.push_back(part);
     }
-    return " with the sets " + join(parts, ", ");
+    return (petals ? " with the petals " : " with the sets ") + join(parts, ", ");
 }
 
 // A chain of one line, from its assumption to its end: "if 9 is in row 4, column 2, then 9 is
@@ -150,7 +162,10 @@ std::string alternating_text(const Step& step) {
     for (std::size_t k = 0; k < step.links.size() + 1; ++k) {
         const ChainNode& node = step.nodes[k % step.nodes.size()];
         if (k > 0) text.append(step.links[k - 1].strong ? " = " : " - ");
-        text.append(node_text(node, !one_digit));
+        if (node.set >= 0)
+            text.append(std::to_string(node.candidate.digit)).append(" in the set ").append(set_text(step.sets[node.set]));
+        else
+            text.append(node_text(node, !one_digit));
     }
     return text;
 }
@@ -197,7 +212,7 @@ std::string step_text(const Step& step) {
         }
         text.append(" (").append(cells_text(step.cells, line)).append(")");
     }
-    if (!step.sets.empty()) text.append(sets_text(step.sets));
+    if (!step.sets.empty() && !alternating(step.technique)) text.append(sets_text(step));
     if (chain && !alternating(step.technique)) {
         text.append(" (").append(std::to_string(step.complexity)).append(" nodes)");
         const std::string line = chain_text(step);

@@ -106,5 +106,27 @@ TEST(AlternatingChains, GroupNodesJoinALineAndABox) {
         EXPECT_NE(eliminations(s), Strings{"r7c9<>5"}) << step_text(s);
 }
 
+// 4 off in row 1, column 5 puts 3 there, which leaves the set of row 1, columns 1 and 2 and
+// row 2, column 3 (1/2/3/4); the set is then locked on 1, 2 and 4, with 4 in its one place:
+// 4 leaves what sees both ends. Only through the set: plain grouped chains do not see it.
+TEST(AlternatingChains, GroupedChainThroughAnAlmostLockedSet) {
+    const auto found = [](const char* set_cell, bool through_sets) {
+        const CandidateGrid grid = marks({{"r1c1", "123"}, {"r1c2", set_cell}, {"r2c3", "14"}, {"r1c5", "34"}});
+        std::vector<std::pair<Strings, std::string>> all;
+        for (const Step& s : all_steps([&](auto sink) { return find_nice_loops(grid, true, sink, through_sets); }))
+            all.push_back({eliminations(s), step_text(s)});
+        return all;
+    };
+    const auto through = found("123", true);
+    const std::pair<Strings, std::string> chain{
+        {"r1c3<>4", "r2c4<>4", "r2c5<>4", "r2c6<>4"},
+        "Grouped AIC (4 nodes): 4 in row 1, column 5 = 3 in row 1, column 5 - 3 in the set (1/2/3/4 in row 1, column 1; "
+        "row 1, column 2 and row 2, column 3) = 4 in row 2, column 3: 4 leaves row 1, column 3; row 2, column 4; row 2, "
+        "column 5; row 2, column 6"};
+    EXPECT_NE(std::find(through.begin(), through.end(), chain), through.end());
+    EXPECT_TRUE(found("123", false).empty());
+    EXPECT_TRUE(found("1236", true).empty());
+}
+
 }  // namespace
 }  // namespace varendo::test

@@ -253,6 +253,38 @@ TEST(Producers, RemotePairsOfFourCellsStrikeWhatSeesBothEnds) {
                 }).empty());
 }
 
+// Four bivalue cells tied by 2, 3 and 4: were 1 false in row 1, column 1, it would be true in
+// row 5, column 9, so it leaves what sees both; with 5 in place of 1 at the end, nothing.
+TEST(Producers, AlsXYChainStrikesWhatSeesBothEnds) {
+    const auto chains = [](const char* last) {
+        return all_steps([&](auto sink) {
+            return find_als_xy_chains(marks({{"r1c1", "12"}, {"r1c5", "23"}, {"r5c5", "34"}, {"r5c9", last}}), sink);
+        });
+    };
+    const auto steps = chains("14");
+    ASSERT_EQ(steps.size(), 1u);  // one chain for each set of eliminations, the smallest
+    EXPECT_EQ(eliminations(steps[0]), Strings({"r1c9<>1", "r5c1<>1"}));
+    EXPECT_EQ(step_text(steps[0]), "ALS-XY-Chain 2/3/4 with the sets (1/2 in row 1, column 1) -2- (2/3 in row 1, column 5) -3- "
+                                   "(3/4 in row 5, column 5) -4- (1/4 in row 5, column 9): 1 leaves row 1, column 9; row 5, column 1");
+    EXPECT_TRUE(chains("45").empty());
+}
+
+// Whichever of 1, 2 and 4 the stem holds, its petal keeps 3; so 3 leaves row 1, column 1,
+// which sees every 3 of the petals. A petal for 4 without 3 strikes nothing.
+TEST(Producers, DeathBlossomStrikesWhatSeesEveryPetal) {
+    const auto blossoms = [](const char* petal) {
+        return all_steps([&](auto sink) {
+            return find_death_blossoms(marks({{"r5c5", "124"}, {"r1c5", "13"}, {"r5c1", "23"}, {"r2c2", petal}, {"r2c5", "45"}}), sink);
+        });
+    };
+    const auto steps = blossoms("35");
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(eliminations(steps[0]), Strings{"r1c1<>3"});
+    EXPECT_EQ(step_text(steps[0]), "Death Blossom 1/2/4 (row 5, column 5) with the petals (1/3 in row 1, column 5) for 1, "
+                                   "(2/3 in row 5, column 1) for 2 and (3/4/5 in row 2, columns 2 and 5) for 4: 3 leaves row 1, column 1");
+    EXPECT_TRUE(blossoms("56").empty());
+}
+
 TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
     // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
     const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};
