@@ -63,71 +63,118 @@ public:
         all_ = {};
         for (int h = 0; h < 27; ++h) {
             places_[h] = {};
-            for (int j = 0; j < 9; ++j)
-                if (grid_.has(house_cells(h)[j], digit)) places_[h].set(house_cells(h)[j]);
+            for (unsigned rest = grid_.positions(h, digit); rest != 0; rest &= rest - 1)
+                places_[h].set(house_cells(h)[std::countr_zero(rest)]);
+            sizes_[h] = mask_count(grid_.positions(h, digit));
             all_ = all_ | places_[h];
         }
-        return choose_bases(base_houses, 0, 0, {}, {});
+        return choose_bases(base_houses, 0, 0, 0, {}, {}, 0);
     }
 
 private:
-    bool choose_bases(unsigned allowed, int from, unsigned chosen, CellBits cells, CellBits endo) {
-        if (std::popcount(chosen) == degree_) {
+    bool choose_bases(unsigned allowed, int from, int count, unsigned chosen, CellBits cells, CellBits endo,
+                      int endo_count) {
+        if (count == degree_) {
+            if (family_ == Family::Franken && !(chosen & ~kBoxHouses)) return true;  // a line among the bases
             bases_ = chosen;
             base_cells_ = cells;
             endo_ = endo;
-            return choose_covers(0, 0, {}, {}, {}, 0);
+            endo_count_ = endo_count;
+            meeting_ = 0;  // only houses that hold base places can be covers
+            for (unsigned rest = cover_houses_ & ~chosen; rest != 0; rest &= rest - 1)
+                if ((places_[std::countr_zero(rest)] & cells).any()) meeting_ |= rest & -rest;
+            return choose_covers(0, 0, 0, {}, {}, {}, 0, common_peers(endo), 0);
         }
         for (int h = from; h < 27; ++h) {
-            if (!(allowed & (1u << h)) || !places_[h].any()) continue;
+            if (!(allowed & (1u << h)) || sizes_[h] == 0) continue;
             // A cover meets a base house in three places at most (a box and a line).
-            if (!finned_ && places_[h].count() > 3 * degree_) continue;
-            const CellBits more_endo = endo | (cells & places_[h]);
-            if (more_endo.count() > (finned_ ? kMaxEndoFins : 0)) continue;
-            if (!choose_bases(allowed, h + 1, chosen | (1u << h), cells | places_[h], more_endo)) return false;
+            if (!finned_ && sizes_[h] > 3 * degree_) continue;
+            const CellBits overlap = cells & places_[h];
+            int more = endo_count;
+            if (overlap.any()) {
+                more = (endo | overlap).count();
+                if (!finned_ || more > kMaxEndoFins) continue;
+            }
+            if (!choose_bases(allowed, h + 1, count + 1, chosen | (1u << h), cells | places_[h], endo | overlap, more))
+                return false;
         }
         return true;
     }
 
     // Covers the lowest base place not yet covered by one of its houses, or makes it a fin; once
     // every place is settled, any house meeting the base places may be added (from `extra` on).
-    bool choose_covers(unsigned chosen, unsigned excluded, CellBits covered, CellBits shared, CellBits fins,
-                       int extra) {
-        if (std::popcount(chosen) == degree_) return finish(chosen, covered, shared);
-        const CellBits open = base_cells_.without(endo_).without(covered).without(fins);
-        const auto fits = [&](int h) {
-            return (cover_houses_ & ~bases_ & ~excluded & ~chosen & (1u << h)) && !(places_[h] & fins).any();
+    // `seen` holds the cells that see every fin.
+    bool choose_covers(int count, unsigned chosen, unsigned excluded, CellBits covered, CellBits shared, CellBits fins,
+                       int fin_count, CellBits seen, int extra) {
+        unsigned candidates = meeting_ & ~excluded & ~chosen;
+        // A Franken fish has a line among its covers, and a box among its bases or covers: the
+        // last covers bring what is missing.
+        if (family_ == Family::Franken) {
+            const unsigned lines = cover_houses_ & ~kBoxHouses;
+            const bool need_line = !(chosen & lines), need_box = !((bases_ | chosen) & kBoxHouses);
+            const int needs = need_line + need_box;
+            if (needs > degree_ - count) return true;
+            if (needs == degree_ - count) candidates &= (need_line ? lines : 0) | (need_box ? kBoxHouses : 0);
+        }
+        unsigned usable = 0;
+        CellBits reach = covered, twice = shared;
+        for (unsigned rest = candidates; rest != 0; rest &= rest - 1) {
+            const int h = std::countr_zero(rest);
+            if ((places_[h] & fins).any()) continue;
+            usable |= 1u << h;
+            twice = twice | (reach & places_[h]);
+            reach = reach | places_[h];
+        }
+        // What could still go: cover places outside the base, or base places in two covers.
+        const CellBits strikable = all_ & (reach.without(base_cells_) | (twice & base_cells_));
+        CellBits open = base_cells_.without(endo_).without(covered).without(fins);
+        // Places no usable house holds are fins; what goes must be in a cover and see them all.
+        const CellBits forced = open.without(reach);
+        if (forced.any()) {
+            fin_count += forced.count();
+            if (!finned_ || fin_count + endo_count_ > kMaxFins) return true;
+            fins = fins | forced;
+            seen = seen & common_peers(forced);
+            open = open.without(forced);
+        }
+        if (fin_count + endo_count_ > 0 && !(seen & strikable).any()) return true;
+        const auto add = [&](int h, int next_extra) {
+            return choose_covers(count + 1, chosen | (1u << h), excluded, covered | places_[h],
+                                 shared | (covered & places_[h]), fins, fin_count, seen, next_extra);
         };
+        // The last cover: the open places outside it are fins too.
+        if (count + 1 == degree_) {
+            for (unsigned rest = usable & (~0u << (open.any() ? 0 : extra)); rest != 0; rest &= rest - 1) {
+                const int h = std::countr_zero(rest);
+                const CellBits last = open.without(places_[h]);
+                if ((fin_count + endo_count_ > 0 || last.any()) != finned_ ||
+                    (last.any() && fin_count + endo_count_ + last.count() > kMaxFins))
+                    continue;
+                CellBits struck = (covered | places_[h]).without(base_cells_) | shared | (covered & places_[h]);
+                if (finned_) struck = struck & seen & common_peers(last);
+                if (struck.any() && family_of(bases_, chosen | (1u << h)) == family_ &&
+                    !emit(chosen | (1u << h), fins | last | endo_, struck))
+                    return false;
+            }
+            return true;
+        }
         if (!open.any()) {
             for (int h = extra; h < 27; ++h)
-                if (fits(h) && (places_[h] & base_cells_).any() &&
-                    !choose_covers(chosen | (1u << h), excluded, covered | places_[h], shared | (covered & places_[h]),
-                                   fins, h + 1))
-                    return false;
+                if ((usable & (1u << h)) && !add(h, h + 1)) return false;
             return true;
         }
         const int cell = open.first();
         for (int h : houses_of(cell)) {
-            if (!fits(h)) continue;
-            if (!choose_covers(chosen | (1u << h), excluded, covered | places_[h], shared | (covered & places_[h]),
-                               fins, 0))
-                return false;
+            if (!(usable & (1u << h))) continue;
+            if (!add(h, 0)) return false;
             excluded |= 1u << h;  // later branches leave this house out: it has been tried
         }
-        if (!finned_ || (fins | endo_).count() >= kMaxFins) return true;
-        CellBits more = fins;
-        more.set(cell);
-        if (!(common_peers(more | endo_) & all_).any()) return true;
-        return choose_covers(chosen, excluded, covered, shared, more, 0);
+        if (!finned_ || fin_count + endo_count_ >= kMaxFins || !(seen & peer_bits(cell) & strikable).any()) return true;
+        fins.set(cell);
+        return choose_covers(count, chosen, excluded, covered, shared, fins, fin_count + 1, seen & peer_bits(cell), 0);
     }
 
-    bool finish(unsigned covers, CellBits covered, CellBits shared) {
-        const CellBits fins = base_cells_.without(covered) | endo_;
-        if (fins.any() != finned_ || fins.count() > kMaxFins) return true;
-        if (family_of(bases_, covers) != family_) return true;
-        CellBits struck = covered.without(base_cells_) | shared;
-        if (finned_) struck = struck & common_peers(fins);
-        if (!struck.any()) return true;
+    bool emit(unsigned covers, CellBits fins, CellBits struck) {
         Step step;
         step.technique = technique_of(family_, finned_, degree_);
         step.rating = (family_ == Family::Mutant ? 56 : 48) + 2 * degree_ + (finned_ ? 2 : 0);
@@ -152,8 +199,10 @@ private:
     unsigned cover_houses_ = 0;
     CellBits places_[27];  // the digit's places in each house
     CellBits all_;
-    unsigned bases_ = 0;
+    unsigned bases_ = 0, meeting_ = 0;
     CellBits base_cells_, endo_;
+    int endo_count_ = 0;
+    int sizes_[27] = {};  // how many places each house has
 };
 
 }  // namespace

@@ -241,16 +241,31 @@ TEST(Producers, FrankenXWingOnARowAndABox) {
     EXPECT_NE(step_text(*fin).find(", with the fin in row 1, column 6: "), std::string::npos);
 }
 
+// The eliminations of the step whose text begins so, or none.
+Strings struck_by(const std::vector<Step>& steps, const std::string& begins) {
+    for (const Step& s : steps)
+        if (step_text(s).starts_with(begins)) return eliminations(s);
+    return {};
+}
+
+// Row 1 holds 5 in box 1 or at r1c9, row 2 only in box 1: both cannot be in box 1, so r1c9 is
+// the fin that must hold; r1c1, in box 1 and column 1 both, sees it.
+TEST(Producers, FinnedFrankenFishStrikesAPlaceTwoCoversShare) {
+    const CandidateGrid grid = without(without(marks({}), row_cells_except(1, {1, 2, 9}), "5"), row_cells_except(2, {1, 3}), "5");
+    const auto steps = all_steps([&](auto sink) { return find_franken_fish(grid, 2, true, sink); });
+    EXPECT_EQ(struck_by(steps, "Finned Franken X-Wing 5 in row 1 and row 2, covered by column 1 and box 1 (rows 1-3, "
+                               "columns 1-3), with the fin in row 1, column 9:"),
+              Strings{"r1c1<>5"});
+}
+
 // 5 in row 1 only in box 1, and in column 1 only in boxes 1 and 7: the two boxes hold both
 // and lose 5 elsewhere. With 5 left at r5c1 as well, column 1 escapes them.
 TEST(Producers, MutantXWingOnARowAndAColumn) {
     const CandidateGrid grid = without(without(marks({}), row_cells_except(1, {2, 3}), "5"), {"r4c1", "r6c1"}, "5");
     const auto found = [](const CandidateGrid& g) {
-        for (const Step& s : all_steps([&](auto sink) { return find_mutant_fish(g, 2, false, sink); }))
-            if (step_text(s).starts_with("Mutant Fish 5 in row 1 and column 1, covered by box 1 (rows 1-3, columns 1-3) and "
-                                         "box 3 (rows 7-9, columns 1-3): "))
-                return eliminations(s);
-        return Strings{};
+        return struck_by(all_steps([&](auto sink) { return find_mutant_fish(g, 2, false, sink); }),
+                         "Mutant Fish 5 in row 1 and column 1, covered by box 1 (rows 1-3, columns 1-3) and box 3 "
+                         "(rows 7-9, columns 1-3): ");
     };
     EXPECT_EQ(found(without(grid, {"r5c1"}, "5")), struck_from(Strings{"r2c2", "r2c3", "r3c2", "r3c3", "r7c2", "r7c3", "r8c2", "r8c3", "r9c2", "r9c3"}, "5"));
     EXPECT_TRUE(found(grid).empty());
