@@ -228,6 +228,7 @@ TEST(Producers, FrankenXWingOnARowAndABox) {
     };
     auto steps = franken(without(grid, {"r5c6"}, "5"), false);
     ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].rating, 52);
     EXPECT_EQ(eliminations(steps[0]), struck_from(Strings{"r2c4", "r2c5", "r3c4", "r3c5", "r7c4", "r7c5", "r8c4", "r8c5", "r9c4", "r9c5"}, "5"));
     EXPECT_EQ(step_text(steps[0]).substr(0, 136), "Franken X-Wing 5 in row 1 and box 5 (rows 4-6, columns 4-6), covered by column 4 and column 5: "
                                                   "5 leaves row 2, column 4; row 2, column 5");
