@@ -7,27 +7,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "logic/cell_bits.h"
 #include "logic/producers.h"
 
 namespace varendo::logic {
 
 namespace {
-
-// A set of cells as two words: cells 0..63 and 64..80.
-struct CellBits {
-    std::uint64_t low = 0, high = 0;
-    void set(int cell) { (cell < 64 ? low : high) |= 1ull << (cell % 64); }
-    bool test(int cell) const { return (((cell < 64 ? low : high) >> (cell % 64)) & 1) != 0; }
-    bool any() const { return (low | high) != 0; }
-    int count() const { return std::popcount(low) + std::popcount(high); }
-    CellBits operator&(const CellBits& o) const { return {low & o.low, high & o.high}; }
-    // Calls f(cell) for each cell, in order.
-    template <typename F>
-    void each(F&& f) const {
-        for (std::uint64_t w = low; w; w &= w - 1) f(std::countr_zero(w));
-        for (std::uint64_t w = high; w; w &= w - 1) f(64 + std::countr_zero(w));
-    }
-};
 
 struct BaseCell {
     int cell;

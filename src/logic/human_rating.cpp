@@ -49,6 +49,14 @@ Points points_of(Technique t) {
     case T::DualEmptyRectangle: return {L::Hard, 120};
     case T::FinnedSwordfish: return {L::Unfair, 200};
     case T::FinnedJellyfish: return {L::Unfair, 250};
+    case T::FrankenXWing: return {L::Unfair, 300};
+    case T::FrankenSwordfish: return {L::Unfair, 350};
+    case T::FrankenJellyfish: return {L::Unfair, 370};
+    case T::FinnedFrankenXWing: return {L::Unfair, 390};
+    case T::FinnedFrankenSwordfish: return {L::Unfair, 410};
+    case T::FinnedFrankenJellyfish: return {L::Unfair, 430};
+    case T::MutantFish: return {L::Extreme, 450};
+    case T::FinnedMutantFish: return {L::Extreme, 470};
     case T::XYZWing: return {L::Hard, 180};
     case T::XChain: case T::XYChain: return {L::Unfair, 260};
     case T::ContinuousNiceLoop: case T::DiscontinuousNiceLoop: case T::Aic: return {L::Unfair, 280};

@@ -104,6 +104,10 @@ std::optional<Step> human_step(const CandidateGrid& g, bool unique) {
         [&](S s) { return find_als_xy_wings(g, s); },
         [&](S s) { return find_als_xy_chains(g, s); },
         [&](S s) { return find_death_blossoms(g, s); },
+        [&](S s) { return find_franken_fish(g, 2, false, s); },
+        [&](S s) { return find_franken_fish(g, 3, false, s); },
+        [&](S s) { return find_franken_fish(g, 2, true, s); },
+        [&](S s) { return find_franken_fish(g, 3, true, s); },
     };
     for (const auto& rung : rungs)
         if (std::optional<Step> step = first_of(rung)) return step;

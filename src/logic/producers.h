@@ -26,6 +26,11 @@ bool find_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
 // Finned and sashimi fish: the base lines' places outside the cover lines (the fins) all lie
 // in one box, so the digit leaves the cover cells in that box.
 bool find_finned_fish(const CandidateGrid& grid, int degree, const StepSink& sink);
+// Franken fish (lines of one kind with boxes as bases, the other lines with boxes as covers)
+// and mutant fish (any mix of houses on each side); `finned` finds those with fins, up to five
+// of them, two at most where base houses overlap.
+bool find_franken_fish(const CandidateGrid& grid, int degree, bool finned, const StepSink& sink);
+bool find_mutant_fish(const CandidateGrid& grid, int degree, bool finned, const StepSink& sink);
 bool find_xy_wings(const CandidateGrid& grid, bool xyz, const StepSink& sink);
 // The classic rater looks for a set of n only in a house with at least 2n empty cells (more
 // than 2n for a hidden one), and for a fish of n only for a digit placed at most 9 - 2n times:

@@ -74,8 +74,16 @@ enum class Technique : std::uint8_t {
     FinnedJellyfish,
     AlsXYChain,
     DeathBlossom,
+    FrankenXWing,
+    FrankenSwordfish,
+    FrankenJellyfish,
+    FinnedFrankenXWing,
+    FinnedFrankenSwordfish,
+    FinnedFrankenJellyfish,
+    MutantFish,
+    FinnedMutantFish,
 };
-constexpr int kTechniqueCount = static_cast<int>(Technique::DeathBlossom) + 1;
+constexpr int kTechniqueCount = static_cast<int>(Technique::FinnedMutantFish) + 1;
 
 // One candidate: a cell (0..80, row by row) and a digit.
 struct Candidate {

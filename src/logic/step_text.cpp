@@ -24,6 +24,8 @@ constexpr std::array<const char*, kTechniqueCount> kNames = {
     "Multi Colors", "Hidden Rectangle", "Avoidable Rectangle", "Sue de Coq", "ALS-XZ", "ALS-XY-Wing",
     "Locked Pair", "Locked Triple", "Dual 2-String Kite", "Dual Empty Rectangle", "Finned Jellyfish",
     "ALS-XY-Chain", "Death Blossom",
+    "Franken X-Wing",    "Franken Swordfish", "Franken Jellyfish", "Finned Franken X-Wing", "Finned Franken Swordfish",
+    "Finned Franken Jellyfish", "Mutant Fish", "Finned Mutant Fish",
 };
 
 std::string digits_text(unsigned digits, const char* separator) {
@@ -200,6 +202,16 @@ std::string step_text(const Step& step) {
     const std::vector<std::uint8_t>& houses = step.base.empty() ? step.houses : step.base;
     for (std::size_t k = 0; k < houses.size(); ++k)
         text.append(k == 0 ? " in " : k + 1 == houses.size() ? " and " : ", ").append(house_text(houses[k]));
+    // A fish with a box among its houses: its covers and fins do not follow from its base.
+    const auto box = [](std::uint8_t h) { return h < kRowHouse; };
+    if (std::any_of(step.base.begin(), step.base.end(), box) || std::any_of(step.cover.begin(), step.cover.end(), box)) {
+        std::vector<std::string> parts;
+        for (std::uint8_t h : step.cover) parts.push_back(house_text(h));
+        text.append(", covered by ").append(join(parts, ", "));
+        parts.clear();
+        for (const Candidate& fin : step.fins) parts.push_back(cell_text(fin.cell));
+        if (!parts.empty()) text.append(parts.size() > 1 ? ", with fins in " : ", with the fin in ").append(join(parts, "; "));
+    }
     // The pattern's cells, unless the step only names the cell it fills.
     const bool lone_cell = step.cells.size() == 1 && !step.placements.empty();
     if (!step.cells.empty() && !chain && step.base.empty() && !lone_cell) {

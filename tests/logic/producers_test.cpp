@@ -285,6 +285,60 @@ TEST(Producers, DeathBlossomStrikesWhatSeesEveryPetal) {
     EXPECT_TRUE(blossoms("56").empty());
 }
 
+// 5 in row 1 only in columns 4 and 5, and in box 5 only in those columns too: the two columns
+// hold both, and lose 5 elsewhere. A third place in box 5 spoils it; a fin at r1c6 leaves
+// only the cells of box 2 that see it.
+TEST(Producers, FrankenXWingOnARowAndABox) {
+    const CandidateGrid grid = without(without(marks({}), row_cells_except(1, {4, 5}), "5"), {"r4c6", "r6c6"}, "5");
+    const auto franken = [](const CandidateGrid& g, bool finned) {
+        return all_steps([&](auto sink) { return find_franken_fish(g, 2, finned, sink); });
+    };
+    auto steps = franken(without(grid, {"r5c6"}, "5"), false);
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].rating, 52);
+    EXPECT_EQ(eliminations(steps[0]), struck_from(Strings{"r2c4", "r2c5", "r3c4", "r3c5", "r7c4", "r7c5", "r8c4", "r8c5", "r9c4", "r9c5"}, "5"));
+    EXPECT_EQ(step_text(steps[0]).substr(0, 136), "Franken X-Wing 5 in row 1 and box 5 (rows 4-6, columns 4-6), covered by column 4 and column 5: "
+                                                  "5 leaves row 2, column 4; row 2, column 5");
+    EXPECT_TRUE(franken(grid, false).empty());
+    const CandidateGrid finned = without(without(marks({}), row_cells_except(1, {4, 5, 6}), "5"), {"r4c6", "r5c6", "r6c6"}, "5");
+    steps = franken(finned, true);
+    const auto fin = std::find_if(steps.begin(), steps.end(), [](const Step& s) { return said(s.fins, "=") == Strings{"r1c6=5"}; });
+    ASSERT_NE(fin, steps.end());
+    EXPECT_EQ(fin->technique, Technique::FinnedFrankenXWing);
+    EXPECT_EQ(eliminations(*fin), struck_from(Strings{"r2c4", "r2c5", "r3c4", "r3c5"}, "5"));
+    EXPECT_NE(step_text(*fin).find(", with the fin in row 1, column 6: "), std::string::npos);
+}
+
+// The eliminations of the step whose text begins so, or none.
+Strings struck_by(const std::vector<Step>& steps, const std::string& begins) {
+    for (const Step& s : steps)
+        if (step_text(s).starts_with(begins)) return eliminations(s);
+    return {};
+}
+
+// Row 1 holds 5 in box 1 or at r1c9, row 2 only in box 1: both cannot be in box 1, so r1c9 is
+// the fin that must hold; r1c1, in box 1 and column 1 both, sees it.
+TEST(Producers, FinnedFrankenFishStrikesAPlaceTwoCoversShare) {
+    const CandidateGrid grid = without(without(marks({}), row_cells_except(1, {1, 2, 9}), "5"), row_cells_except(2, {1, 3}), "5");
+    const auto steps = all_steps([&](auto sink) { return find_franken_fish(grid, 2, true, sink); });
+    EXPECT_EQ(struck_by(steps, "Finned Franken X-Wing 5 in row 1 and row 2, covered by column 1 and box 1 (rows 1-3, "
+                               "columns 1-3), with the fin in row 1, column 9:"),
+              Strings{"r1c1<>5"});
+}
+
+// 5 in row 1 only in box 1, and in column 1 only in boxes 1 and 7: the two boxes hold both
+// and lose 5 elsewhere. With 5 left at r5c1 as well, column 1 escapes them.
+TEST(Producers, MutantXWingOnARowAndAColumn) {
+    const CandidateGrid grid = without(without(marks({}), row_cells_except(1, {2, 3}), "5"), {"r4c1", "r6c1"}, "5");
+    const auto found = [](const CandidateGrid& g) {
+        return struck_by(all_steps([&](auto sink) { return find_mutant_fish(g, 2, false, sink); }),
+                         "Mutant Fish 5 in row 1 and column 1, covered by box 1 (rows 1-3, columns 1-3) and box 3 "
+                         "(rows 7-9, columns 1-3): ");
+    };
+    EXPECT_EQ(found(without(grid, {"r5c1"}, "5")), struck_from(Strings{"r2c2", "r2c3", "r3c2", "r3c3", "r7c2", "r7c3", "r8c2", "r8c3", "r9c2", "r9c3"}, "5"));
+    EXPECT_TRUE(found(grid).empty());
+}
+
 TEST(Producers, ChainBonusGrowsByTheRatersSteps) {
     // Nodes beyond 2 + 4, 6, 8, 12, 16, 24 each add a tenth.
     const int expected[][2] = {{6, 0}, {7, 1}, {8, 1}, {9, 2}, {10, 2}, {11, 3}, {14, 3}, {15, 4}, {18, 4}, {19, 5}, {26, 5}, {27, 6}};
