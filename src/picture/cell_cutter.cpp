@@ -172,7 +172,7 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
                 from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
         }
     // Light ink on dark paper (a dark theme) is turned round.
-    if (percentile(grid, 0.5) < 110) invert(grid);
+    if (light_on_dark(grid)) invert(grid);
     return grid;
 }
 

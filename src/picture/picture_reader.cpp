@@ -29,7 +29,7 @@ std::optional<PictureReading> PictureReader::read() const {
     const int factor = (std::max(gray_.width, gray_.height) + kSearchSide - 1) / kSearchSide;
     GrayImage search = shrink(gray_, factor);
     // Light lines on dark paper (a dark theme) are looked for as dark lines on light.
-    if (percentile(search, 0.5) < 100) invert(search);
+    if (light_on_dark(search)) invert(search);
     const std::optional<Quad> found = find_grid(search);
     if (!found) return std::nullopt;
     Quad corners = *found;
