@@ -1,6 +1,7 @@
 #include "picture/cell_cutter.h"
 
 #include "picture/flood_fill.h"
+#include "picture/line_follower.h"
 
 #include <QPolygonF>
 #include <QTransform>
@@ -12,6 +13,9 @@ namespace varendo {
 namespace {
 
 constexpr int kGridSide = 9 * kCellSide;
+// The band along a straightened cell's edges where the grid's lines run: painted over with
+// the cell's paper, what is left of a thick or blurred line starts within it.
+constexpr int kLineMargin = kCellSide / 12;
 using CellLevels = std::array<std::uint8_t, kCellSide * kCellSide>;
 
 struct Box {
@@ -93,7 +97,8 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     // The digit: the blobs near the centre, joined by those that touch them (a stroke broken
     // off), without what is left of a line along the edge; tall enough not to be a pencil mark.
     const auto line_left = [](const Box& box) {
-        const bool at_edge = box.left == 0 || box.top == 0 || box.right == kCellSide - 1 || box.bottom == kCellSide - 1;
+        const bool at_edge = box.left <= kLineMargin || box.top <= kLineMargin || box.right >= kCellSide - 1 - kLineMargin ||
+                             box.bottom >= kCellSide - 1 - kLineMargin;
         return at_edge && (box.width() * 6 < kCellSide || box.height() * 6 < kCellSide);
     };
     std::optional<Box> digit;
@@ -111,10 +116,16 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     // A digit's middle is more than a pencil mark's height, however broken its strokes.
     if (!digit || digit->height() * 100 < kCellSide * 28) return {std::nullopt, StrayMark::faint};
     const Box seed = *digit;
+    // A blurred digit's thin strokes can leave its bar or its foot apart from its body: above
+    // and below, a piece as wide as half the body is joined from farther away than beside.
     const int reach = kCellSide / 10;
+    const auto joins = [&seed, reach](const Box& box) {
+        const int up_down = box.width() * 2 >= seed.width() ? kCellSide / 4 : reach;
+        return box.left <= seed.right + reach && box.right >= seed.left - reach && box.top <= seed.bottom + up_down &&
+               box.bottom >= seed.top - up_down;
+    };
     for (const Box& box : found)
-        if (!line_left(box) && box.left <= seed.right + reach && box.right >= seed.left - reach &&
-            box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
+        if (!line_left(box) && joins(box))
             join(box);
     // Pencil marks joined up are tall together, but each is small.
     if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
@@ -165,14 +176,45 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
     const int factor = std::max(1, static_cast<int>(side / (kGridSide * 1.5)));
     const GrayImage shrunk = factor > 1 ? shrink(picture, factor) : GrayImage();
     const GrayImage& from = factor > 1 ? shrunk : picture;
+    const auto sample = [&](const QPointF& at) {
+        const QPointF p = to_picture.map(at);
+        return static_cast<std::uint8_t>(
+            std::lround(from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
+    };
     for (int y = 0; y < kGridSide; ++y)
-        for (int x = 0; x < kGridSide; ++x) {
-            const QPointF p = to_picture.map(QPointF(x + 0.5, y + 0.5));
-            grid.at(x, y) = static_cast<std::uint8_t>(std::lround(
-                from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
-        }
+        for (int x = 0; x < kGridSide; ++x) grid.at(x, y) = sample(QPointF(x + 0.5, y + 0.5));
     // Light ink on dark paper (a dark theme) is turned round.
-    if (light_on_dark(grid)) invert(grid);
+    const bool turned_round = light_on_dark(grid);
+    if (turned_round) invert(grid);
+    // Each cell sampled again between the lines as they were found, so that a bent page's
+    // lines stay at the cells' edges; the lines themselves, half in each cell either side,
+    // are left out and the cell's paper put in their place.
+    const LineCrossings crossings = follow_lines(grid);
+    for (int cell = 0; cell < 81; ++cell) {
+        const int row = cell / 9;
+        const int column = cell % 9;
+        const QPointF& top_left = crossings[row * 10 + column];
+        const QPointF& top_right = crossings[row * 10 + column + 1];
+        const QPointF& bottom_left = crossings[(row + 1) * 10 + column];
+        const QPointF& bottom_right = crossings[(row + 1) * 10 + column + 1];
+        CellLevels levels{};
+        for (int y = 0; y < kCellSide; ++y)
+            for (int x = 0; x < kCellSide; ++x) {
+                const double u = (x + 0.5) / kCellSide;
+                const double v = (y + 0.5) / kCellSide;
+                const QPointF at = (top_left * (1 - u) + top_right * u) * (1 - v) + (bottom_left * (1 - u) + bottom_right * u) * v;
+                const std::uint8_t level = sample(at);
+                levels[y * kCellSide + x] = turned_round ? static_cast<std::uint8_t>(255 - level) : level;
+            }
+        CellLevels sorted = levels;
+        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
+        const std::uint8_t paper = sorted[sorted.size() * 7 / 10];
+        for (int y = 0; y < kCellSide; ++y)
+            for (int x = 0; x < kCellSide; ++x) {
+                const bool on_line = std::min({x, y, kCellSide - 1 - x, kCellSide - 1 - y}) < kLineMargin;
+                grid.at(column * kCellSide + x, row * kCellSide + y) = on_line ? paper : levels[y * kCellSide + x];
+            }
+    }
     return grid;
 }
 
