@@ -135,12 +135,48 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     return {scale_ink(ink, joined, aspect)};
 }
 
+// Each pixel's lightest (or, with `darkest`, darkest) level within kStrokeReach across, then
+// within kStrokeReach down.
+constexpr int kStrokeReach = kCellSide / 6;
+CellLevels spread(const CellLevels& levels, bool darkest) {
+    const auto pick = [darkest](std::uint8_t a, std::uint8_t b) { return darkest ? std::min(a, b) : std::max(a, b); };
+    CellLevels across{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) {
+            std::uint8_t level = levels[y * kCellSide + x];
+            for (int k = std::max(0, x - kStrokeReach); k <= std::min(kCellSide - 1, x + kStrokeReach); ++k)
+                level = pick(level, levels[y * kCellSide + k]);
+            across[y * kCellSide + x] = level;
+        }
+    CellLevels both{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) {
+            std::uint8_t level = across[y * kCellSide + x];
+            for (int k = std::max(0, y - kStrokeReach); k <= std::min(kCellSide - 1, y + kStrokeReach); ++k)
+                level = pick(level, across[k * kCellSide + x]);
+            both[y * kCellSide + x] = level;
+        }
+    return both;
+}
+
+// A cell's levels with the paper made even: a shadow or a fold across a photo's page is wider
+// than any stroke of a digit, so the paper under the strokes is the cell with its strokes
+// spread over by the paper beside them, and each pixel is kept as dark as it is below that.
+CellLevels without_shadows(const CellLevels& levels) {
+    const CellLevels paper = spread(spread(levels, false), true);
+    CellLevels even{};
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        even[i] = static_cast<std::uint8_t>(255 - std::max(0, paper[i] - levels[i]));
+    return even;
+}
+
 CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     CellLevels levels{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    levels = without_shadows(levels);
     // The cell's own paper and its darkest ink away from the lines.
     std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
     std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
@@ -151,7 +187,7 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
     // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
     // as dark is not plainly paper.
     if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
     // way: such a cell is cut again at a paler threshold, where one of its strokes must then
     // be too tall for a pencil mark run into its neighbours.
