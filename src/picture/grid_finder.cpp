@@ -86,26 +86,32 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
 }
 
 // The share of dark marks along each of the ten lines in one direction of the grid at
-// `corners`, looked for a little either side of where each should be.
+// `corners`, looked for a little either side of where each should be, cell by cell, so that
+// a line bowed by a bent page is followed.
 std::array<double, 10> dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across) {
-    constexpr int kSide = 9 * 12;
+    constexpr int kStep = 12;
+    constexpr int kSide = 9 * kStep;
     std::array<double, 10> shares{};
     for (int line = 0; line <= 9; ++line) {
-        double best = 0;
-        for (int offset = -8; offset <= 8; ++offset) {
-            const double along_line = line * 12 + offset * 0.25;
-            if (along_line < 0 || along_line > kSide) continue;
-            int dark = 0;
-            for (int step = 0; step < kSide; ++step) {
-                const QPointF p = across ? to_picture.map(QPointF(step + 0.5, along_line))
-                                         : to_picture.map(QPointF(along_line, step + 0.5));
-                const int x = static_cast<int>(p.x());
-                const int y = static_cast<int>(p.y());
-                if (x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0) ++dark;
+        int dark = 0;
+        for (int cell = 0; cell < 9; ++cell) {
+            int best = 0;
+            for (int offset = -8; offset <= 8; ++offset) {
+                const double along_line = line * kStep + offset * 0.25;
+                if (along_line < 0 || along_line > kSide) continue;
+                int here = 0;
+                for (int step = cell * kStep; step < (cell + 1) * kStep; ++step) {
+                    const QPointF p = across ? to_picture.map(QPointF(step + 0.5, along_line))
+                                             : to_picture.map(QPointF(along_line, step + 0.5));
+                    const int x = static_cast<int>(p.x());
+                    const int y = static_cast<int>(p.y());
+                    if (x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0) ++here;
+                }
+                best = std::max(best, here);
             }
-            best = std::max(best, static_cast<double>(dark) / kSide);
+            dark += best;
         }
-        shares[line] = best;
+        shares[line] = static_cast<double>(dark) / kSide;
     }
     return shares;
 }

@@ -7,8 +7,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QTransform>
+#include <cmath>
 #include <fstream>
 #include <functional>
 
@@ -204,6 +206,38 @@ TEST(PictureReading, DoubtsPaleDigitsAndRefusesSlivers) {
     EXPECT_FALSE(PictureReader(transformed(picture, sliver)).read());
 }
 
+// A bent page, whose inner lines bow away from the straight course between its corners, and
+// a fold's soft shadow across a row of a flat one: both read fully right.
+TEST(PictureReading, ReadsABentPageAndAFoldsShadow) {
+    GridLook look;
+    look.face = unseen_faces()[2];
+    look.cell = 40;
+    look.margin = 40;
+    for (const Digits& known : puzzles(3)) {
+        const QImage flat = draw_grid(known, look);
+        QImage bent(flat.size(), QImage::Format_RGB32);
+        for (int y = 0; y < bent.height(); ++y)
+            for (int x = 0; x < bent.width(); ++x) {
+                const double along = std::clamp((x - look.margin) / (9.0 * look.cell), 0.0, 1.0);
+                const double bow = 0.25 * look.cell * std::sin(M_PI * along);
+                bent.setPixel(x, y, flat.pixel(x, std::clamp(static_cast<int>(std::lround(y - bow)), 0, flat.height() - 1)));
+            }
+        const std::optional<PictureReading> bent_reading = PictureReader(bent).read();
+        ASSERT_TRUE(bent_reading);
+        EXPECT_EQ(bent_reading->digits, known) << "bent";
+        QImage shadowed = flat;
+        const double top = look.margin + 4.2 * look.cell;
+        QLinearGradient shadow(0, top, 0, top + 0.6 * look.cell);
+        shadow.setColorAt(0, Qt::transparent);
+        shadow.setColorAt(0.5, QColor(0, 0, 0, 110));
+        shadow.setColorAt(1, Qt::transparent);
+        QPainter(&shadowed).fillRect(QRectF(0, top, shadowed.width(), 0.6 * look.cell), shadow);
+        const std::optional<PictureReading> shadowed_reading = PictureReader(shadowed).read();
+        ASSERT_TRUE(shadowed_reading);
+        EXPECT_EQ(shadowed_reading->digits, known) << "shadowed";
+    }
+}
+
 TEST(PictureReading, RefusesATruncatedFile) {
     GridLook look;
     look.face = unseen_faces().front();
@@ -264,7 +298,7 @@ TEST(PictureReading, NewspaperPhotos) {
     tally.print("newspaper photos");
     // Floors a little below today's figures, so that a change that loses photos, or doubt
     // where it is due, is seen.
-    EXPECT_GE(tally.fully_right * 100, tally.pictures * 86);
+    EXPECT_GE(tally.fully_right * 100, tally.pictures * 88);
     EXPECT_EQ(tally.wrong_in_doubt, tally.wrong) << "a misread cell not in doubt";
     EXPECT_LE(tally.right_in_doubt * 100, tally.right * 9);
 }
