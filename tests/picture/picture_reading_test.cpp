@@ -82,6 +82,7 @@ const Condition kConditions[] = {
     {"cells of 22 px", 0.94, [](GridLook& l) { l.cell = 22; }},
     {"cells of 34 px", 0.94, [](GridLook& l) { l.cell = 34; }},
     {"cells of 60 px", 0.94, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
+    {"dim light", 0.94, [](GridLook& l) { l.paper = QColor(0x60, 0x5c, 0x58); l.ink = QColor(0x14, 0x14, 0x14); l.lines = QColor(0x20, 0x20, 0x20); }},
     {"dark theme", 0.94, [](GridLook& l) { l.paper = QColor(0x20, 0x21, 0x24); l.ink = QColor(0xe8, 0xea, 0xed); l.lines = QColor(0x9a, 0xa0, 0xa6); }},
     {"thick borders", 0.94, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
     {"thin borders, dotted lines", 0.94, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
@@ -206,13 +207,15 @@ TEST(PictureReading, DoubtsPaleDigitsAndRefusesSlivers) {
     EXPECT_FALSE(PictureReader(transformed(picture, sliver)).read());
 }
 
-// A bent page, whose inner lines bow away from the straight course between its corners, and
-// a fold's soft shadow across a row of a flat one: both read fully right.
+// A soft photo of a bent page, whose inner lines bow away from the straight course between its
+// corners, and a fold's soft shadow across a row of a flat one: both read fully right.
 TEST(PictureReading, ReadsABentPageAndAFoldsShadow) {
     GridLook look;
     look.face = unseen_faces()[2];
     look.cell = 40;
     look.margin = 40;
+    look.thin = 2;
+    look.thick = 5;
     for (const Digits& known : puzzles(3)) {
         const QImage flat = draw_grid(known, look);
         QImage bent(flat.size(), QImage::Format_RGB32);
@@ -222,7 +225,9 @@ TEST(PictureReading, ReadsABentPageAndAFoldsShadow) {
                 const double bow = 0.25 * look.cell * std::sin(M_PI * along);
                 bent.setPixel(x, y, flat.pixel(x, std::clamp(static_cast<int>(std::lround(y - bow)), 0, flat.height() - 1)));
             }
-        const std::optional<PictureReading> bent_reading = PictureReader(bent).read();
+        const QSize soft = bent.size() / 2;
+        const std::optional<PictureReading> bent_reading = PictureReader(
+            bent.scaled(soft, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).scaled(bent.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)).read();
         ASSERT_TRUE(bent_reading);
         EXPECT_EQ(bent_reading->digits, known) << "bent";
         QImage shadowed = flat;
