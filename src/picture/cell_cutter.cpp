@@ -135,28 +135,26 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     return {scale_ink(ink, joined, aspect)};
 }
 
-// Each pixel's lightest (or, with `darkest`, darkest) level within kStrokeReach across, then
-// within kStrokeReach down.
+// Each pixel's lightest (or, with `darkest`, darkest) level within kStrokeReach of it, across
+// the cell (or down it).
 constexpr int kStrokeReach = kCellSide / 6;
-CellLevels spread(const CellLevels& levels, bool darkest) {
-    const auto pick = [darkest](std::uint8_t a, std::uint8_t b) { return darkest ? std::min(a, b) : std::max(a, b); };
-    CellLevels across{};
+CellLevels spread_one_way(const CellLevels& levels, bool darkest, bool across) {
+    CellLevels spread{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) {
+            const int at = across ? x : y;
             std::uint8_t level = levels[y * kCellSide + x];
-            for (int k = std::max(0, x - kStrokeReach); k <= std::min(kCellSide - 1, x + kStrokeReach); ++k)
-                level = pick(level, levels[y * kCellSide + k]);
-            across[y * kCellSide + x] = level;
+            for (int k = std::max(0, at - kStrokeReach); k <= std::min(kCellSide - 1, at + kStrokeReach); ++k) {
+                const std::uint8_t other = across ? levels[y * kCellSide + k] : levels[k * kCellSide + x];
+                level = darkest ? std::min(level, other) : std::max(level, other);
+            }
+            spread[y * kCellSide + x] = level;
         }
-    CellLevels both{};
-    for (int y = 0; y < kCellSide; ++y)
-        for (int x = 0; x < kCellSide; ++x) {
-            std::uint8_t level = across[y * kCellSide + x];
-            for (int k = std::max(0, y - kStrokeReach); k <= std::min(kCellSide - 1, y + kStrokeReach); ++k)
-                level = pick(level, across[k * kCellSide + x]);
-            both[y * kCellSide + x] = level;
-        }
-    return both;
+    return spread;
+}
+
+CellLevels spread(const CellLevels& levels, bool darkest) {
+    return spread_one_way(spread_one_way(levels, darkest, true), darkest, false);
 }
 
 // A cell's levels with the paper made even: a shadow or a fold across a photo's page is wider
