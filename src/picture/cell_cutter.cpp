@@ -174,14 +174,21 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
     CellLevels levels{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    const auto darkest_in_middle = [&levels] {
+        int level = 255;
+        for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+            for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) level = std::min<int>(level, levels[y * kCellSide + x]);
+        return level;
+    };
+    // A cell whose darkest mark is plainly paper even beside its lightest stays so when its
+    // shadows are evened out: it is left empty without that work.
+    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle()) * 5 < paper - darkest) return {};
     levels = without_shadows(levels);
     // The cell's own paper and its darkest ink away from the lines.
     std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
     std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
     const int cell_paper = sorted[sorted.size() * 7 / 10];
-    int ink_level = 255;
-    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
+    const int ink_level = darkest_in_middle();
     // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
     // as dark is not plainly paper.
     if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
