@@ -1,6 +1,7 @@
 #include "picture/cell_cutter.h"
 
 #include "picture/flood_fill.h"
+#include "picture/line_follower.h"
 
 #include <QPolygonF>
 #include <QTransform>
@@ -12,6 +13,9 @@ namespace varendo {
 namespace {
 
 constexpr int kGridSide = 9 * kCellSide;
+// The band along a straightened cell's edges where the grid's lines run: painted over with
+// the cell's paper, what is left of a thick or blurred line starts within it.
+constexpr int kLineMargin = kCellSide / 12;
 using CellLevels = std::array<std::uint8_t, kCellSide * kCellSide>;
 
 struct Box {
@@ -93,7 +97,8 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     // The digit: the blobs near the centre, joined by those that touch them (a stroke broken
     // off), without what is left of a line along the edge; tall enough not to be a pencil mark.
     const auto line_left = [](const Box& box) {
-        const bool at_edge = box.left == 0 || box.top == 0 || box.right == kCellSide - 1 || box.bottom == kCellSide - 1;
+        const bool at_edge = box.left <= kLineMargin || box.top <= kLineMargin || box.right >= kCellSide - 1 - kLineMargin ||
+                             box.bottom >= kCellSide - 1 - kLineMargin;
         return at_edge && (box.width() * 6 < kCellSide || box.height() * 6 < kCellSide);
     };
     std::optional<Box> digit;
@@ -111,10 +116,16 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     // A digit's middle is more than a pencil mark's height, however broken its strokes.
     if (!digit || digit->height() * 100 < kCellSide * 28) return {std::nullopt, StrayMark::faint};
     const Box seed = *digit;
+    // A blurred digit's thin strokes can leave its bar or its foot apart from its body: above
+    // and below, a piece as wide as half the body is joined from farther away than beside.
     const int reach = kCellSide / 10;
+    const auto joins = [&seed, reach](const Box& box) {
+        const int up_down = box.width() * 2 >= seed.width() ? kCellSide / 4 : reach;
+        return box.left <= seed.right + reach && box.right >= seed.left - reach && box.top <= seed.bottom + up_down &&
+               box.bottom >= seed.top - up_down;
+    };
     for (const Box& box : found)
-        if (!line_left(box) && box.left <= seed.right + reach && box.right >= seed.left - reach &&
-            box.top <= seed.bottom + reach && box.bottom >= seed.top - reach)
+        if (!line_left(box) && joins(box))
             join(box);
     // Pencil marks joined up are tall together, but each is small.
     if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
@@ -124,23 +135,64 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
     return {scale_ink(ink, joined, aspect)};
 }
 
+// Each pixel's lightest (or, with `darkest`, darkest) level within kStrokeReach of it, across
+// the cell (or down it).
+constexpr int kStrokeReach = kCellSide / 6;
+CellLevels spread_one_way(const CellLevels& levels, bool darkest, bool across) {
+    CellLevels spread{};
+    for (int y = 0; y < kCellSide; ++y)
+        for (int x = 0; x < kCellSide; ++x) {
+            const int at = across ? x : y;
+            std::uint8_t level = levels[y * kCellSide + x];
+            for (int k = std::max(0, at - kStrokeReach); k <= std::min(kCellSide - 1, at + kStrokeReach); ++k) {
+                const std::uint8_t other = across ? levels[y * kCellSide + k] : levels[k * kCellSide + x];
+                level = darkest ? std::min(level, other) : std::max(level, other);
+            }
+            spread[y * kCellSide + x] = level;
+        }
+    return spread;
+}
+
+CellLevels spread(const CellLevels& levels, bool darkest) {
+    return spread_one_way(spread_one_way(levels, darkest, true), darkest, false);
+}
+
+// A cell's levels with the paper made even: a shadow or a fold across a photo's page is wider
+// than any stroke of a digit, so the paper under the strokes is the cell with its strokes
+// spread over by the paper beside them, and each pixel is kept as dark as it is below that.
+CellLevels without_shadows(const CellLevels& levels) {
+    const CellLevels paper = spread(spread(levels, false), true);
+    CellLevels even{};
+    for (std::size_t i = 0; i < levels.size(); ++i)
+        even[i] = static_cast<std::uint8_t>(255 - std::max(0, paper[i] - levels[i]));
+    return even;
+}
+
 CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     CellLevels levels{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
+    const auto darkest_in_middle = [&levels] {
+        int level = 255;
+        for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+            for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) level = std::min<int>(level, levels[y * kCellSide + x]);
+        return level;
+    };
+    // A cell whose darkest mark is plainly paper even beside its lightest stays so when its
+    // shadows are evened out: it is left empty without that work.
+    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle()) * 5 < paper - darkest) return {};
+    levels = without_shadows(levels);
     // The cell's own paper and its darkest ink away from the lines.
     std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
     std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
     const int cell_paper = sorted[sorted.size() * 7 / 10];
-    int ink_level = 255;
-    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) ink_level = std::min<int>(ink_level, levels[y * kCellSide + x]);
+    const int ink_level = darkest_in_middle();
     // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
     // as dark is not plainly paper.
     if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::faint : StrayMark::none};
+        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
     // way: such a cell is cut again at a paler threshold, where one of its strokes must then
     // be too tall for a pencil mark run into its neighbours.
@@ -165,14 +217,45 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
     const int factor = std::max(1, static_cast<int>(side / (kGridSide * 1.5)));
     const GrayImage shrunk = factor > 1 ? shrink(picture, factor) : GrayImage();
     const GrayImage& from = factor > 1 ? shrunk : picture;
+    const auto sample = [&](const QPointF& at) {
+        const QPointF p = to_picture.map(at);
+        return static_cast<std::uint8_t>(
+            std::lround(from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
+    };
     for (int y = 0; y < kGridSide; ++y)
-        for (int x = 0; x < kGridSide; ++x) {
-            const QPointF p = to_picture.map(QPointF(x + 0.5, y + 0.5));
-            grid.at(x, y) = static_cast<std::uint8_t>(std::lround(
-                from.sample(static_cast<float>(p.x() / factor - 0.5), static_cast<float>(p.y() / factor - 0.5))));
-        }
+        for (int x = 0; x < kGridSide; ++x) grid.at(x, y) = sample(QPointF(x + 0.5, y + 0.5));
     // Light ink on dark paper (a dark theme) is turned round.
-    if (percentile(grid, 0.5) < 110) invert(grid);
+    const bool turned_round = light_on_dark(grid);
+    if (turned_round) invert(grid);
+    // Each cell sampled again between the lines as they were found, so that a bent page's
+    // lines stay at the cells' edges; the lines themselves, half in each cell either side,
+    // are left out and the cell's paper put in their place.
+    const LineCrossings crossings = follow_lines(grid);
+    for (int cell = 0; cell < 81; ++cell) {
+        const int row = cell / 9;
+        const int column = cell % 9;
+        const QPointF& top_left = crossings[row * 10 + column];
+        const QPointF& top_right = crossings[row * 10 + column + 1];
+        const QPointF& bottom_left = crossings[(row + 1) * 10 + column];
+        const QPointF& bottom_right = crossings[(row + 1) * 10 + column + 1];
+        CellLevels levels{};
+        for (int y = 0; y < kCellSide; ++y)
+            for (int x = 0; x < kCellSide; ++x) {
+                const double u = (x + 0.5) / kCellSide;
+                const double v = (y + 0.5) / kCellSide;
+                const QPointF at = (top_left * (1 - u) + top_right * u) * (1 - v) + (bottom_left * (1 - u) + bottom_right * u) * v;
+                const std::uint8_t level = sample(at);
+                levels[y * kCellSide + x] = turned_round ? static_cast<std::uint8_t>(255 - level) : level;
+            }
+        CellLevels sorted = levels;
+        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
+        const std::uint8_t paper = sorted[sorted.size() * 7 / 10];
+        for (int y = 0; y < kCellSide; ++y)
+            for (int x = 0; x < kCellSide; ++x) {
+                const bool on_line = std::min({x, y, kCellSide - 1 - x, kCellSide - 1 - y}) < kLineMargin;
+                grid.at(column * kCellSide + x, row * kCellSide + y) = on_line ? paper : levels[y * kCellSide + x];
+            }
+    }
     return grid;
 }
 

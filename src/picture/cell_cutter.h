@@ -18,11 +18,11 @@ using DigitInk = std::array<float, kInkSide * kInkSide>;
 // dark ink on light paper whatever the picture's theme.
 GrayImage straighten(const GrayImage& picture, const Quad& corners);
 
-// A mark in a cell that was not cut as a digit, though it may be one: `faint`, too pale,
-// small or far from the centre to tell a faded digit from a smudge or a pencil mark;
-// `unshaped`, as dark and large as a digit but not shaped like a lone one (touching a
-// line where the grid bends, or run into other print).
-enum class StrayMark { none, faint, unshaped };
+// A mark in a cell that was not cut as a digit, though it may be one: `pale`, too pale to
+// tell a faded digit from a smudge; `faint`, too small or far from the centre to tell from a
+// pencil mark; `unshaped`, as dark and large as a digit but not shaped like a lone one
+// (touching a line where the grid bends, or run into other print).
+enum class StrayMark { none, pale, faint, unshaped };
 
 // What a cell of a straightened grid holds: the ink of its digit, from 0 (paper) to 1 (the
 // cell's darkest ink), or nothing when it holds no digit-sized mark (grid lines and small

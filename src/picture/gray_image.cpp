@@ -76,4 +76,9 @@ int percentile(const GrayImage& image, double share) {
     return 255;
 }
 
+bool light_on_dark(const GrayImage& image) {
+    const int paper = percentile(image, 0.5);
+    return paper - percentile(image, 0.02) < percentile(image, 0.98) - paper;
+}
+
 }  // namespace varendo

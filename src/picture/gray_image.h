@@ -28,5 +28,8 @@ GrayImage shrink(const GrayImage& image, int factor);
 void invert(GrayImage& image);
 // The grey level below which `share` (0 to 1) of the pixels lie.
 int percentile(const GrayImage& image, double share);
+// Whether the picture is light marks on dark paper (a dark theme): its commonest grey, the
+// paper, is nearer its darkest than its lightest, whatever the light was.
+bool light_on_dark(const GrayImage& image);
 
 }  // namespace varendo

@@ -86,26 +86,34 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
 }
 
 // The share of dark marks along each of the ten lines in one direction of the grid at
-// `corners`, looked for a little either side of where each should be.
-std::array<double, 10> dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across) {
-    constexpr int kSide = 9 * 12;
+// `corners`, looked for a little either side of where each should be, along the whole line at
+// once (`pieces` 1) or, to follow a line bowed by a bent page, a cell at a time (`pieces` 9).
+std::array<double, 10> dark_lines(const std::vector<std::uint8_t>& marks, int w, int h, const QTransform& to_picture, bool across,
+                                  int pieces) {
+    constexpr int kStep = 12;
+    constexpr int kSide = 9 * kStep;
+    const int piece_length = kSide / pieces;
     std::array<double, 10> shares{};
     for (int line = 0; line <= 9; ++line) {
-        double best = 0;
-        for (int offset = -8; offset <= 8; ++offset) {
-            const double along_line = line * 12 + offset * 0.25;
-            if (along_line < 0 || along_line > kSide) continue;
-            int dark = 0;
-            for (int step = 0; step < kSide; ++step) {
-                const QPointF p = across ? to_picture.map(QPointF(step + 0.5, along_line))
-                                         : to_picture.map(QPointF(along_line, step + 0.5));
-                const int x = static_cast<int>(p.x());
-                const int y = static_cast<int>(p.y());
-                if (x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0) ++dark;
+        int dark = 0;
+        for (int piece = 0; piece < pieces; ++piece) {
+            int best = 0;
+            for (int offset = -8; offset <= 8; ++offset) {
+                const double along_line = line * kStep + offset * 0.25;
+                if (along_line < 0 || along_line > kSide) continue;
+                int here = 0;
+                for (int step = piece * piece_length; step < (piece + 1) * piece_length; ++step) {
+                    const QPointF p = across ? to_picture.map(QPointF(step + 0.5, along_line))
+                                             : to_picture.map(QPointF(along_line, step + 0.5));
+                    const int x = static_cast<int>(p.x());
+                    const int y = static_cast<int>(p.y());
+                    if (x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0) ++here;
+                }
+                best = std::max(best, here);
             }
-            best = std::max(best, static_cast<double>(dark) / kSide);
+            dark += best;
         }
-        shares[line] = best;
+        shares[line] = static_cast<double>(dark) / kSide;
     }
     return shares;
 }
@@ -138,19 +146,20 @@ bool square_seen_at_slant(const Quad& corners) {
     return true;
 }
 
-bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners) {
+bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners, int pieces) {
     QTransform to_picture;
     const double side = 9 * 12;
     if (!QTransform::quadToQuad(QPolygonF({{0, 0}, {side, 0}, {side, side}, {0, side}}),
                                 QPolygonF({corners[0], corners[1], corners[2], corners[3]}), to_picture))
         return false;
-    return grid_like(dark_lines(marks, w, h, to_picture, true)) && grid_like(dark_lines(marks, w, h, to_picture, false));
+    return grid_like(dark_lines(marks, w, h, to_picture, true, pieces)) &&
+           grid_like(dark_lines(marks, w, h, to_picture, false, pieces));
 }
 
 }  // namespace
 
 bool has_grid_lines(const GrayImage& picture, const Quad& corners) {
-    return lines_at(dark_marks(picture), picture.width, picture.height, corners);
+    return lines_at(dark_marks(picture), picture.width, picture.height, corners, 1);
 }
 
 std::optional<Quad> find_grid(const GrayImage& picture) {
@@ -162,16 +171,20 @@ std::optional<Quad> find_grid(const GrayImage& picture) {
     std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
     std::sort(shapes.begin(), shapes.end(),
               [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
-    for (std::size_t i = 0; i < shapes.size() && i < 6; ++i) {
-        Quad corners;
-        for (int corner = 0; corner < 4; ++corner) {
-            // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
-            const QPoint p = shapes[i].extremes[corner];
-            const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
-            const double dy = corner < 2 ? 0.0 : 1.0;
-            corners[corner] = QPointF(p.x() + dx, p.y() + dy);
+    // Straight lines first, so that a frame round a grid is not taken for it; then lines bowed
+    // by a bent page, looked for a cell at a time.
+    for (const int pieces : {1, 9}) {
+        for (std::size_t i = 0; i < shapes.size() && i < 6; ++i) {
+            Quad corners;
+            for (int corner = 0; corner < 4; ++corner) {
+                // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
+                const QPoint p = shapes[i].extremes[corner];
+                const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
+                const double dy = corner < 2 ? 0.0 : 1.0;
+                corners[corner] = QPointF(p.x() + dx, p.y() + dy);
+            }
+            if (square_seen_at_slant(corners) && lines_at(original, w, h, corners, pieces)) return corners;
         }
-        if (square_seen_at_slant(corners) && lines_at(original, w, h, corners)) return corners;
     }
     return std::nullopt;
 }

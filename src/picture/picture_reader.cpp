@@ -15,6 +15,9 @@ constexpr int kSearchSide = 1000;
 // A digit is in doubt when it is not like any template enough, or nearly as like another digit's.
 constexpr float kLeastScore = 0.55f;
 constexpr float kLeastMargin = 0.03f;
+// How much more like the templates a picture's digits must be read another way round than
+// upright for that way to be taken.
+constexpr float kUprightLead = 1.08f;
 
 }  // namespace
 
@@ -29,7 +32,7 @@ std::optional<PictureReading> PictureReader::read() const {
     const int factor = (std::max(gray_.width, gray_.height) + kSearchSide - 1) / kSearchSide;
     GrayImage search = shrink(gray_, factor);
     // Light lines on dark paper (a dark theme) are looked for as dark lines on light.
-    if (percentile(search, 0.5) < 100) invert(search);
+    if (light_on_dark(search)) invert(search);
     const std::optional<Quad> found = find_grid(search);
     if (!found) return std::nullopt;
     Quad corners = *found;
@@ -42,22 +45,23 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     best.corners = corners;
     if (gray_.empty()) return best;
     // A photo taken sideways or upside down (or whose camera said so wrongly) is read the
-    // way round its digits are most like the templates.
+    // way round its digits are most like the templates; upright unless another way round is
+    // plainly better, as a digit turned round can be nearly as like some template.
     float best_score = -1;
     DigitScores best_scores{};
-    std::array<bool, 81> best_faint{};
+    std::array<StrayMark, 81> best_strays{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
         DigitScores scores{};
-        std::array<bool, 81> faint{};
+        std::array<StrayMark, 81> strays{};
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
         const std::array<CellCut, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
+            strays[cell] = cells[cell].stray;
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
-            faint[cell] = cells[cell].stray == StrayMark::faint;
             if (!cells[cell].ink) continue;
             const DigitMatch match = classify(*cells[cell].ink);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
@@ -65,17 +69,20 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             scores[cell] = match.scores;
             score += match.score;
         }
+        if (turn != 0) score /= kUprightLead;
         if (score > best_score) {
             best_score = score;
             best = reading;
             best_scores = scores;
-            best_faint = faint;
+            best_strays = strays;
         }
     }
-    // A faint mark is most likely a smudge or a pencil mark, unless the rules say a digit is
-    // missing or misread.
-    if (!settle_by_rules(best, best_scores))
-        for (int cell = 0; cell < 81; ++cell) best.uncertain[cell] = best.uncertain[cell] || best_faint[cell];
+    // A faint mark is most likely a pencil mark, unless the rules say a digit is missing or
+    // misread; a pale one may be a faded digit whose puzzle has one solution without it too.
+    const bool one_solution = settle_by_rules(best, best_scores);
+    for (int cell = 0; cell < 81; ++cell)
+        best.uncertain[cell] = best.uncertain[cell] || best_strays[cell] == StrayMark::pale ||
+                               (!one_solution && best_strays[cell] == StrayMark::faint);
     return best;
 }
 

@@ -7,8 +7,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QTransform>
+#include <cmath>
 #include <fstream>
 #include <functional>
 
@@ -80,6 +82,7 @@ const Condition kConditions[] = {
     {"cells of 22 px", 0.94, [](GridLook& l) { l.cell = 22; }},
     {"cells of 34 px", 0.94, [](GridLook& l) { l.cell = 34; }},
     {"cells of 60 px", 0.94, [](GridLook& l) { l.cell = 60; l.thick = 4; }},
+    {"dim light", 0.94, [](GridLook& l) { l.paper = QColor(0x60, 0x5c, 0x58); l.ink = QColor(0x14, 0x14, 0x14); l.lines = QColor(0x20, 0x20, 0x20); }},
     {"dark theme", 0.94, [](GridLook& l) { l.paper = QColor(0x20, 0x21, 0x24); l.ink = QColor(0xe8, 0xea, 0xed); l.lines = QColor(0x9a, 0xa0, 0xa6); }},
     {"thick borders", 0.94, [](GridLook& l) { l.cell = 36; l.thin = 2; l.thick = 6; }},
     {"thin borders, dotted lines", 0.94, [](GridLook& l) { l.thick = 2; l.dotted = true; }},
@@ -204,6 +207,42 @@ TEST(PictureReading, DoubtsPaleDigitsAndRefusesSlivers) {
     EXPECT_FALSE(PictureReader(transformed(picture, sliver)).read());
 }
 
+// A soft photo of a bent page, whose inner lines bow away from the straight course between its
+// corners, and a fold's soft shadow across a row of a flat one: both read fully right.
+TEST(PictureReading, ReadsABentPageAndAFoldsShadow) {
+    GridLook look;
+    look.face = unseen_faces()[2];
+    look.cell = 40;
+    look.margin = 40;
+    look.thin = 2;
+    look.thick = 5;
+    for (const Digits& known : puzzles(3)) {
+        const QImage flat = draw_grid(known, look);
+        QImage bent(flat.size(), QImage::Format_RGB32);
+        for (int y = 0; y < bent.height(); ++y)
+            for (int x = 0; x < bent.width(); ++x) {
+                const double along = std::clamp((x - look.margin) / (9.0 * look.cell), 0.0, 1.0);
+                const double bow = 0.25 * look.cell * std::sin(M_PI * along);
+                bent.setPixel(x, y, flat.pixel(x, std::clamp(static_cast<int>(std::lround(y - bow)), 0, flat.height() - 1)));
+            }
+        const QSize soft = bent.size() / 2;
+        const std::optional<PictureReading> bent_reading = PictureReader(
+            bent.scaled(soft, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).scaled(bent.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)).read();
+        ASSERT_TRUE(bent_reading);
+        EXPECT_EQ(bent_reading->digits, known) << "bent";
+        QImage shadowed = flat;
+        const double top = look.margin + 4.2 * look.cell;
+        QLinearGradient shadow(0, top, 0, top + 0.6 * look.cell);
+        shadow.setColorAt(0, Qt::transparent);
+        shadow.setColorAt(0.5, QColor(0, 0, 0, 110));
+        shadow.setColorAt(1, Qt::transparent);
+        QPainter(&shadowed).fillRect(QRectF(0, top, shadowed.width(), 0.6 * look.cell), shadow);
+        const std::optional<PictureReading> shadowed_reading = PictureReader(shadowed).read();
+        ASSERT_TRUE(shadowed_reading);
+        EXPECT_EQ(shadowed_reading->digits, known) << "shadowed";
+    }
+}
+
 TEST(PictureReading, RefusesATruncatedFile) {
     GridLook look;
     look.face = unseen_faces().front();
@@ -239,6 +278,7 @@ TEST(PictureReading, NewspaperPhotos) {
     if (kStride > 1) GTEST_SKIP() << "the photos are read in the optimised build";
     Tally tally;
     int found = 0;
+    QStringList still_wrong;
     for (const QString& name : photos) {
         const std::optional<Digits> known = photo_puzzle(folder.filePath(QString(name).replace(QStringLiteral(".jpg"), QStringLiteral(".dat"))));
         if (!known) continue;
@@ -250,14 +290,22 @@ TEST(PictureReading, NewspaperPhotos) {
         std::printf("%-14s %s: %d cells wrong, %d of them in doubt; %d right cells in doubt\n", qPrintable(name),
                     reading ? "grid found" : "no grid", tally.wrong - before.wrong, tally.wrong_in_doubt - before.wrong_in_doubt,
                     tally.right_in_doubt - before.right_in_doubt);
+        // Each wrong cell as row and column, the digit read and the digit printed (0 empty).
+        QString misread;
+        for (int cell = 0; reading && cell < 81; ++cell)
+            if (reading->digits[cell] != (*known)[cell])
+                misread += QStringLiteral(" r%1c%2:%3/%4").arg(cell / 9 + 1).arg(cell % 9 + 1).arg(reading->digits[cell]).arg((*known)[cell]);
+        if (!misread.isEmpty()) still_wrong.push_back(name + u':' + misread);
     }
+    std::printf("photos still wrong (cell: read/printed):\n");
+    for (const QString& line : still_wrong) std::printf("  %s\n", qPrintable(line));
     std::printf("newspaper photos: grid found in %d of %d\n", found, tally.pictures);
     tally.print("newspaper photos");
     // Floors a little below today's figures, so that a change that loses photos, or doubt
     // where it is due, is seen.
-    EXPECT_GE(tally.fully_right * 100, tally.pictures * 75);
-    EXPECT_GE(tally.wrong_in_doubt * 100, tally.wrong * 97);
-    EXPECT_LE(tally.right_in_doubt * 100, tally.right * 13);
+    EXPECT_GE(tally.fully_right * 100, tally.pictures * 88);
+    EXPECT_EQ(tally.wrong_in_doubt, tally.wrong) << "a misread cell not in doubt";
+    EXPECT_LE(tally.right_in_doubt * 100, tally.right * 9);
 }
 
 }  // namespace
