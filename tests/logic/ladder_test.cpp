@@ -96,12 +96,13 @@ TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
     using Finder = bool (*)(const logic::CandidateGrid&, const logic::StepSink&);
     const Finder finders[] = {logic::find_multi_colors,        logic::find_remote_pairs,  logic::find_unique_rectangles,
                               logic::find_hidden_rectangles,   logic::find_avoidable_rectangles, logic::find_sue_de_coq,
-                              logic::find_als_xz,              logic::find_als_xy_wings,        logic::find_als_xy_chains,
-                              logic::find_death_blossoms,
+                              logic::find_als_xz,              logic::find_als_xy_wings,        logic::find_death_blossoms,
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, false, s); },
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_dual_patterns(g, true, s); },
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_locked_sets(g, 3, s); },
+                              logic::find_als_xy_chains,
                               [](const logic::CandidateGrid& g, const logic::StepSink& s) { return logic::find_nice_loops(g, true, s, true); }};
+    constexpr std::size_t long_searches = 2;  // the last ones: chains of sets and chains through sets
     std::vector<int> found(std::size(finders));
     for (const auto& [set, stride] : {std::pair{"qqwing_expert", 50}, std::pair{"magictour_top1465", 150}}) {
         const auto puzzles = read_set(set), solutions = read_set(std::string(set) + "_solutions");
@@ -109,8 +110,8 @@ TEST(Ladder, HumanPatternsOnTheWayAreSoundAndFound) {
             const LogicalPath path = logic::solve_logically(cells_of(puzzles[i]), Ladder::Human);
             logic::CandidateGrid grid = logic::CandidateGrid::from_givens(cells_of(puzzles[i]));
             for (std::size_t k = 0; k < path.steps.size(); ++k) {
-                // Chains through almost locked sets search long: every fourth grid is enough.
-                const std::size_t finder_count = std::size(finders) - (k % 4 == 0 ? 0 : 1);
+                // Chains of and through almost locked sets search long: every fourth grid is enough.
+                const std::size_t finder_count = std::size(finders) - (k % (4 * sanitized_stride(4)) == 0 ? 0 : long_searches);
                 for (std::size_t f = 0; f < finder_count; ++f) {
                     int here = 0;  // the first few in each grid
                     finders[f](grid, [&](logic::Step&& step) {
