@@ -55,6 +55,8 @@ bool restricted_common(const Als& a, const Als& b, int d) {
     return (in_a & b.cells).none() && (in_b & a.cells).none() && (in_b & ~a.seeing[d - 1]).none();
 }
 
+namespace {
+
 std::vector<Link> links_between(const std::vector<Als>& sets) {
     std::vector<Link> links;
     for (std::size_t i = 0; i < sets.size(); ++i)
@@ -66,6 +68,20 @@ std::vector<Link> links_between(const std::vector<Als>& sets) {
             if (digits != 0) links.push_back({i, j, digits});
         }
     return links;
+}
+
+}  // namespace
+
+std::shared_ptr<const AlsTable> als_table(const CandidateGrid& grid) {
+    thread_local CandidateGrid last;
+    thread_local std::shared_ptr<const AlsTable> table;
+    if (!table || !(last == grid)) {
+        AlsTable fresh{almost_locked_sets(grid), {}};
+        fresh.links = links_between(fresh.sets);
+        table = std::make_shared<const AlsTable>(std::move(fresh));
+        last = grid;
+    }
+    return table;
 }
 
 CellSet cell_set(const Als& als) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 #include <initializer_list>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -40,7 +41,15 @@ struct Link {
     std::size_t one, two;
     unsigned digits;
 };
-std::vector<Link> links_between(const std::vector<Als>& sets);
+
+// A grid's sets and every link between them.
+struct AlsTable {
+    std::vector<Als> sets;
+    std::vector<Link> links;
+};
+// The ALS producers run one after another on one grid, so each thread keeps the last grid's
+// table rather than finding it again for each.
+std::shared_ptr<const AlsTable> als_table(const CandidateGrid& grid);
 
 CellSet cell_set(const Als& als);
 

@@ -41,9 +41,10 @@ std::vector<Candidate> xz_eliminations(const CandidateGrid& grid, const Als& a, 
 // ALS-XZ: two sets that share a restricted common digit, each instance in full; then the
 // doubly linked ones as HoDoKu states them, where that strikes less.
 bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
-    const std::vector<Als> sets = almost_locked_sets(grid);
+    const auto table = als_table(grid);
+    const std::vector<Als>& sets = table->sets;
     std::vector<Step> as_hodoku;
-    for (const Link& link : links_between(sets)) {
+    for (const Link& link : table->links) {
         const Als& a = sets[link.one];
         const Als& b = sets[link.two];
         if (mask_count(a.digits & b.digits) < 2 || (a.cells & b.cells).any()) continue;
@@ -65,10 +66,11 @@ bool find_als_xz(const CandidateGrid& grid, const StepSink& sink) {
 // with a set B. Were z false in both A and B, A would hold x and B y, leaving C two digits
 // short; so z, common to A and B, leaves every cell that sees all its cells in both.
 bool find_als_xy_wings(const CandidateGrid& grid, const StepSink& sink) {
-    const std::vector<Als> sets = almost_locked_sets(grid);
+    const auto table = als_table(grid);
+    const std::vector<Als>& sets = table->sets;
     // Each set's partners, by restricted common digit.
     std::vector<std::vector<std::pair<std::size_t, int>>> partners(sets.size());
-    for (const Link& link : links_between(sets))
+    for (const Link& link : table->links)
         for (int d = 1; d <= 9; ++d)
             if (link.digits & digit_bit(d)) {
                 partners[link.one].push_back({link.two, d});

@@ -43,9 +43,10 @@ std::pair<std::size_t, std::size_t> size_of(const Step& step) {
 }
 
 // Each set's partners, none overlapping it, with their restricted common digits.
-std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std::vector<Als>& sets) {
+std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const AlsTable& table) {
+    const std::vector<Als>& sets = table.sets;
     std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners(sets.size());
-    for (const Link& link : links_between(sets))
+    for (const Link& link : table.links)
         if ((sets[link.one].cells & sets[link.two].cells).none()) {
             partners[link.one].push_back({link.two, link.digits});
             partners[link.two].push_back({link.one, link.digits});
@@ -63,8 +64,9 @@ std::vector<std::vector<std::pair<std::size_t, unsigned>>> partners_of(const std
 // The search runs breadth first from each set, at least four sets; the shortest chain for
 // each set of eliminations is kept, and they come shortest first.
 bool find_als_xy_chains(const CandidateGrid& grid, const StepSink& sink) {
-    const std::vector<Als> sets = almost_locked_sets(grid);
-    const auto partners = partners_of(sets);
+    const auto table = als_table(grid);
+    const std::vector<Als>& sets = table->sets;
+    const auto partners = partners_of(*table);
     // From the current start, by set: the entering digits seen (with the links so far, up to
     // three), each with the first links' digits it was seen with: the first link decides which
     // digits the chain can strike.

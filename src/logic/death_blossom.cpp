@@ -75,7 +75,8 @@ private:
 }  // namespace
 
 bool find_death_blossoms(const CandidateGrid& grid, const StepSink& sink) {
-    const std::vector<Als> sets = almost_locked_sets(grid);
+    const auto table = als_table(grid);
+    const std::vector<Als>& sets = table->sets;
     const std::array<Cells, 9> holders = digit_cells(grid);
     for (int stem = 0; stem < 81; ++stem)
         if (grid.digit(stem) == 0 && mask_count(grid.candidates(stem)) >= 2 &&
