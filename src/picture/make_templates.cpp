@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
         };
         // Sharp digits large and small, a soft photo's, and a shaken photo's, whose
         // strokes across are much paler than those down.
-        for (const Variant variant : {Variant{24, 0.6, 1, 1}, Variant{44, 0.7, 1, 1}, Variant{48, 0.55, 3, 3}, Variant{44, 0.5, 1, 4}}) {
+        for (const Variant variant : {Variant{24, 0.6, 1, 1}, Variant{44, 0.7, 1, 1}, Variant{48, 0.55, 3, 3}, Variant{44, 0.5, 1, 3}}) {
             look.cell = variant.cell;
             look.digit_height = variant.height;
             std::array<DigitInk, 10> inks;
