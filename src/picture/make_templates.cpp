@@ -24,12 +24,15 @@ std::array<std::uint8_t, 81> all_digits() {
 }
 
 // The ink of each digit, averaged over its nine cells, as a face draws it at one size.
-// A blurred drawing stands for a soft photo.
-bool cut_digits(const GridLook& look, bool blurred, std::array<DigitInk, 10>& inks, QString& error) {
+// A drawing blurred (shrunk by `blur` across and `shake` down, and grown back) stands for a
+// soft photo, or one taken with a shaking hand.
+bool cut_digits(const GridLook& look, int blur, int shake, std::array<DigitInk, 10>& inks, std::array<bool, 10>& made,
+                QString& error) {
     const std::array<std::uint8_t, 81> digits = all_digits();
     QImage drawn = draw_grid(digits, look);
+    const bool blurred = blur > 1 || shake > 1;
     if (blurred)
-        drawn = drawn.scaled(drawn.size() / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        drawn = drawn.scaled(drawn.width() / blur, drawn.height() / shake, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                     .scaled(drawn.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const GrayImage picture = to_gray(drawn);
     const std::optional<Quad> corners = find_grid(picture);
@@ -45,13 +48,16 @@ bool cut_digits(const GridLook& look, bool blurred, std::array<DigitInk, 10>& in
         ++cut[digits[cell]];
         for (std::size_t p = 0; p < cells[cell].ink->size(); ++p) inks[digits[cell]][p] += (*cells[cell].ink)[p];
     }
-    // A sharp drawing must give every cell; a blurred one at least one cell of each digit.
+    // A sharp drawing must give every cell; a blurred one may lose a face's palest digit,
+    // which then has no template of that look.
     for (int digit = 1; digit <= 9; ++digit) {
-        if (cut[digit] == 0 || (!blurred && cut[digit] < 9)) {
+        if (!blurred && cut[digit] < 9) {
             error = QStringLiteral("digit %1 not cut at cell size %2").arg(digit).arg(look.cell);
             return false;
         }
-        for (float& ink : inks[digit]) ink /= static_cast<float>(cut[digit]);
+        made[digit] = cut[digit] > 0;
+        if (made[digit])
+            for (float& ink : inks[digit]) ink /= static_cast<float>(cut[digit]);
     }
     return true;
 }
@@ -78,18 +84,23 @@ int main(int argc, char* argv[]) {
         struct Variant {
             int cell;
             double height;
-            bool blurred;
+            int blur;
+            int shake;
         };
-        for (const Variant variant : {Variant{24, 0.6, false}, Variant{44, 0.7, false}, Variant{48, 0.55, true}}) {
+        // Sharp digits large and small, a soft photo's, and a shaken photo's, whose
+        // strokes across are much paler than those down.
+        for (const Variant variant : {Variant{24, 0.6, 1, 1}, Variant{44, 0.7, 1, 1}, Variant{48, 0.55, 3, 3}, Variant{44, 0.5, 1, 3}}) {
             look.cell = variant.cell;
             look.digit_height = variant.height;
             std::array<DigitInk, 10> inks;
+            std::array<bool, 10> made{};
             QString error;
-            if (!cut_digits(look, variant.blurred, inks, error)) {
+            if (!cut_digits(look, variant.blur, variant.shake, inks, made, error)) {
                 std::fprintf(stderr, "varendo-make-templates: %s: %s\n", argv[i], qPrintable(error));
                 return 1;
             }
             for (int digit = 1; digit <= 9; ++digit) {
+                if (!made[digit]) continue;
                 table += QStringLiteral("    {");
                 for (const float ink : inks[digit]) table += QString::number(qRound(ink * 255)) + u',';
                 table += QStringLiteral("},\n");
