@@ -14,6 +14,7 @@ namespace {
 
 struct Template {
     int digit;
+    bool misty;
     InkPattern pattern;
 };
 
@@ -24,7 +25,7 @@ const std::vector<Template>& templates() {
         for (std::size_t i = 0; i < std::size(kTemplateDigits); ++i) {
             DigitInk ink{};
             for (std::size_t p = 0; p < ink.size(); ++p) ink[p] = static_cast<float>(kTemplateInk[i][p]) / 255.0f;
-            made.push_back({kTemplateDigits[i], ink_pattern(ink)});
+            made.push_back({kTemplateDigits[i], kTemplateMisty[i], ink_pattern(ink)});
         }
         return made;
     }();
@@ -33,28 +34,33 @@ const std::vector<Template>& templates() {
 
 }  // namespace
 
-DigitMatch classify(const DigitInk& ink) {
+DigitLikeness likeness(const DigitInk& ink) {
     const InkPattern pattern = ink_pattern(ink);
-    std::array<float, 10> best;
-    best.fill(-1.0f);
+    DigitLikeness found;
+    found.usual.fill(-1.0f);
+    found.misty.fill(-1.0f);
     for (const Template& t : templates()) {
         float dot = 0;
         for (std::size_t p = 0; p < pattern.size(); ++p) dot += pattern[p] * t.pattern[p];
-        best[t.digit] = std::max(best[t.digit], dot);
+        float& best = t.misty ? found.misty[t.digit] : found.usual[t.digit];
+        best = std::max(best, dot);
     }
+    return found;
+}
+
+DigitMatch best_match(const CellScores& scores) {
     DigitMatch match;
     float second = -1.0f;
     for (int digit = 1; digit <= 9; ++digit) {
-        if (best[digit] > match.score || match.digit == 0) {
+        if (scores[digit] > match.score || match.digit == 0) {
             second = std::max(second, match.digit == 0 ? -1.0f : match.score);
             match.digit = digit;
-            match.score = best[digit];
+            match.score = scores[digit];
         } else {
-            second = std::max(second, best[digit]);
+            second = std::max(second, scores[digit]);
         }
     }
     match.margin = match.score - second;
-    match.scores = best;
     return match;
 }
 

@@ -58,15 +58,29 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
         const std::array<CellCut, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
+        std::array<DigitLikeness, 81> likenesses{};
+        float usual = 0;
+        float misty = 0;
+        for (int cell = 0; cell < 81; ++cell) {
+            if (!cells[cell].ink) continue;
+            likenesses[cell] = likeness(*cells[cell].ink);
+            usual += *std::max_element(likenesses[cell].usual.begin(), likenesses[cell].usual.end());
+            misty += *std::max_element(likenesses[cell].misty.begin(), likenesses[cell].misty.end());
+        }
+        // A picture whose digits are more like a misty photo's than like the usual drawings
+        // blurs a narrow digit (a 3, a 7, a 2) into a bar much like a 1: its cells read as a
+        // 1 are read again by the misty templates alone, whose scores the rules then weigh.
+        const bool misty_picture = misty > usual;
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             strays[cell] = cells[cell].stray;
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
             if (!cells[cell].ink) continue;
-            const DigitMatch match = classify(*cells[cell].ink);
+            const bool read_again = misty_picture && best_match(likenesses[cell].usual).digit == 1;
+            scores[cell] = read_again ? likenesses[cell].misty : likenesses[cell].usual;
+            const DigitMatch match = best_match(scores[cell]);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
-            scores[cell] = match.scores;
             score += match.score;
         }
         if (turn != 0) score /= kUprightLead;
