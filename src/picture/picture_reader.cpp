@@ -59,25 +59,30 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
         const std::array<CellCut, 81> cells = cut_cells(straighten(gray_, turned), aspect_of(turned));
         std::array<DigitLikeness, 81> likenesses{};
+        std::array<bool, 81> like_a_one{};
         float usual = 0;
         float misty = 0;
+        bool one_in_question = false;
         for (int cell = 0; cell < 81; ++cell) {
             if (!cells[cell].ink) continue;
             likenesses[cell] = likeness(*cells[cell].ink);
             usual += *std::max_element(likenesses[cell].usual.begin(), likenesses[cell].usual.end());
             misty += *std::max_element(likenesses[cell].misty.begin(), likenesses[cell].misty.end());
+            like_a_one[cell] = best_match(likenesses[cell].usual).digit == 1;
+            one_in_question = one_in_question || (like_a_one[cell] && best_match(likenesses[cell].misty).digit != 1);
         }
-        // A picture whose digits are more like a misty photo's than like the usual drawings
-        // blurs a narrow digit (a 3, a 7, a 2) into a bar much like a 1: its cells read as a
-        // 1 are read again by the misty templates alone, whose scores the rules then weigh.
-        const bool misty_picture = misty > usual;
+        // Blur closes a narrow digit's openings (a 3's, a 7's, a 2's) into a bar much like a
+        // 1. In a picture whose digits are more like a misty photo's than like the usual
+        // drawings, and where the misty templates take some cell read as a 1 for another
+        // digit, every cell read as a 1 is read by the misty templates alone, whose scores
+        // the rules then weigh; elsewhere a 1 keeps its plainer usual reading.
+        const bool read_ones_again = misty > usual && one_in_question;
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             strays[cell] = cells[cell].stray;
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
             if (!cells[cell].ink) continue;
-            const bool read_again = misty_picture && best_match(likenesses[cell].usual).digit == 1;
-            scores[cell] = read_again ? likenesses[cell].misty : likenesses[cell].usual;
+            scores[cell] = read_ones_again && like_a_one[cell] ? likenesses[cell].misty : likenesses[cell].usual;
             const DigitMatch match = best_match(scores[cell]);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
