@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "picture/alike_cells.h"
 #include "picture/cell_cutter.h"
 #include "picture/digit_classifier.h"
 #include "picture/reading_rules.h"
@@ -77,12 +78,14 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         // digit, every cell read as a 1 is read by the misty templates alone, whose scores
         // the rules then weigh; elsewhere a 1 keeps its plainer usual reading.
         const bool read_ones_again = misty > usual && one_in_question;
+        for (int cell = 0; cell < 81; ++cell)
+            scores[cell] = read_ones_again && like_a_one[cell] ? likenesses[cell].misty : likenesses[cell].usual;
+        pool_alike_cells(cells, scores);
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             strays[cell] = cells[cell].stray;
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
             if (!cells[cell].ink) continue;
-            scores[cell] = read_ones_again && like_a_one[cell] ? likenesses[cell].misty : likenesses[cell].usual;
             const DigitMatch match = best_match(scores[cell]);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;

@@ -1,0 +1,44 @@
+#include "picture/alike_cells.h"
+
+#include <algorithm>
+
+#include "picture/ink_pattern.h"
+
+namespace varendo {
+namespace {
+
+// How alike two cells' ink must be to share their scores at all, and to share them fully:
+// one face's 7s in one photo are alike to 0.96 and more, its 1s and 7s less, and a blurred
+// 6 and 8 can be alike to 0.96.
+constexpr float kFirstAlike = 0.96f;
+constexpr float kFullyAlike = 0.99f;
+
+}  // namespace
+
+void pool_alike_cells(const std::array<CellCut, 81>& cells, DigitScores& scores) {
+    std::array<InkPattern, 81> patterns{};
+    for (int cell = 0; cell < 81; ++cell)
+        if (cells[cell].ink) patterns[cell] = ink_pattern(*cells[cell].ink);
+    DigitScores pooled = scores;
+    std::array<float, 81> weight{};
+    weight.fill(1);
+    for (int a = 0; a < 81; ++a)
+        for (int b = a + 1; b < 81 && cells[a].ink; ++b) {
+            if (!cells[b].ink) continue;
+            float likeness = 0;
+            for (std::size_t p = 0; p < patterns[a].size(); ++p) likeness += patterns[a][p] * patterns[b][p];
+            const float share = std::clamp((likeness - kFirstAlike) / (kFullyAlike - kFirstAlike), 0.0f, 1.0f);
+            if (share == 0) continue;
+            for (int digit = 1; digit <= 9; ++digit) {
+                pooled[a][digit] += share * scores[b][digit];
+                pooled[b][digit] += share * scores[a][digit];
+            }
+            weight[a] += share;
+            weight[b] += share;
+        }
+    for (int cell = 0; cell < 81; ++cell)
+        for (float& score : pooled[cell]) score /= weight[cell];
+    scores = pooled;
+}
+
+}  // namespace varendo
