@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "solver/exact_search.h"
@@ -35,9 +36,11 @@ float margin_of(const PictureReading& reading, const DigitScores& scores, int ce
 
 bool one_solution(const PictureReading& reading) { return find_solutions(reading.digits, 2).count == 1; }
 
-// A printed puzzle has one solution. When the reading has none or several, the fewest changes
-// to the cells most in doubt (each to its next likeliest digit, or empty) that give it one are
-// made: one change, then two, then three to digits alone.
+// A printed puzzle has one solution. When the reading has none or several, the changes to
+// the cells most in doubt (each to its next likeliest digit, or empty) that give it one and
+// cost its digits least of their likeness are made: of one or two changes, else of three to
+// digits alone. Two changes that each cost little beat one that costs more, as a face's
+// digits blurred alike are misread alike.
 void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
     constexpr std::size_t kMostCells = 8;
     std::vector<int> doubtful;
@@ -47,28 +50,40 @@ void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
                      [&](int a, int b) { return margin_of(reading, scores, a) < margin_of(reading, scores, b); });
     if (doubtful.size() > kMostCells) doubtful.resize(kMostCells);
     std::vector<std::array<std::uint8_t, 2>> options;
-    for (const int cell : doubtful)
-        options.push_back({static_cast<std::uint8_t>(next_likeliest(reading, scores, cell)), 0});
+    std::vector<float> costs;
+    for (const int cell : doubtful) {
+        const int next = next_likeliest(reading, scores, cell);
+        options.push_back({static_cast<std::uint8_t>(next), 0});
+        costs.push_back(next != 0 ? scores[cell][reading.digits[cell]] - scores[cell][next] : margin_of(reading, scores, cell));
+    }
     const std::size_t n = doubtful.size();
-    // Tries every choice of `size` cells, each changed to one of its first `choices` options.
-    const auto try_size = [&](std::size_t size, std::size_t choices) {
-        std::vector<std::size_t> picked(size);
-        const std::function<bool(std::size_t, std::size_t)> pick = [&](std::size_t depth, std::size_t from) {
-            if (depth == size) return one_solution(reading);
+    std::optional<std::array<std::uint8_t, 81>> best;
+    float best_cost = 0;
+    // Tries every choice of up to `most` cells, each changed to one of its first `choices`
+    // options, keeping the cheapest that gives one solution.
+    const auto try_up_to = [&](std::size_t most, std::size_t choices) {
+        const std::function<void(std::size_t, std::size_t, float)> pick = [&](std::size_t depth, std::size_t from, float cost) {
+            if (best && cost >= best_cost) return;
+            if (depth > 0 && one_solution(reading)) {
+                best = reading.digits;
+                best_cost = cost;
+                return;
+            }
+            if (depth == most) return;
             for (std::size_t i = from; i < n; ++i) {
                 const std::uint8_t was = reading.digits[doubtful[i]];
                 for (std::size_t choice = 0; choice < choices; ++choice) {
                     reading.digits[doubtful[i]] = options[i][choice];
-                    if (pick(depth + 1, i + 1)) return true;
+                    pick(depth + 1, i + 1, cost + costs[i]);
                 }
                 reading.digits[doubtful[i]] = was;
             }
-            return false;
         };
-        return pick(0, 0);
+        pick(0, 0, 0);
+        return best.has_value();
     };
-    if (try_size(1, 2) || try_size(2, 2)) return;
-    try_size(3, 1);
+    if (!try_up_to(2, 2)) try_up_to(3, 1);
+    if (best) reading.digits = *best;
 }
 
 }  // namespace
