@@ -37,7 +37,7 @@ void pool_alike_cells(const std::array<CellCut, 81>& cells, DigitScores& scores)
             weight[b] += share;
         }
     for (int cell = 0; cell < 81; ++cell)
-        for (float& score : pooled[cell]) score /= weight[cell];
+        for (int digit = 1; digit <= 9; ++digit) pooled[cell][digit] /= weight[cell];
     scores = pooled;
 }
 
