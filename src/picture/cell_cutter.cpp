@@ -168,38 +168,48 @@ CellLevels without_shadows(const CellLevels& levels) {
     return even;
 }
 
+// The darkest level in the middle of a cell; with `smoothed`, of each pixel's 3×3 mean.
+int darkest_in_middle(const CellLevels& levels, bool smoothed) {
+    const int reach = smoothed ? 1 : 0;
+    int darkest = 255 * 9;
+    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) {
+            int sum = 0;
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx) sum += levels[(y + dy) * kCellSide + x + dx];
+            darkest = std::min(darkest, sum * 9 / ((2 * reach + 1) * (2 * reach + 1)));
+        }
+    return darkest / 9;
+}
+
 CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     CellLevels levels{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
-    const auto darkest_in_middle = [&levels] {
-        int level = 255;
-        for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-            for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) level = std::min<int>(level, levels[y * kCellSide + x]);
-        return level;
-    };
     // A cell whose darkest mark is plainly paper even beside its lightest stays so when its
     // shadows are evened out: it is left empty without that work.
-    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle()) * 5 < paper - darkest) return {};
+    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle(levels, false)) * 5 < paper - darkest) return {};
     levels = without_shadows(levels);
     // The cell's own paper and its darkest ink away from the lines.
     std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
     std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
     const int cell_paper = sorted[sorted.size() * 7 / 10];
-    const int ink_level = darkest_in_middle();
-    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
-    // as dark is not plainly paper.
-    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
+    const int ink_level = darkest_in_middle(levels, false);
+    // A digit's strokes are at least three tenths as dark as the grid's darkest ink; a mark a
+    // fifth as dark is not plainly paper. The grain of a photo's paper or print, dark in single
+    // pixels, is not a stroke.
+    const int stroke_level = darkest_in_middle(levels, true);
+    if ((cell_paper - stroke_level) * 10 < (paper - darkest) * 3)
+        return {std::nullopt, (cell_paper - stroke_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
     // way: such a cell is cut again at a paler threshold, where one of its strokes must then
     // be too tall for a pencil mark run into its neighbours.
     const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
     if (cut.ink || cut.stray != StrayMark::faint) return cut;
     const CellCut again =
-        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 2, aspect);
+        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 3, aspect);
     return again.ink ? again : cut;
 }
 
