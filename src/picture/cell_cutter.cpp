@@ -257,14 +257,9 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
                 const std::uint8_t level = sample(at);
                 levels[y * kCellSide + x] = turned_round ? static_cast<std::uint8_t>(255 - level) : level;
             }
-        CellLevels sorted = levels;
-        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
-        const std::uint8_t paper = sorted[sorted.size() * 7 / 10];
+        const auto inside = [](int at) { return std::clamp(at, kLineMargin, kCellSide - 1 - kLineMargin); };
         for (int y = 0; y < kCellSide; ++y)
-            for (int x = 0; x < kCellSide; ++x) {
-                const bool on_line = std::min({x, y, kCellSide - 1 - x, kCellSide - 1 - y}) < kLineMargin;
-                grid.at(column * kCellSide + x, row * kCellSide + y) = on_line ? paper : levels[y * kCellSide + x];
-            }
+            for (int x = 0; x < kCellSide; ++x) grid.at(column * kCellSide + x, row * kCellSide + y) = levels[inside(y) * kCellSide + inside(x)];
     }
     return grid;
 }
