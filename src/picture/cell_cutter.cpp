@@ -209,7 +209,7 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
     const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
     if (cut.ink || cut.stray != StrayMark::faint) return cut;
     const CellCut again =
-        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 3, aspect);
+        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 4, aspect);
     return again.ink ? again : cut;
 }
 

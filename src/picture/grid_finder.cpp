@@ -146,6 +146,60 @@ bool square_seen_at_slant(const Quad& corners) {
     return true;
 }
 
+// The outer line from corner `from` towards corner `to`, fitted to the marks along the part
+// of it nearest `from`: of the straight courses within half a cell of the line between the
+// two, the one along the most marks, the nearest that line of those.
+QLineF line_near_corner(const std::vector<std::uint8_t>& marks, int w, int h, const QPointF& from, const QPointF& to) {
+    const QLineF chord(from, to);
+    const double length = chord.length();
+    const QPointF along = (to - from) / length;
+    const QPointF across(-along.y(), along.x());
+    const int reach = static_cast<int>(length / 18);
+    const QPointF near_end = from + along * (length * 0.08);
+    const QPointF far_end = from + along * (length * 0.4);
+    const int steps = static_cast<int>(length * 0.32);
+    int best_count = -1;
+    int best_shift = 0;
+    QLineF best;
+    for (int near = -reach; near <= reach; ++near)
+        for (int far = -reach; far <= reach; ++far) {
+            const QPointF a = near_end + across * near;
+            const QPointF b = far_end + across * far;
+            int count = 0;
+            for (int step = 0; step <= steps; ++step) {
+                const QPointF p = a + (b - a) * (static_cast<double>(step) / steps);
+                const int x = static_cast<int>(std::floor(p.x()));
+                const int y = static_cast<int>(std::floor(p.y()));
+                count += x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0;
+            }
+            const int shift = std::abs(near) + std::abs(far);
+            if (count > best_count || (count == best_count && shift < best_shift)) {
+                best_count = count;
+                best_shift = shift;
+                best = QLineF(a, b);
+            }
+        }
+    return best;
+}
+
+// A grid's corners, each where its outer lines meet near it when that is farther than a
+// line's width from the shape's extreme pixel there: a corner too faint to be marked (a
+// glare, a fold) leaves its shape's extreme pixel off along one of its lines.
+Quad where_lines_meet(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& extremes) {
+    Quad corners = extremes;
+    for (int corner = 0; corner < 4; ++corner) {
+        const QPointF& at = extremes[corner];
+        const QPointF& next = extremes[(corner + 1) % 4];
+        const QLineF one = line_near_corner(marks, w, h, at, next);
+        const QLineF other = line_near_corner(marks, w, h, at, extremes[(corner + 3) % 4]);
+        QPointF meet;
+        const double line_width = QLineF(at, next).length() / 9 / 6;
+        if (one.intersects(other, &meet) != QLineF::NoIntersection && QLineF(at, meet).length() > line_width)
+            corners[corner] = meet;
+    }
+    return corners;
+}
+
 bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners, int pieces) {
     QTransform to_picture;
     const double side = 9 * 12;
@@ -183,7 +237,8 @@ std::optional<Quad> find_grid(const GrayImage& picture) {
                 const double dy = corner < 2 ? 0.0 : 1.0;
                 corners[corner] = QPointF(p.x() + dx, p.y() + dy);
             }
-            if (square_seen_at_slant(corners) && lines_at(original, w, h, corners, pieces)) return corners;
+            if (square_seen_at_slant(corners) && lines_at(original, w, h, corners, pieces))
+                return where_lines_meet(original, w, h, corners);
         }
     }
     return std::nullopt;
