@@ -83,9 +83,8 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
 }
 
 // The digit in a cell whose grey `levels` are `cell_paper` at their lightest and `ink_level`
-// at their darkest, its marks those darker than `threshold`, its largest at least
-// `least_piece` pixels tall.
-CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, int least_piece, float aspect) {
+// at their darkest, its marks those darker than `threshold`.
+CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, float aspect) {
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
     for (int i = 0; i < kCellSide * kCellSide; ++i) {
@@ -128,7 +127,7 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
         if (!line_left(box) && joins(box))
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
+    if (tallest < kCellSide / 4) return {std::nullopt, StrayMark::faint};
     if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;
@@ -204,13 +203,14 @@ CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float 
     if ((cell_paper - stroke_level) * 10 < (paper - darkest) * 3)
         return {std::nullopt, (cell_paper - stroke_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
-    // way: such a cell is cut again at a paler threshold, where one of its strokes must then
-    // be too tall for a pencil mark run into its neighbours.
-    const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
-    if (cut.ink || cut.stray != StrayMark::faint) return cut;
-    const CellCut again =
-        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 4, aspect);
-    return again.ink ? again : cut;
+    // way: such a cell is cut again at a paler threshold.
+    CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, aspect);
+    if (!cut.ink && cut.stray == StrayMark::faint) {
+        const CellCut again = cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, aspect);
+        if (again.ink) cut = again;
+    }
+    if (cut.ink) cut.darkness = static_cast<float>(cell_paper - stroke_level) / static_cast<float>(std::max(1, paper - darkest));
+    return cut;
 }
 
 }  // namespace

@@ -71,13 +71,32 @@ void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
     try_size(3, 1);
 }
 
+// Leaves out the faded digits all together when that leaves the puzzle one solution, or else
+// each one alone that does.
+void leave_out_faded(PictureReading& reading, const std::array<bool, 81>& faded) {
+    const PictureReading as_read = reading;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!faded[cell] || reading.digits[cell] == 0) continue;
+        reading.digits[cell] = 0;
+        reading.uncertain[cell] = true;
+    }
+    if (one_solution(reading)) return;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!faded[cell] || as_read.digits[cell] == 0) continue;
+        reading.digits = as_read.digits;
+        reading.digits[cell] = 0;
+        if (one_solution(reading)) return;
+    }
+    reading.digits = as_read.digits;
+}
+
 }  // namespace
 
 bool same_unit(int a, int b) {
     return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
 }
 
-bool settle_by_rules(PictureReading& reading, const DigitScores& scores) {
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded) {
     const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };
     for (int round = 0; round < 81; ++round) {
         int weaker = -1;
@@ -89,6 +108,7 @@ bool settle_by_rules(PictureReading& reading, const DigitScores& scores) {
         reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
         reading.uncertain[weaker] = true;
     }
+    leave_out_faded(reading, faded);
     if (one_solution(reading)) return true;
     try_changes_in_doubt(reading, scores);
     // A reading the rules had to mend, or could not, may be misread elsewhere too: every
