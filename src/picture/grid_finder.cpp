@@ -13,9 +13,15 @@
 namespace varendo {
 namespace {
 
-// Dark marks: pixels clearly darker than the mean of their neighbourhood, so that uneven
-// light across a photo does not hide the lines.
-std::vector<std::uint8_t> dark_marks(const GrayImage& picture) {
+// Marks at least this much darker than their neighbourhood are looked at for a grid's lines,
+// however faint; marks this much darker still are plainly ink, such as a grid's box lines,
+// without the fainter print that may run into them.
+constexpr int kFaintMargin = 7;
+constexpr int kPlainMargin = 5 * kFaintMargin;
+
+// Dark marks: pixels darker by `margin` grey levels than the mean of their neighbourhood, so
+// that uneven light across a photo does not hide the lines.
+std::vector<std::uint8_t> dark_marks(const GrayImage& picture, int margin) {
     const int w = picture.width;
     const int h = picture.height;
     std::vector<std::int64_t> sums(static_cast<std::size_t>(w + 1) * (h + 1), 0);
@@ -37,28 +43,28 @@ std::vector<std::uint8_t> dark_marks(const GrayImage& picture) {
             const std::int64_t sum = sums[static_cast<std::size_t>(y1) * (w + 1) + x1] - sums[static_cast<std::size_t>(y0) * (w + 1) + x1] -
                                      sums[static_cast<std::size_t>(y1) * (w + 1) + x0] + sums[static_cast<std::size_t>(y0) * (w + 1) + x0];
             const std::int64_t area = static_cast<std::int64_t>(x1 - x0) * (y1 - y0);
-            // Dark by at least 7 grey levels below the local mean.
-            marks[static_cast<std::size_t>(y) * w + x] = picture.at(x, y) * area + 7 * area < sum ? 1 : 0;
+            marks[static_cast<std::size_t>(y) * w + x] = picture.at(x, y) * area + margin * area < sum ? 1 : 0;
         }
     }
     return marks;
 }
 
 struct Shape {
-    int left, top, right, bottom;
+    int left, top, right, bottom, count;
     // The pixels farthest towards each corner: least x+y, greatest x-y, greatest x+y, least x-y.
     std::array<QPoint, 4> extremes;
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
 };
 
-// The 8-connected shapes of dark marks large enough to be a grid.
-std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
+// The 8-connected shapes of the pixels marked 1 for which `keep` holds.
+template <typename Keep>
+std::vector<Shape> shapes_of(std::vector<std::uint8_t>& mask, int w, int h, Keep keep) {
     std::vector<Shape> shapes;
     Shape shape{};
     std::array<int, 4> best{};
     const auto begin = [&] {
-        shape = {w, h, -1, -1, {}};
+        shape = {w, h, -1, -1, 0, {}};
         best = {1 << 30, -(1 << 30), -(1 << 30), 1 << 30};
     };
     const auto visit = [&](int x, int y) {
@@ -66,6 +72,7 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
         shape.right = std::max(shape.right, x);
         shape.top = std::min(shape.top, y);
         shape.bottom = std::max(shape.bottom, y);
+        ++shape.count;
         const std::array<int, 4> keys{x + y, x - y, x + y, x - y};
         for (int corner = 0; corner < 4; ++corner) {
             const bool least = corner == 0 || corner == 3;
@@ -76,13 +83,19 @@ std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, 
         }
     };
     const auto end = [&] {
-        // Cells may be up to two and a half times as wide as tall, or as tall as wide.
-        if (shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
-            shape.height() * 2 < 5 * shape.width())
-            shapes.push_back(shape);
+        if (keep(shape)) shapes.push_back(shape);
     };
-    for_each_blob(marks, w, h, begin, visit, end);
+    for_each_blob(mask, w, h, begin, visit, end);
     return shapes;
+}
+
+// The shapes of dark marks large enough to be a grid, whose cells may be up to two and a half
+// times as wide as tall, or as tall as wide.
+std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
+    return shapes_of(marks, w, h, [smallest](const Shape& shape) {
+        return shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
+               shape.height() * 2 < 5 * shape.width();
+    });
 }
 
 // The share of dark marks along each of the ten lines in one direction of the grid at
@@ -213,34 +226,43 @@ bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& 
 }  // namespace
 
 bool has_grid_lines(const GrayImage& picture, const Quad& corners) {
-    return lines_at(dark_marks(picture), picture.width, picture.height, corners, 1);
+    return lines_at(dark_marks(picture, kFaintMargin), picture.width, picture.height, corners, 1);
 }
 
 std::optional<Quad> find_grid(const GrayImage& picture) {
     const int w = picture.width;
     const int h = picture.height;
     if (w < 40 || h < 40) return std::nullopt;
-    std::vector<std::uint8_t> marks = dark_marks(picture);
-    const std::vector<std::uint8_t> original = marks;
-    std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
-    std::sort(shapes.begin(), shapes.end(),
-              [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
-    // Straight lines first, so that a frame round a grid is not taken for it; then lines bowed
-    // by a bent page, looked for a cell at a time.
-    for (const int pieces : {1, 9}) {
-        for (std::size_t i = 0; i < shapes.size() && i < 6; ++i) {
-            Quad corners;
-            for (int corner = 0; corner < 4; ++corner) {
-                // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
-                const QPoint p = shapes[i].extremes[corner];
-                const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
-                const double dy = corner < 2 ? 0.0 : 1.0;
-                corners[corner] = QPointF(p.x() + dx, p.y() + dy);
-            }
-            if (square_seen_at_slant(corners) && lines_at(original, w, h, corners, pieces))
-                return where_lines_meet(original, w, h, corners);
+    const std::vector<std::uint8_t> original = dark_marks(picture, kFaintMargin);
+    // The largest shapes first.
+    const auto shapes_by_size = [&](std::vector<std::uint8_t> marks) {
+        std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
+        std::sort(shapes.begin(), shapes.end(),
+                  [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
+        return shapes;
+    };
+    const auto grid_at = [&](const Shape& shape, int pieces) -> std::optional<Quad> {
+        Quad corners;
+        for (int corner = 0; corner < 4; ++corner) {
+            // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
+            const QPoint p = shape.extremes[corner];
+            const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
+            const double dy = corner < 2 ? 0.0 : 1.0;
+            corners[corner] = QPointF(p.x() + dx, p.y() + dy);
         }
-    }
+        if (!square_seen_at_slant(corners) || !lines_at(original, w, h, corners, pieces)) return std::nullopt;
+        return where_lines_meet(original, w, h, corners);
+    };
+    // Straight lines first, so that a frame round a grid is not taken for it; then lines bowed
+    // by a bent page, looked for a cell at a time; last, a grid whose lines run into the print
+    // round it, by the shapes of its plainest marks alone.
+    const std::vector<Shape> shapes = shapes_by_size(original);
+    for (const int pieces : {1, 9})
+        for (std::size_t i = 0; i < shapes.size() && i < 6; ++i)
+            if (const std::optional<Quad> corners = grid_at(shapes[i], pieces)) return corners;
+    const std::vector<Shape> plain_shapes = shapes_by_size(dark_marks(picture, kPlainMargin));
+    for (std::size_t i = 0; i < plain_shapes.size() && i < 6; ++i)
+        if (const std::optional<Quad> corners = grid_at(plain_shapes[i], 9)) return corners;
     return std::nullopt;
 }
 
