@@ -50,21 +50,20 @@ std::vector<std::uint8_t> dark_marks(const GrayImage& picture, int margin) {
 }
 
 struct Shape {
-    int left, top, right, bottom, count;
+    int left, top, right, bottom;
     // The pixels farthest towards each corner: least x+y, greatest x-y, greatest x+y, least x-y.
     std::array<QPoint, 4> extremes;
     int width() const { return right - left + 1; }
     int height() const { return bottom - top + 1; }
 };
 
-// The 8-connected shapes of the pixels marked 1 for which `keep` holds.
-template <typename Keep>
-std::vector<Shape> shapes_of(std::vector<std::uint8_t>& mask, int w, int h, Keep keep) {
+// The 8-connected shapes of dark marks large enough to be a grid.
+std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
     std::vector<Shape> shapes;
     Shape shape{};
     std::array<int, 4> best{};
     const auto begin = [&] {
-        shape = {w, h, -1, -1, 0, {}};
+        shape = {w, h, -1, -1, {}};
         best = {1 << 30, -(1 << 30), -(1 << 30), 1 << 30};
     };
     const auto visit = [&](int x, int y) {
@@ -72,7 +71,6 @@ std::vector<Shape> shapes_of(std::vector<std::uint8_t>& mask, int w, int h, Keep
         shape.right = std::max(shape.right, x);
         shape.top = std::min(shape.top, y);
         shape.bottom = std::max(shape.bottom, y);
-        ++shape.count;
         const std::array<int, 4> keys{x + y, x - y, x + y, x - y};
         for (int corner = 0; corner < 4; ++corner) {
             const bool least = corner == 0 || corner == 3;
@@ -83,19 +81,13 @@ std::vector<Shape> shapes_of(std::vector<std::uint8_t>& mask, int w, int h, Keep
         }
     };
     const auto end = [&] {
-        if (keep(shape)) shapes.push_back(shape);
+        // Cells may be up to two and a half times as wide as tall, or as tall as wide.
+        if (shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
+            shape.height() * 2 < 5 * shape.width())
+            shapes.push_back(shape);
     };
-    for_each_blob(mask, w, h, begin, visit, end);
+    for_each_blob(marks, w, h, begin, visit, end);
     return shapes;
-}
-
-// The shapes of dark marks large enough to be a grid, whose cells may be up to two and a half
-// times as wide as tall, or as tall as wide.
-std::vector<Shape> large_shapes(std::vector<std::uint8_t>& marks, int w, int h, int smallest) {
-    return shapes_of(marks, w, h, [smallest](const Shape& shape) {
-        return shape.width() >= smallest && shape.height() >= smallest && shape.width() * 2 < 5 * shape.height() &&
-               shape.height() * 2 < 5 * shape.width();
-    });
 }
 
 // The share of dark marks along each of the ten lines in one direction of the grid at
