@@ -97,26 +97,32 @@ bool same_unit(int a, int b) {
 }
 
 bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded) {
-    const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };
+    // How much less like its ink a cell's reading becomes when changed to its next likeliest.
+    const auto loss = [&](int cell) {
+        return scores[cell][reading.digits[cell]] - scores[cell][next_likeliest(reading, scores, cell)];
+    };
+    leave_out_faded(reading, faded);
+    bool mended = false;
     for (int round = 0; round < 81; ++round) {
         int weaker = -1;
         for (int a = 0; a < 81 && weaker < 0; ++a)
             for (int b = a + 1; b < 81 && weaker < 0; ++b)
                 if (reading.digits[a] != 0 && reading.digits[a] == reading.digits[b] && same_unit(a, b))
-                    weaker = own_score(a) < own_score(b) ? a : b;
+                    weaker = loss(a) < loss(b) ? a : b;
         if (weaker < 0) break;
         reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
         reading.uncertain[weaker] = true;
+        mended = true;
     }
-    leave_out_faded(reading, faded);
-    if (one_solution(reading)) return true;
-    try_changes_in_doubt(reading, scores);
+    const bool one = one_solution(reading);
+    if (one && !mended) return true;
+    if (!one) try_changes_in_doubt(reading, scores);
     // A reading the rules had to mend, or could not, may be misread elsewhere too: every
     // digit not plainly its own is put in doubt.
     constexpr float kPlainMargin = 0.15f;
     for (int cell = 0; cell < 81; ++cell)
         if (reading.digits[cell] != 0 && margin_of(reading, scores, cell) < kPlainMargin) reading.uncertain[cell] = true;
-    return false;
+    return one;
 }
 
 }  // namespace varendo

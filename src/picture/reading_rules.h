@@ -13,7 +13,8 @@ using DigitScores = std::array<std::array<float, 10>, 81>;
 bool same_unit(int a, int b);
 
 // Settles a reading's doubts by the rules of the game: of two equal digits in a row, column
-// or box, the one less like its digit becomes its next likeliest digit that repeats none; a
+// or box, the one that loses less likeness by it becomes its next likeliest digit that
+// repeats none; a
 // `faded` digit, much paler than the grid's others and perhaps a smudge, is left out wherever
 // the puzzle has exactly one solution without it; then, when the puzzle has no solution or
 // several, the fewest doubtful digits give way to their next likeliest, or to an empty cell,
