@@ -287,7 +287,8 @@ TEST(PictureReading, ReadsThroughPhotosFaults) {
              return p;
          }},
     };
-    for (const Digits& known : puzzles(3)) {
+    // The sanitized build draws them over one puzzle.
+    for (const Digits& known : puzzles(kStride == 1 ? 3 : 1)) {
         for (const auto& [name, fault] : faults) {
             const std::optional<PictureReading> reading = PictureReader(fault(draw_grid(known, look))).read();
             ASSERT_TRUE(reading) << name;
