@@ -83,9 +83,8 @@ DigitInk scale_ink(const std::array<float, kCellSide * kCellSide>& ink, const Bo
 }
 
 // The digit in a cell whose grey `levels` are `cell_paper` at their lightest and `ink_level`
-// at their darkest, its marks those darker than `threshold`, its largest at least
-// `least_piece` pixels tall.
-CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, int least_piece, float aspect) {
+// at their darkest, its marks those darker than `threshold`.
+CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int threshold, float aspect) {
     std::array<std::uint8_t, kCellSide * kCellSide> mask{};
     std::array<float, kCellSide * kCellSide> ink{};
     for (int i = 0; i < kCellSide * kCellSide; ++i) {
@@ -128,7 +127,7 @@ CellCut cut_digit(const CellLevels& levels, int cell_paper, int ink_level, int t
         if (!line_left(box) && joins(box))
             join(box);
     // Pencil marks joined up are tall together, but each is small.
-    if (tallest < least_piece) return {std::nullopt, StrayMark::faint};
+    if (tallest < kCellSide / 4) return {std::nullopt, StrayMark::faint};
     if (digit->height() * 100 < kCellSide * 28 || digit->height() >= kCellSide * 9 / 10 || digit->width() >= kCellSide * 9 / 10)
         return {std::nullopt, StrayMark::unshaped};
     const Box joined = *digit;
@@ -168,39 +167,50 @@ CellLevels without_shadows(const CellLevels& levels) {
     return even;
 }
 
+// The darkest level in the middle of a cell; with `smoothed`, of each pixel's 3×3 mean.
+int darkest_in_middle(const CellLevels& levels, bool smoothed) {
+    const int reach = smoothed ? 1 : 0;
+    int darkest = 255 * 9;
+    for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
+        for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) {
+            int sum = 0;
+            for (int dy = -reach; dy <= reach; ++dy)
+                for (int dx = -reach; dx <= reach; ++dx) sum += levels[(y + dy) * kCellSide + x + dx];
+            darkest = std::min(darkest, sum * 9 / ((2 * reach + 1) * (2 * reach + 1)));
+        }
+    return darkest / 9;
+}
+
 CellCut cut_cell(const GrayImage& grid, int cell, int paper, int darkest, float aspect) {
     const int x0 = cell % 9 * kCellSide;
     const int y0 = cell / 9 * kCellSide;
     CellLevels levels{};
     for (int y = 0; y < kCellSide; ++y)
         for (int x = 0; x < kCellSide; ++x) levels[y * kCellSide + x] = grid.at(x0 + x, y0 + y);
-    const auto darkest_in_middle = [&levels] {
-        int level = 255;
-        for (int y = kCellSide / 4; y < kCellSide * 3 / 4; ++y)
-            for (int x = kCellSide / 4; x < kCellSide * 3 / 4; ++x) level = std::min<int>(level, levels[y * kCellSide + x]);
-        return level;
-    };
     // A cell whose darkest mark is plainly paper even beside its lightest stays so when its
     // shadows are evened out: it is left empty without that work.
-    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle()) * 5 < paper - darkest) return {};
+    if ((*std::max_element(levels.begin(), levels.end()) - darkest_in_middle(levels, false)) * 5 < paper - darkest) return {};
     levels = without_shadows(levels);
     // The cell's own paper and its darkest ink away from the lines.
     std::array<std::uint8_t, kCellSide * kCellSide> sorted = levels;
     std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
     const int cell_paper = sorted[sorted.size() * 7 / 10];
-    const int ink_level = darkest_in_middle();
-    // A digit's ink is at least three tenths as dark as the grid's darkest; a mark a fifth
-    // as dark is not plainly paper.
-    if ((cell_paper - ink_level) * 10 < (paper - darkest) * 3)
-        return {std::nullopt, (cell_paper - ink_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
+    const int ink_level = darkest_in_middle(levels, false);
+    // A digit's strokes are at least three tenths as dark as the grid's darkest ink; a mark a
+    // fifth as dark is not plainly paper. The grain of a photo's paper or print, dark in single
+    // pixels, is not a stroke.
+    const int stroke_level = darkest_in_middle(levels, true);
+    if ((cell_paper - stroke_level) * 10 < (paper - darkest) * 3)
+        return {std::nullopt, (cell_paper - stroke_level) * 5 >= paper - darkest ? StrayMark::pale : StrayMark::none};
     // The thin strokes of a small digit, paler than its darkest ink, can break apart at half
-    // way: such a cell is cut again at a paler threshold, where one of its strokes must then
-    // be too tall for a pencil mark run into its neighbours.
-    const CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, kCellSide / 4, aspect);
-    if (cut.ink || cut.stray != StrayMark::faint) return cut;
-    const CellCut again =
-        cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, kCellSide / 2, aspect);
-    return again.ink ? again : cut;
+    // way: such a cell is cut again at a paler threshold.
+    CellCut cut = cut_digit(levels, cell_paper, ink_level, (cell_paper + ink_level) / 2, aspect);
+    if (!cut.ink && cut.stray == StrayMark::faint) {
+        const CellCut again = cut_digit(levels, cell_paper, ink_level, cell_paper - (cell_paper - ink_level) * 3 / 10, aspect);
+        if (again.ink) cut = again;
+    }
+    if (cut.ink) cut.darkness = static_cast<float>(cell_paper - stroke_level) / static_cast<float>(std::max(1, paper - darkest));
+    return cut;
 }
 
 }  // namespace
@@ -247,14 +257,9 @@ GrayImage straighten(const GrayImage& picture, const Quad& corners) {
                 const std::uint8_t level = sample(at);
                 levels[y * kCellSide + x] = turned_round ? static_cast<std::uint8_t>(255 - level) : level;
             }
-        CellLevels sorted = levels;
-        std::nth_element(sorted.begin(), sorted.begin() + sorted.size() * 7 / 10, sorted.end());
-        const std::uint8_t paper = sorted[sorted.size() * 7 / 10];
+        const auto inside = [](int at) { return std::clamp(at, kLineMargin, kCellSide - 1 - kLineMargin); };
         for (int y = 0; y < kCellSide; ++y)
-            for (int x = 0; x < kCellSide; ++x) {
-                const bool on_line = std::min({x, y, kCellSide - 1 - x, kCellSide - 1 - y}) < kLineMargin;
-                grid.at(column * kCellSide + x, row * kCellSide + y) = on_line ? paper : levels[y * kCellSide + x];
-            }
+            for (int x = 0; x < kCellSide; ++x) grid.at(column * kCellSide + x, row * kCellSide + y) = levels[inside(y) * kCellSide + inside(x)];
     }
     return grid;
 }

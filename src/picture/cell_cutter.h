@@ -30,6 +30,9 @@ enum class StrayMark { none, pale, faint, unshaped };
 struct CellCut {
     std::optional<DigitInk> ink;
     StrayMark stray = StrayMark::none;
+    // How dark the digit's strokes are beside the cell's paper, as a share of the grid's
+    // darkest ink against its paper.
+    float darkness = 0;
 };
 
 // The 81 cells of a straightened grid, row by row. `aspect` is the grid's width over its

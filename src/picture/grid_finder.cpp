@@ -13,9 +13,15 @@
 namespace varendo {
 namespace {
 
-// Dark marks: pixels clearly darker than the mean of their neighbourhood, so that uneven
-// light across a photo does not hide the lines.
-std::vector<std::uint8_t> dark_marks(const GrayImage& picture) {
+// Marks at least this much darker than their neighbourhood are looked at for a grid's lines,
+// however faint; marks this much darker still are plainly ink, such as a grid's box lines,
+// without the fainter print that may run into them.
+constexpr int kFaintMargin = 7;
+constexpr int kPlainMargin = 5 * kFaintMargin;
+
+// Dark marks: pixels darker by `margin` grey levels than the mean of their neighbourhood, so
+// that uneven light across a photo does not hide the lines.
+std::vector<std::uint8_t> dark_marks(const GrayImage& picture, int margin) {
     const int w = picture.width;
     const int h = picture.height;
     std::vector<std::int64_t> sums(static_cast<std::size_t>(w + 1) * (h + 1), 0);
@@ -37,8 +43,7 @@ std::vector<std::uint8_t> dark_marks(const GrayImage& picture) {
             const std::int64_t sum = sums[static_cast<std::size_t>(y1) * (w + 1) + x1] - sums[static_cast<std::size_t>(y0) * (w + 1) + x1] -
                                      sums[static_cast<std::size_t>(y1) * (w + 1) + x0] + sums[static_cast<std::size_t>(y0) * (w + 1) + x0];
             const std::int64_t area = static_cast<std::int64_t>(x1 - x0) * (y1 - y0);
-            // Dark by at least 7 grey levels below the local mean.
-            marks[static_cast<std::size_t>(y) * w + x] = picture.at(x, y) * area + 7 * area < sum ? 1 : 0;
+            marks[static_cast<std::size_t>(y) * w + x] = picture.at(x, y) * area + margin * area < sum ? 1 : 0;
         }
     }
     return marks;
@@ -146,6 +151,60 @@ bool square_seen_at_slant(const Quad& corners) {
     return true;
 }
 
+// The outer line from corner `from` towards corner `to`, fitted to the marks along the part
+// of it nearest `from`: of the straight courses within half a cell of the line between the
+// two, the one along the most marks, the nearest that line of those.
+QLineF line_near_corner(const std::vector<std::uint8_t>& marks, int w, int h, const QPointF& from, const QPointF& to) {
+    const QLineF chord(from, to);
+    const double length = chord.length();
+    const QPointF along = (to - from) / length;
+    const QPointF across(-along.y(), along.x());
+    const int reach = static_cast<int>(length / 18);
+    const QPointF near_end = from + along * (length * 0.08);
+    const QPointF far_end = from + along * (length * 0.4);
+    const int steps = static_cast<int>(length * 0.32);
+    int best_count = -1;
+    int best_shift = 0;
+    QLineF best;
+    for (int near = -reach; near <= reach; ++near)
+        for (int far = -reach; far <= reach; ++far) {
+            const QPointF a = near_end + across * near;
+            const QPointF b = far_end + across * far;
+            int count = 0;
+            for (int step = 0; step <= steps; ++step) {
+                const QPointF p = a + (b - a) * (static_cast<double>(step) / steps);
+                const int x = static_cast<int>(std::floor(p.x()));
+                const int y = static_cast<int>(std::floor(p.y()));
+                count += x >= 0 && y >= 0 && x < w && y < h && marks[static_cast<std::size_t>(y) * w + x] != 0;
+            }
+            const int shift = std::abs(near) + std::abs(far);
+            if (count > best_count || (count == best_count && shift < best_shift)) {
+                best_count = count;
+                best_shift = shift;
+                best = QLineF(a, b);
+            }
+        }
+    return best;
+}
+
+// A grid's corners, each where its outer lines meet near it when that is farther than a
+// line's width from the shape's extreme pixel there: a corner too faint to be marked (a
+// glare, a fold) leaves its shape's extreme pixel off along one of its lines.
+Quad where_lines_meet(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& extremes) {
+    Quad corners = extremes;
+    for (int corner = 0; corner < 4; ++corner) {
+        const QPointF& at = extremes[corner];
+        const QPointF& next = extremes[(corner + 1) % 4];
+        const QLineF one = line_near_corner(marks, w, h, at, next);
+        const QLineF other = line_near_corner(marks, w, h, at, extremes[(corner + 3) % 4]);
+        QPointF meet;
+        const double line_width = QLineF(at, next).length() / 9 / 6;
+        if (one.intersects(other, &meet) != QLineF::NoIntersection && QLineF(at, meet).length() > line_width)
+            corners[corner] = meet;
+    }
+    return corners;
+}
+
 bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& corners, int pieces) {
     QTransform to_picture;
     const double side = 9 * 12;
@@ -159,33 +218,43 @@ bool lines_at(const std::vector<std::uint8_t>& marks, int w, int h, const Quad& 
 }  // namespace
 
 bool has_grid_lines(const GrayImage& picture, const Quad& corners) {
-    return lines_at(dark_marks(picture), picture.width, picture.height, corners, 1);
+    return lines_at(dark_marks(picture, kFaintMargin), picture.width, picture.height, corners, 1);
 }
 
 std::optional<Quad> find_grid(const GrayImage& picture) {
     const int w = picture.width;
     const int h = picture.height;
     if (w < 40 || h < 40) return std::nullopt;
-    std::vector<std::uint8_t> marks = dark_marks(picture);
-    const std::vector<std::uint8_t> original = marks;
-    std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
-    std::sort(shapes.begin(), shapes.end(),
-              [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
-    // Straight lines first, so that a frame round a grid is not taken for it; then lines bowed
-    // by a bent page, looked for a cell at a time.
-    for (const int pieces : {1, 9}) {
-        for (std::size_t i = 0; i < shapes.size() && i < 6; ++i) {
-            Quad corners;
-            for (int corner = 0; corner < 4; ++corner) {
-                // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
-                const QPoint p = shapes[i].extremes[corner];
-                const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
-                const double dy = corner < 2 ? 0.0 : 1.0;
-                corners[corner] = QPointF(p.x() + dx, p.y() + dy);
-            }
-            if (square_seen_at_slant(corners) && lines_at(original, w, h, corners, pieces)) return corners;
+    const std::vector<std::uint8_t> original = dark_marks(picture, kFaintMargin);
+    // The largest shapes first.
+    const auto shapes_by_size = [&](std::vector<std::uint8_t> marks) {
+        std::vector<Shape> shapes = large_shapes(marks, w, h, std::max(36, std::min(w, h) / 6));
+        std::sort(shapes.begin(), shapes.end(),
+                  [](const Shape& a, const Shape& b) { return a.width() * a.height() > b.width() * b.height(); });
+        return shapes;
+    };
+    const auto grid_at = [&](const Shape& shape, int pieces) -> std::optional<Quad> {
+        Quad corners;
+        for (int corner = 0; corner < 4; ++corner) {
+            // The centre of the corner's pixel, nudged half a pixel outwards to its outer edge.
+            const QPoint p = shape.extremes[corner];
+            const double dx = corner == 0 || corner == 3 ? 0.0 : 1.0;
+            const double dy = corner < 2 ? 0.0 : 1.0;
+            corners[corner] = QPointF(p.x() + dx, p.y() + dy);
         }
-    }
+        if (!square_seen_at_slant(corners) || !lines_at(original, w, h, corners, pieces)) return std::nullopt;
+        return where_lines_meet(original, w, h, corners);
+    };
+    // Straight lines first, so that a frame round a grid is not taken for it; then lines bowed
+    // by a bent page, looked for a cell at a time; last, a grid whose lines run into the print
+    // round it, by the shapes of its plainest marks alone.
+    const std::vector<Shape> shapes = shapes_by_size(original);
+    for (const int pieces : {1, 9})
+        for (std::size_t i = 0; i < shapes.size() && i < 6; ++i)
+            if (const std::optional<Quad> corners = grid_at(shapes[i], pieces)) return corners;
+    const std::vector<Shape> plain_shapes = shapes_by_size(dark_marks(picture, kPlainMargin));
+    for (std::size_t i = 0; i < plain_shapes.size() && i < 6; ++i)
+        if (const std::optional<Quad> corners = grid_at(plain_shapes[i], 9)) return corners;
     return std::nullopt;
 }
 

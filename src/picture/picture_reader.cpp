@@ -1,6 +1,7 @@
 #include "picture/picture_reader.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "picture/alike_cells.h"
 #include "picture/cell_cutter.h"
@@ -19,6 +20,19 @@ constexpr float kLeastMargin = 0.03f;
 // How much more like the templates a picture's digits must be read another way round than
 // upright for that way to be taken.
 constexpr float kUprightLead = 1.08f;
+
+// The digits whose strokes are less than half as dark as the grid's digits' middling ones.
+std::array<bool, 81> faded_digits(const std::array<float, 81>& darkness) {
+    std::vector<float> read;
+    for (const float dark : darkness)
+        if (dark > 0) read.push_back(dark);
+    std::array<bool, 81> faded{};
+    if (read.empty()) return faded;
+    std::nth_element(read.begin(), read.begin() + static_cast<std::ptrdiff_t>(read.size() / 2), read.end());
+    const float middling = read[read.size() / 2];
+    for (int cell = 0; cell < 81; ++cell) faded[cell] = darkness[cell] > 0 && darkness[cell] * 2 < middling;
+    return faded;
+}
 
 }  // namespace
 
@@ -51,10 +65,12 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     float best_score = -1;
     DigitScores best_scores{};
     std::array<StrayMark, 81> best_strays{};
+    std::array<float, 81> best_darkness{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
         DigitScores scores{};
         std::array<StrayMark, 81> strays{};
+        std::array<float, 81> darkness{};
         reading.corners = corners;
         Quad turned;
         for (int corner = 0; corner < 4; ++corner) turned[corner] = corners[(corner + turn) % 4];
@@ -86,6 +102,7 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             strays[cell] = cells[cell].stray;
             reading.uncertain[cell] = cells[cell].stray == StrayMark::unshaped;
             if (!cells[cell].ink) continue;
+            darkness[cell] = cells[cell].darkness;
             const DigitMatch match = best_match(scores[cell]);
             reading.digits[cell] = static_cast<std::uint8_t>(match.digit);
             reading.uncertain[cell] = match.score < kLeastScore || match.margin < kLeastMargin;
@@ -97,11 +114,12 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             best = reading;
             best_scores = scores;
             best_strays = strays;
+            best_darkness = darkness;
         }
     }
     // A faint mark is most likely a pencil mark, unless the rules say a digit is missing or
     // misread; a pale one may be a faded digit whose puzzle has one solution without it too.
-    const bool one_solution = settle_by_rules(best, best_scores);
+    const bool one_solution = settle_by_rules(best, best_scores, faded_digits(best_darkness));
     for (int cell = 0; cell < 81; ++cell)
         best.uncertain[cell] = best.uncertain[cell] || best_strays[cell] == StrayMark::pale ||
                                (!one_solution && best_strays[cell] == StrayMark::faint);

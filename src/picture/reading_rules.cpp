@@ -86,32 +86,58 @@ void try_changes_in_doubt(PictureReading& reading, const DigitScores& scores) {
     if (best) reading.digits = *best;
 }
 
+// Leaves out the faded digits all together when that leaves the puzzle one solution, or else
+// each one alone that does.
+void leave_out_faded(PictureReading& reading, const std::array<bool, 81>& faded) {
+    const PictureReading as_read = reading;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!faded[cell] || reading.digits[cell] == 0) continue;
+        reading.digits[cell] = 0;
+        reading.uncertain[cell] = true;
+    }
+    if (one_solution(reading)) return;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (!faded[cell] || as_read.digits[cell] == 0) continue;
+        reading.digits = as_read.digits;
+        reading.digits[cell] = 0;
+        if (one_solution(reading)) return;
+    }
+    reading.digits = as_read.digits;
+}
+
 }  // namespace
 
 bool same_unit(int a, int b) {
     return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
 }
 
-bool settle_by_rules(PictureReading& reading, const DigitScores& scores) {
-    const auto own_score = [&](int cell) { return scores[cell][reading.digits[cell]]; };
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded) {
+    // How much less like its ink a cell's reading becomes when changed to its next likeliest.
+    const auto loss = [&](int cell) {
+        return scores[cell][reading.digits[cell]] - scores[cell][next_likeliest(reading, scores, cell)];
+    };
+    leave_out_faded(reading, faded);
+    bool mended = false;
     for (int round = 0; round < 81; ++round) {
         int weaker = -1;
         for (int a = 0; a < 81 && weaker < 0; ++a)
             for (int b = a + 1; b < 81 && weaker < 0; ++b)
                 if (reading.digits[a] != 0 && reading.digits[a] == reading.digits[b] && same_unit(a, b))
-                    weaker = own_score(a) < own_score(b) ? a : b;
+                    weaker = loss(a) < loss(b) ? a : b;
         if (weaker < 0) break;
         reading.digits[weaker] = static_cast<std::uint8_t>(next_likeliest(reading, scores, weaker));
         reading.uncertain[weaker] = true;
+        mended = true;
     }
-    if (one_solution(reading)) return true;
-    try_changes_in_doubt(reading, scores);
+    const bool one = one_solution(reading);
+    if (one && !mended) return true;
+    if (!one) try_changes_in_doubt(reading, scores);
     // A reading the rules had to mend, or could not, may be misread elsewhere too: every
     // digit not plainly its own is put in doubt.
     constexpr float kPlainMargin = 0.15f;
     for (int cell = 0; cell < 81; ++cell)
         if (reading.digits[cell] != 0 && margin_of(reading, scores, cell) < kPlainMargin) reading.uncertain[cell] = true;
-    return false;
+    return one;
 }
 
 }  // namespace varendo

@@ -13,13 +13,14 @@ using DigitScores = std::array<std::array<float, 10>, 81>;
 bool same_unit(int a, int b);
 
 // Settles a reading's doubts by the rules of the game: of two equal digits in a row, column
-// or box, the one less like its digit becomes its next likeliest digit that repeats none;
-// then, when the puzzle has no solution or several, the doubtful digits that cost least of
-// their likeness give way to their next likeliest, or to an empty cell, to leave it exactly
-// one (one or two of them; else three, to digits alone). Every digit changed
-// is left in doubt, and so, when the reading as read had no solution or several, is every
-// digit barely more like its own digit than another. True when the reading as read had
-// exactly one solution.
-bool settle_by_rules(PictureReading& reading, const DigitScores& scores);
+// or box, the one that loses less likeness by it becomes its next likeliest digit that
+// repeats none; a `faded` digit, much paler than the grid's others and perhaps a smudge, is
+// left out wherever the puzzle has exactly one solution without it; then, when the puzzle has
+// no solution or several, the doubtful digits that cost least of their likeness give way to
+// their next likeliest, or to an empty cell, to leave it exactly one (one or two of them; else
+// three, to digits alone). Every digit changed or faded is left in doubt, and so, when the
+// reading had no solution or several before that last step, is every digit barely more like
+// its own digit than another. True when it had exactly one solution before that step.
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded);
 
 }  // namespace varendo

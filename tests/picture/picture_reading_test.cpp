@@ -13,10 +13,13 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <random>
 
 #include "picture/grid_drawing.h"
 #include "picture/picture_file.h"
 #include "picture/picture_reader.h"
+#include "picture/reading_rules.h"
+#include "solver/exact_search.h"
 
 namespace varendo {
 namespace {
@@ -243,6 +246,97 @@ TEST(PictureReading, ReadsABentPageAndAFoldsShadow) {
     }
 }
 
+// Faults of real photos, each put over a sharp picture, every one read fully right: the edge
+// of a shadow along the last column, smudges in empty cells, grain, the lines at a corner lost
+// in a glare, a grid run into light print round it, and small soft digits in a dim part.
+TEST(PictureReading, ReadsThroughPhotosFaults) {
+    GridLook look;
+    look.face = unseen_faces()[1];
+    look.cell = 40;
+    look.margin = 40;
+    const double side = 9.0 * look.cell;
+    const double last_column = look.margin + 8.0 * look.cell;
+    using Fault = std::function<QImage(QImage)>;
+    const std::pair<const char*, Fault> faults[] = {
+        {"shadow's edge", [&](QImage p) {
+             QPainter painter(&p);
+             QLinearGradient shadow(last_column + 0.6 * look.cell, 0, last_column + look.cell, 0);
+             shadow.setColorAt(0, Qt::transparent);
+             shadow.setColorAt(1, QColor(0, 0, 0, 200));
+             painter.fillRect(QRectF(last_column, 0, look.cell, p.height()), shadow);
+             painter.fillRect(QRectF(last_column + look.cell, 0, p.width(), p.height()), QColor(0, 0, 0, 200));
+             return p;
+         }},
+        {"grain", [](QImage p) {
+             std::minstd_rand grain(22);
+             for (int y = 0; y < p.height(); ++y)
+                 for (int x = 0; x < p.width(); ++x)
+                     if (grain() % 4 == 0) p.setPixel(x, y, qRgb(150, 150, 150));
+             return p;
+         }},
+        {"glare over a corner", [&](QImage p) {
+             QPainter painter(&p);
+             painter.fillRect(QRectF(look.margin - 4, look.margin - 4, 0.7 * look.cell, 8), Qt::white);
+             painter.fillRect(QRectF(look.margin - 4, look.margin - 4, 8, 0.7 * look.cell), Qt::white);
+             return p;
+         }},
+        {"light print beside", [&](QImage p) {
+             QPainter painter(&p);
+             painter.setPen(QPen(QColor(0xd8, 0xd8, 0xd8), 3));
+             for (double y = look.margin; y <= look.margin + side; y += 6) painter.drawLine(QPointF(0, y), QPointF(look.margin, y));
+             return p;
+         }},
+    };
+    // The sanitized build draws them over one puzzle.
+    for (const Digits& known : puzzles(kStride == 1 ? 3 : 1)) {
+        for (const auto& [name, fault] : faults) {
+            const std::optional<PictureReading> reading = PictureReader(fault(draw_grid(known, look))).read();
+            ASSERT_TRUE(reading) << name;
+            EXPECT_EQ(reading->digits, known) << name;
+        }
+        GridLook small = look;
+        small.face = unseen_faces()[2];
+        small.digit_height = 0.4;
+        small.paper = QColor(0x70, 0x70, 0x70);
+        small.ink = QColor(0x30, 0x30, 0x30);
+        const QImage sharp = draw_grid(known, small);
+        const QImage soft = sharp.scaled(sharp.size() / 2.5, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const std::optional<PictureReading> reading = PictureReader(soft).read();
+        ASSERT_TRUE(reading);
+        EXPECT_EQ(reading->digits, known) << "small soft digits";
+    }
+}
+
+// A faded mark read as the very digit the solution has in its cell (a smudge on a dirty page)
+// is left out, in doubt; a faded digit the puzzle cannot do without stays.
+TEST(PictureReading, LeavesOutFadedDigitsThePuzzleDoesWithout) {
+    const Digits known = puzzles(1).front();
+    const Digits solution = find_solutions(known, 1).solution;
+    PictureReading reading;
+    reading.digits = known;
+    DigitScores scores{};
+    std::array<bool, 81> faded{};
+    const auto cell_where = [&](const std::function<bool(int)>& wanted) {
+        int cell = 0;
+        while (cell < 81 && !wanted(cell)) ++cell;
+        return cell;
+    };
+    const int smudge = cell_where([&](int cell) { return known[cell] == 0; });
+    const int needed = cell_where([&](int cell) {
+        Digits without = known;
+        without[cell] = 0;
+        return known[cell] != 0 && find_solutions(without, 2).count > 1;
+    });
+    ASSERT_LT(needed, 81);
+    reading.digits[smudge] = solution[smudge];
+    faded[smudge] = faded[needed] = true;
+    for (int cell = 0; cell < 81; ++cell) scores[cell][reading.digits[cell]] = 0.9f;
+    EXPECT_TRUE(settle_by_rules(reading, scores, faded));
+    EXPECT_EQ(reading.digits, known);
+    EXPECT_TRUE(reading.uncertain[smudge]);
+}
+
 TEST(PictureReading, RefusesATruncatedFile) {
     GridLook look;
     look.face = unseen_faces().front();
@@ -303,10 +397,11 @@ TEST(PictureReading, NewspaperPhotos) {
     tally.print("newspaper photos");
     // Floors a little below today's figures, so that a change that loses photos, or doubt
     // where it is due, is seen.
-    EXPECT_GE(tally.fully_right * 100, tally.pictures * 95);
-    EXPECT_LE(tally.wrong * 1000, (tally.right + tally.wrong) * 3) << "more than 0.3 % of the cells misread";
+    EXPECT_EQ(found, tally.pictures) << "a photo without its grid found";
+    EXPECT_GE(tally.fully_right * 100, tally.pictures * 98);
+    EXPECT_LE(tally.wrong * 2000, tally.right + tally.wrong) << "more than 0.05 % of the cells misread";
     EXPECT_EQ(tally.wrong_in_doubt, tally.wrong) << "a misread cell not in doubt";
-    EXPECT_LE(tally.right_in_doubt * 100, tally.right * 7);
+    EXPECT_LE(tally.right_in_doubt * 100, tally.right * 5);
 }
 
 }  // namespace

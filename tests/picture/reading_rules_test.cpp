@@ -32,7 +32,7 @@ TEST(ReadingRules, MakesTwoCheapChangesBeforeOneDearOne) {
     reading.uncertain[kR3C7] = true;
     scores[kR3C7][2] = 0.95f;
     scores[kR3C7][1] = 0.93f;
-    EXPECT_FALSE(settle_by_rules(reading, scores));
+    EXPECT_FALSE(settle_by_rules(reading, scores, {}));
     EXPECT_EQ(reading.digits, printed);
 }
 
