@@ -65,6 +65,7 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
     float best_score = -1;
     DigitScores best_scores{};
     std::array<StrayMark, 81> best_strays{};
+    PrintTwins best_twins{};
     std::array<float, 81> best_darkness{};
     for (int turn = 0; turn < 4; ++turn) {
         PictureReading reading;
@@ -96,7 +97,8 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
         const bool read_ones_again = misty > usual && one_in_question;
         for (int cell = 0; cell < 81; ++cell)
             scores[cell] = read_ones_again && like_a_one[cell] ? likenesses[cell].misty : likenesses[cell].usual;
-        pool_alike_cells(cells, scores);
+        const InkLikeness alike = ink_likeness(cells);
+        pool_alike_cells(alike, scores);
         float score = 0;
         for (int cell = 0; cell < 81; ++cell) {
             strays[cell] = cells[cell].stray;
@@ -114,12 +116,13 @@ PictureReading PictureReader::read_at(const Quad& corners) const {
             best = reading;
             best_scores = scores;
             best_strays = strays;
+            best_twins = print_twins(alike);
             best_darkness = darkness;
         }
     }
     // A faint mark is most likely a pencil mark, unless the rules say a digit is missing or
     // misread; a pale one may be a faded digit whose puzzle has one solution without it too.
-    const bool one_solution = settle_by_rules(best, best_scores, faded_digits(best_darkness));
+    const bool one_solution = settle_by_rules(best, best_scores, faded_digits(best_darkness), best_twins);
     for (int cell = 0; cell < 81; ++cell)
         best.uncertain[cell] = best.uncertain[cell] || best_strays[cell] == StrayMark::pale ||
                                (!one_solution && best_strays[cell] == StrayMark::faint);

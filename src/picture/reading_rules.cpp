@@ -1,6 +1,7 @@
 #include "picture/reading_rules.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -105,13 +106,37 @@ void leave_out_faded(PictureReading& reading, const std::array<bool, 81>& faded)
     reading.digits = as_read.digits;
 }
 
+// Cells printed alike are one digit: a group of them read as different digits is read as each
+// of those in turn, and kept so where the puzzle then has exactly one solution.
+bool read_twins_alike(PictureReading& reading, const PrintTwins& twins) {
+    for (int group = 1; group <= 81; ++group) {
+        std::uint16_t read = 0;
+        for (int cell = 0; cell < 81; ++cell)
+            if (twins[cell] == group && reading.digits[cell] != 0) read |= static_cast<std::uint16_t>(1u << reading.digits[cell]);
+        if (std::popcount(read) < 2) continue;
+        const PictureReading as_read = reading;
+        for (int digit = 1; digit <= 9; ++digit) {
+            if ((read & (1u << digit)) == 0) continue;
+            for (int cell = 0; cell < 81; ++cell)
+                if (twins[cell] == group && as_read.digits[cell] != 0) {
+                    reading.digits[cell] = static_cast<std::uint8_t>(digit);
+                    reading.uncertain[cell] = true;
+                }
+            if (one_solution(reading)) return true;
+        }
+        reading = as_read;
+    }
+    return false;
+}
+
 }  // namespace
 
 bool same_unit(int a, int b) {
     return a / 9 == b / 9 || a % 9 == b % 9 || (a / 27 == b / 27 && a % 9 / 3 == b % 9 / 3);
 }
 
-bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded) {
+bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const std::array<bool, 81>& faded,
+                     const PrintTwins& twins) {
     // How much less like its ink a cell's reading becomes when changed to its next likeliest.
     const auto loss = [&](int cell) {
         return scores[cell][reading.digits[cell]] - scores[cell][next_likeliest(reading, scores, cell)];
@@ -131,7 +156,7 @@ bool settle_by_rules(PictureReading& reading, const DigitScores& scores, const s
     }
     const bool one = one_solution(reading);
     if (one && !mended) return true;
-    if (!one) try_changes_in_doubt(reading, scores);
+    if (!one && !read_twins_alike(reading, twins)) try_changes_in_doubt(reading, scores);
     // A reading the rules had to mend, or could not, may be misread elsewhere too: every
     // digit not plainly its own is put in doubt.
     constexpr float kPlainMargin = 0.15f;

@@ -332,7 +332,7 @@ TEST(PictureReading, LeavesOutFadedDigitsThePuzzleDoesWithout) {
     reading.digits[smudge] = solution[smudge];
     faded[smudge] = faded[needed] = true;
     for (int cell = 0; cell < 81; ++cell) scores[cell][reading.digits[cell]] = 0.9f;
-    EXPECT_TRUE(settle_by_rules(reading, scores, faded));
+    EXPECT_TRUE(settle_by_rules(reading, scores, faded, {}));
     EXPECT_EQ(reading.digits, known);
     EXPECT_TRUE(reading.uncertain[smudge]);
 }
@@ -398,7 +398,7 @@ TEST(PictureReading, NewspaperPhotos) {
     // Floors a little below today's figures, so that a change that loses photos, or doubt
     // where it is due, is seen.
     EXPECT_EQ(found, tally.pictures) << "a photo without its grid found";
-    EXPECT_GE(tally.fully_right * 100, tally.pictures * 98);
+    EXPECT_GE(tally.fully_right * 100, tally.pictures * 99);
     EXPECT_LE(tally.wrong * 2000, tally.right + tally.wrong) << "more than 0.05 % of the cells misread";
     EXPECT_EQ(tally.wrong_in_doubt, tally.wrong) << "a misread cell not in doubt";
     EXPECT_LE(tally.right_in_doubt * 100, tally.right * 5);
