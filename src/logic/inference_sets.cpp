@@ -38,21 +38,49 @@ void InferenceGraph::add_set_nodes(const CandidateGrid& grid) {
     }
 }
 
-void InferenceGraph::link_set_digits() {
+void InferenceGraph::link_set_digits(const CandidateGrid& grid) {
     for (std::size_t set = 0; set < set_digits_.size(); ++set) {
         const std::vector<std::uint16_t>& digits = set_digits_[set];
         for (std::size_t i = 0; i < digits.size(); ++i)
             for (std::size_t j = i + 1; j < digits.size(); ++j) {
                 add_strong(digits[i], digits[j]);
-                set_of_link_.emplace(link_key(digits[i], digits[j]), static_cast<int>(set));
+                const auto lack = static_cast<DigitMask>(digit_bit(nodes_[digits[i]].digit) | digit_bit(nodes_[digits[j]].digit));
+                set_of_link_.emplace(link_key(digits[i], digits[j]), SetLink{static_cast<int>(set), kNoCell, lack});
             }
+        link_forced_cells(grid, static_cast<int>(set));
+    }
+}
+
+// A cell outside a set that sees all the places in the set of each of its digits but one:
+// were a digit out of the set, the set would be locked on the others, and the cell would keep
+// one digit. So that digit of the set and that digit of the cell are strongly linked.
+void InferenceGraph::link_forced_cells(const CandidateGrid& grid, int set) {
+    const Als& als = sets_[set];
+    for (int cell = 0; cell < 81; ++cell) {
+        const unsigned digits = grid.candidates(cell);
+        if (als.cells[cell] || grid.digit(cell) != 0 || mask_count(digits) < 3) continue;
+        unsigned seen = 0;  // the cell's digits whose places in the set it sees
+        for (int d = 1; d <= 9; ++d)
+            if ((digits & als.digits & digit_bit(d)) && als.seeing[d - 1][cell]) seen |= digit_bit(d);
+        const unsigned rest = digits & ~seen;
+        if (mask_count(rest) > 1) continue;
+        // With one digit unseen, each other digit of the set forces it; with none, each seen
+        // digit forces itself.
+        for (int d = 1, k = 0; d <= 9; ++d) {
+            if (!(als.digits & digit_bit(d))) continue;
+            const int node = set_digits_[set][k++];
+            if ((rest == 0) != ((seen & digit_bit(d)) != 0)) continue;
+            const int forced = single(cell, rest == 0 ? d : std::countr_zero(rest) + 1);
+            add_strong(node, forced);
+            set_of_link_.emplace(link_key(node, forced), SetLink{set, static_cast<std::uint8_t>(cell), digit_bit(d)});
+        }
     }
 }
 
 bool InferenceGraph::weakly_linked(int a, int b) const {
     const InferenceNode& one = nodes_[a];
     const InferenceNode& two = nodes_[b];
-    if (one.set >= 0 && two.set >= 0) return false;
+    if (one.set >= 0 && two.set >= 0) return restricted_common(sets_[one.set], sets_[two.set], one.digit);
     const InferenceNode& set_node = one.set >= 0 ? one : two;
     const InferenceNode& other = one.set >= 0 ? two : one;
     const Cells& seeing = sets_[set_node.set].seeing[set_node.digit - 1];
@@ -65,11 +93,16 @@ CandidateSet InferenceGraph::locked_between(int a, int b) const {
     CandidateSet gone;
     const auto found = set_of_link_.find(link_key(a, b));
     if (found == set_of_link_.end()) return gone;
-    const Als& set = sets_[found->second];
+    const auto [set_index, forced_cell, may_lack] = found->second;
+    const Als& set = sets_[set_index];
     for (int d = 1; d <= 9; ++d) {
-        if (!(set.digits & digit_bit(d)) || d == nodes_[a].digit || d == nodes_[b].digit) continue;
+        if (!(set.digits & digit_bit(d)) || (may_lack & digit_bit(d))) continue;
+        Cells seeing = set.seeing[d - 1];
+        // The set lacks one of the forced cell's other digits, or the cell is left its own.
+        if (forced_cell != kNoCell && present_[candidate_index(forced_cell, d)] && seeing[forced_cell])
+            seeing &= peer_sets()[forced_cell];
         for (int c = 0; c < 81; ++c)
-            if (set.seeing[d - 1][c]) gone.set(candidate_index(c, d));
+            if (seeing[c]) gone.set(candidate_index(c, d));
     }
     return gone & present_;
 }
