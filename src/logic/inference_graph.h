@@ -55,9 +55,9 @@ public:
     const std::vector<Als>& sets() const { return sets_; }
     // When a loop runs from one digit of an almost locked set to another, the set lacks one of
     // the two and is locked on its other digits: what sees all their places in it. When it runs
-    // from a digit of a set to the digit a cell is left by the others, the set lacks that digit
-    // or one of the cell's others: those the set holds or the cell does go from what sees both.
-    // Else none.
+    // from a digit of a set to the one digit a cell keeps were the set locked without it, the
+    // set lacks that digit or one of the cell's others: the set's other digits go from what
+    // sees their places, and the cell's from what sees the cell as well. Else none.
     CandidateSet locked_between(int a, int b) const;
 
     // Breadth first from one state along alternating links: for each state the state it was
@@ -88,8 +88,8 @@ private:
     CandidateSet present_;
     std::vector<Als> sets_;
     // Each set's digits as nodes (a digit with one place in the set is that candidate), and
-    // by the pair of nodes, the set that links them: two of its digits, or one of its digits
-    // and a cell it forces, with the digits the set may lack.
+    // by the pair of nodes, the set that links them (two of its digits, or one of its digits
+    // and the cell it forces), with the digits the set may lack in a loop through the link.
     std::vector<std::vector<std::uint16_t>> set_digits_;
     struct SetLink {
         int set;

@@ -51,26 +51,27 @@ void InferenceGraph::link_set_digits(const CandidateGrid& grid) {
     }
 }
 
-// A cell outside a set that sees all the places in the set of each of its digits but one:
-// were a digit out of the set, the set would be locked on the others, and the cell would keep
-// one digit. So that digit of the set and that digit of the cell are strongly linked.
+// A cell outside a set, of three digits or more, that sees all the places in the set of each
+// of its digits but one: were another digit of the set out of it, the set would be locked on
+// the rest and the cell left that one digit, so the two are strongly linked. A cell that sees
+// the places of all its digits would be forced to whichever the set lacks: those links join
+// nearly every set to the cells around it and make every search several times slower, so they
+// are left out, as are the digits of a set that nothing outside it sees, which no chain enters.
 void InferenceGraph::link_forced_cells(const CandidateGrid& grid, int set) {
     const Als& als = sets_[set];
     for (int cell = 0; cell < 81; ++cell) {
         const unsigned digits = grid.candidates(cell);
-        if (als.cells[cell] || grid.digit(cell) != 0 || mask_count(digits) < 3) continue;
+        if (als.cells[cell] || mask_count(digits) < 3) continue;
         unsigned seen = 0;  // the cell's digits whose places in the set it sees
         for (int d = 1; d <= 9; ++d)
             if ((digits & als.digits & digit_bit(d)) && als.seeing[d - 1][cell]) seen |= digit_bit(d);
-        const unsigned rest = digits & ~seen;
-        if (mask_count(rest) > 1) continue;
-        // With one digit unseen, each other digit of the set forces it; with none, each seen
-        // digit forces itself.
+        const unsigned left = digits & ~seen;
+        if (mask_count(left) != 1) continue;
+        const int forced = single(cell, std::countr_zero(left) + 1);
         for (int d = 1, k = 0; d <= 9; ++d) {
             if (!(als.digits & digit_bit(d))) continue;
             const int node = set_digits_[set][k++];
-            if ((rest == 0) != ((seen & digit_bit(d)) != 0)) continue;
-            const int forced = single(cell, rest == 0 ? d : std::countr_zero(rest) + 1);
+            if ((seen & digit_bit(d)) || weak(node).empty()) continue;
             add_strong(node, forced);
             set_of_link_.emplace(link_key(node, forced), SetLink{set, static_cast<std::uint8_t>(cell), digit_bit(d)});
         }
@@ -80,7 +81,7 @@ void InferenceGraph::link_forced_cells(const CandidateGrid& grid, int set) {
 bool InferenceGraph::weakly_linked(int a, int b) const {
     const InferenceNode& one = nodes_[a];
     const InferenceNode& two = nodes_[b];
-    if (one.set >= 0 && two.set >= 0) return restricted_common(sets_[one.set], sets_[two.set], one.digit);
+    if (one.set >= 0 && two.set >= 0) return false;
     const InferenceNode& set_node = one.set >= 0 ? one : two;
     const InferenceNode& other = one.set >= 0 ? two : one;
     const Cells& seeing = sets_[set_node.set].seeing[set_node.digit - 1];
@@ -98,7 +99,7 @@ CandidateSet InferenceGraph::locked_between(int a, int b) const {
     for (int d = 1; d <= 9; ++d) {
         if (!(set.digits & digit_bit(d)) || (may_lack & digit_bit(d))) continue;
         Cells seeing = set.seeing[d - 1];
-        // The set lacks one of the forced cell's other digits, or the cell is left its own.
+        // A digit of the forced cell's is in the set or in the cell: it goes from what sees both.
         if (forced_cell != kNoCell && present_[candidate_index(forced_cell, d)] && seeing[forced_cell])
             seeing &= peer_sets()[forced_cell];
         for (int c = 0; c < 81; ++c)
