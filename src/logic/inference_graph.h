@@ -59,6 +59,8 @@ public:
     // set lacks that digit or one of the cell's others: the set's other digits go from what
     // sees their places, and the cell's from what sees the cell as well. Else none.
     CandidateSet locked_between(int a, int b) const;
+    // The set (in sets()) whose strong link joins two nodes, or -1.
+    int set_of_link(int a, int b) const;
 
     // Breadth first from one state along alternating links: for each state the state it was
     // reached from (-1 if not reached, itself for the start) and its depth in links. The first

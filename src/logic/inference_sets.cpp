@@ -90,6 +90,11 @@ bool InferenceGraph::weakly_linked(int a, int b) const {
     return true;
 }
 
+int InferenceGraph::set_of_link(int a, int b) const {
+    const auto found = set_of_link_.find(link_key(a, b));
+    return found == set_of_link_.end() ? -1 : found->second.set;
+}
+
 CandidateSet InferenceGraph::locked_between(int a, int b) const {
     CandidateSet gone;
     const auto found = set_of_link_.find(link_key(a, b));

@@ -128,5 +128,33 @@ TEST(AlternatingChains, GroupedChainThroughAnAlmostLockedSet) {
     EXPECT_TRUE(found("1236", true).empty());
 }
 
+
+// 4 out of the set of row 1, columns 1 and 2 and row 2, column 3 (1/2/3/4) locks 2 and 3 in
+// it, which leaves row 1, column 5 only 4: 4 is in one of the two cells. A box with 7 in row 8
+// and column 3 only, not where they cross, has it in one of those two groups. Only chains
+// through sets take either link.
+TEST(AlternatingChains, ASetForcesACellAndABoxLinksItsRowGroupToItsColumnGroup) {
+    const auto texts = [](const CandidateGrid& grid, bool through_sets, const Strings& gone) {
+        Strings found;
+        for (const Step& s : all_steps([&](auto sink) { return find_nice_loops(grid, true, sink, through_sets); }))
+            if (eliminations(s) == gone) found.push_back(step_text(s));
+        return found;
+    };
+    const CandidateGrid forced = marks({{"r1c1", "12"}, {"r1c2", "13"}, {"r1c5", "234"}, {"r2c3", "14"}});
+    EXPECT_EQ(texts(forced, true, {"r2c5<>4"}),
+              Strings{"Grouped Discontinuous Nice Loop on 4 (4 nodes): row 2, column 5 - row 1, column 5 = through the set "
+                      "(1/2/3/4 in row 1, column 1; row 1, column 2 and row 2, column 3) = row 2, column 3 - row 2, column 5: "
+                      "4 leaves row 2, column 5"});
+    EXPECT_TRUE(texts(forced, false, {"r2c5<>4"}).empty());
+    const CandidateGrid crossing =
+        keep_only(7, {{"b3", {"r8c1", "r8c2", "r7c3", "r9c3"}}, {"r8", {"r8c1", "r8c2", "r8c9"}}, {"c9", {"r5c9", "r8c9"}}});
+    const Strings through = texts(crossing, true, {"r5c3<>7"});
+    ASSERT_FALSE(through.empty());
+    EXPECT_EQ(through.front(),
+              "Grouped AIC on 7 (4 nodes): row 5, column 9 = row 8, column 9 - row 8, columns 1 and 2 = rows 7 and 9, "
+              "column 3: 7 leaves row 5, column 3");
+    EXPECT_TRUE(texts(crossing, false, {"r5c3<>7"}).empty());
+}
+
 }  // namespace
 }  // namespace varendo::test
