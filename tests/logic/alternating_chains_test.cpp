@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/inference_graph.h"
 #include "logic/ladder.h"
 #include "logic/step_text.h"
 #include "logic_grid.h"
@@ -146,6 +147,17 @@ TEST(AlternatingChains, ASetForcesACellAndABoxLinksItsRowGroupToItsColumnGroup) 
                       "(1/2/3/4 in row 1, column 1; row 1, column 2 and row 2, column 3) = row 2, column 3 - row 2, column 5: "
                       "4 leaves row 2, column 5"});
     EXPECT_TRUE(texts(forced, false, {"r2c5<>4"}).empty());
+    // In a loop through that link the set lacks 4 or the cell's 2 or 3: 1 is locked in the set,
+    // and 2 is in the set or in the cell, so it goes only from what sees both.
+    const InferenceGraph graph(forced, LinkSet::GroupedWithSets);
+    const CandidateSet locked = graph.locked_between(graph.single(1 * 9 + 2, 4), graph.single(4, 4));
+    EXPECT_TRUE(locked[candidate_index(2 * 9 + 2, 1)]);
+    EXPECT_TRUE(locked[candidate_index(8, 2)]);
+    EXPECT_FALSE(locked[candidate_index(1 * 9 + 0, 2)]);
+    EXPECT_FALSE(locked[candidate_index(2 * 9 + 2, 4)]);
+    // 2 out of the set leaves the cell 2 or 4: no link.
+    const auto& from_two = graph.strong(graph.single(0, 2));
+    EXPECT_EQ(std::find(from_two.begin(), from_two.end(), graph.single(4, 4)), from_two.end());
     const CandidateGrid crossing =
         keep_only(7, {{"b3", {"r8c1", "r8c2", "r7c3", "r9c3"}}, {"r8", {"r8c1", "r8c2", "r8c9"}}, {"c9", {"r5c9", "r8c9"}}});
     const Strings through = texts(crossing, true, {"r5c3<>7"});
