@@ -25,6 +25,15 @@ std::int8_t set_in_step(const InferenceGraph& graph, int set, Step& step) {
     return static_cast<std::int8_t>(step.sets.size() - 1);
 }
 
+// A link from one state to the next, with the set that makes it when neither end names it.
+ChainLink chain_link(const InferenceGraph& graph, int from_state, int to_state, std::uint16_t from, std::uint16_t to, Step& step) {
+    ChainLink link{from, to, (to_state & 1) != 0};
+    const int set = graph.set_of_link(from_state / 2, to_state / 2);
+    if (link.strong && set >= 0 && graph.node(from_state / 2).set != set && graph.node(to_state / 2).set != set)
+        link.set = set_in_step(graph, set, step);
+    return link;
+}
+
 Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceGraph::Search& search) {
     const int start = chain.start_state / 2;
     if (chain.states.empty())
@@ -38,13 +47,15 @@ Step chain_step(const InferenceGraph& graph, const FoundChain& chain, InferenceG
         step.nodes.push_back({{node.cells[0], node.digit}, (states[k] & 1) != 0, {node.cells[1], node.cells[2]}});
         if (node.set >= 0) step.nodes.back().set = set_in_step(graph, node.set, step);
         // Reaching a node on takes a strong link, off a weak one.
-        if (k > 0) step.links.push_back({static_cast<std::uint16_t>(k - 1), static_cast<std::uint16_t>(k), (states[k] & 1) != 0});
+        if (k > 0) step.links.push_back(chain_link(graph, states[k - 1], states[k], static_cast<std::uint16_t>(k - 1), static_cast<std::uint16_t>(k), step));
         for (std::uint8_t cell : node.cells)
             if (cell != kNoCell && std::find(step.cells.begin(), step.cells.end(), cell) == step.cells.end())
                 step.cells.push_back(cell);
         step.digits |= digit_bit(node.digit);
     }
-    if (chain.closed) step.links.push_back({static_cast<std::uint16_t>(states.size() - 1), 0, true});
+    if (chain.closed) step.links.push_back(chain_link(graph, states.back(), states.front() | 1, static_cast<std::uint16_t>(states.size() - 1), 0, step));
+    if (std::any_of(step.links.begin(), step.links.end(), [](const ChainLink& link) { return link.set >= 0; }))
+        step.technique = grouped(chain.technique);
     step.complexity = static_cast<int>(step.nodes.size());
     step.size = step.complexity;
     step.rating = (chain.technique == Technique::XChain ? 66 : 70) + chain_length_bonus(step.complexity);

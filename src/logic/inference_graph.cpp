@@ -99,6 +99,16 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
                 }
                 add_strong(ends[0], ends[1]);
             }
+            // A box whose places fill two cells or more of one row and of one column, but not
+            // where they cross: the row's group and the column's are strongly linked. Only in the
+            // widest link set, which the ladders do not use: their ratings stay as they were.
+            for (int row = 0; row < 3 && house < kRowHouse && links == LinkSet::GroupedWithSets; ++row)
+                for (int column = 0; column < 3; ++column) {
+                    const unsigned in_row = places & (0x7u << 3 * row), in_column = places & (0x49u << column);
+                    if ((in_row | in_column) == places && !(in_row & in_column) && mask_count(in_row) >= 2 &&
+                        mask_count(in_column) >= 2)
+                        add_strong(group_id(digit, house, row), group_id(digit, house, 3 + column));
+                }
         }
 
     // Weak links and conflicts: the same digit where every cell of one sees every cell of the
@@ -139,7 +149,7 @@ InferenceGraph::InferenceGraph(const CandidateGrid& grid, LinkSet links) {
         }
         weak_start_[a + 1] = static_cast<std::uint32_t>(weak_.size());
     }
-    link_set_digits();
+    link_set_digits(grid);
 }
 
 void InferenceGraph::add_strong(int a, int b) {

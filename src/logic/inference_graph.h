@@ -15,7 +15,7 @@ namespace varendo::logic {
 
 // The links a chain may use: one digit's links in houses (X-chains), bivalue cells joined by
 // their digits (XY-chains), every link between candidates, every link with group nodes too,
-// or those and almost locked sets as well.
+// or those, a box's row group linked to its column group, and almost locked sets as well.
 enum class LinkSet { SingleDigit, Bivalue, All, Grouped, GroupedWithSets };
 
 constexpr std::uint8_t kNoCell = 255;
@@ -54,8 +54,13 @@ public:
     const CandidateSet& present() const { return present_; }
     const std::vector<Als>& sets() const { return sets_; }
     // When a loop runs from one digit of an almost locked set to another, the set lacks one of
-    // the two and is locked on its other digits: what sees all their places in it. Else none.
+    // the two and is locked on its other digits: what sees all their places in it. When it runs
+    // from a digit of a set to the one digit a cell keeps were the set locked without it, the
+    // set lacks that digit or one of the cell's others: the set's other digits go from what
+    // sees their places, and the cell's from what sees the cell as well. Else none.
     CandidateSet locked_between(int a, int b) const;
+    // The set (in sets()) whose strong link joins two nodes, or -1.
+    int set_of_link(int a, int b) const;
 
     // Breadth first from one state along alternating links: for each state the state it was
     // reached from (-1 if not reached, itself for the start) and its depth in links. The first
@@ -72,7 +77,8 @@ public:
 private:
     void add_strong(int a, int b);
     void add_set_nodes(const CandidateGrid& grid);
-    void link_set_digits();
+    void link_set_digits(const CandidateGrid& grid);
+    void link_forced_cells(const CandidateGrid& grid, int set);
     bool weakly_linked(int a, int b) const;
     std::vector<InferenceNode> nodes_;
     std::vector<std::int16_t> single_ = std::vector<std::int16_t>(81 * 9, -1);
@@ -84,9 +90,15 @@ private:
     CandidateSet present_;
     std::vector<Als> sets_;
     // Each set's digits as nodes (a digit with one place in the set is that candidate), and
-    // the set that links two of them, by the pair.
+    // by the pair of nodes, the set that links them (two of its digits, or one of its digits
+    // and the cell it forces), with the digits the set may lack in a loop through the link.
     std::vector<std::vector<std::uint16_t>> set_digits_;
-    std::unordered_map<std::uint32_t, int> set_of_link_;
+    struct SetLink {
+        int set;
+        std::uint8_t forced_cell;
+        DigitMask may_lack;
+    };
+    std::unordered_map<std::uint32_t, SetLink> set_of_link_;
     static std::uint32_t link_key(int a, int b) {
         return static_cast<std::uint32_t>(std::min(a, b)) << 16 | static_cast<std::uint32_t>(std::max(a, b));
     }

@@ -38,14 +38,43 @@ void InferenceGraph::add_set_nodes(const CandidateGrid& grid) {
     }
 }
 
-void InferenceGraph::link_set_digits() {
+void InferenceGraph::link_set_digits(const CandidateGrid& grid) {
     for (std::size_t set = 0; set < set_digits_.size(); ++set) {
         const std::vector<std::uint16_t>& digits = set_digits_[set];
         for (std::size_t i = 0; i < digits.size(); ++i)
             for (std::size_t j = i + 1; j < digits.size(); ++j) {
                 add_strong(digits[i], digits[j]);
-                set_of_link_.emplace(link_key(digits[i], digits[j]), static_cast<int>(set));
+                const auto lack = static_cast<DigitMask>(digit_bit(nodes_[digits[i]].digit) | digit_bit(nodes_[digits[j]].digit));
+                set_of_link_.emplace(link_key(digits[i], digits[j]), SetLink{static_cast<int>(set), kNoCell, lack});
             }
+        link_forced_cells(grid, static_cast<int>(set));
+    }
+}
+
+// A cell outside a set, of three digits or more, that sees all the places in the set of each
+// of its digits but one: were another digit of the set out of it, the set would be locked on
+// the rest and the cell left that one digit, so the two are strongly linked. A cell that sees
+// the places of all its digits would be forced to whichever the set lacks: those links join
+// nearly every set to the cells around it and make every search several times slower, so they
+// are left out, as are the digits of a set that nothing outside it sees, which no chain enters.
+void InferenceGraph::link_forced_cells(const CandidateGrid& grid, int set) {
+    const Als& als = sets_[set];
+    for (int cell = 0; cell < 81; ++cell) {
+        const unsigned digits = grid.candidates(cell);
+        if (als.cells[cell] || mask_count(digits) < 3) continue;
+        unsigned seen = 0;  // the cell's digits whose places in the set it sees
+        for (int d = 1; d <= 9; ++d)
+            if ((digits & als.digits & digit_bit(d)) && als.seeing[d - 1][cell]) seen |= digit_bit(d);
+        const unsigned left = digits & ~seen;
+        if (mask_count(left) != 1) continue;
+        const int forced = single(cell, std::countr_zero(left) + 1);
+        for (int d = 1, k = 0; d <= 9; ++d) {
+            if (!(als.digits & digit_bit(d))) continue;
+            const int node = set_digits_[set][k++];
+            if ((seen & digit_bit(d)) || weak(node).empty()) continue;
+            add_strong(node, forced);
+            set_of_link_.emplace(link_key(node, forced), SetLink{set, static_cast<std::uint8_t>(cell), digit_bit(d)});
+        }
     }
 }
 
@@ -61,15 +90,25 @@ bool InferenceGraph::weakly_linked(int a, int b) const {
     return true;
 }
 
+int InferenceGraph::set_of_link(int a, int b) const {
+    const auto found = set_of_link_.find(link_key(a, b));
+    return found == set_of_link_.end() ? -1 : found->second.set;
+}
+
 CandidateSet InferenceGraph::locked_between(int a, int b) const {
     CandidateSet gone;
     const auto found = set_of_link_.find(link_key(a, b));
     if (found == set_of_link_.end()) return gone;
-    const Als& set = sets_[found->second];
+    const auto [set_index, forced_cell, may_lack] = found->second;
+    const Als& set = sets_[set_index];
     for (int d = 1; d <= 9; ++d) {
-        if (!(set.digits & digit_bit(d)) || d == nodes_[a].digit || d == nodes_[b].digit) continue;
+        if (!(set.digits & digit_bit(d)) || (may_lack & digit_bit(d))) continue;
+        Cells seeing = set.seeing[d - 1];
+        // A digit of the forced cell's is in the set or in the cell: it goes from what sees both.
+        if (forced_cell != kNoCell && present_[candidate_index(forced_cell, d)] && seeing[forced_cell])
+            seeing &= peer_sets()[forced_cell];
         for (int c = 0; c < 81; ++c)
-            if (set.seeing[d - 1][c]) gone.set(candidate_index(c, d));
+            if (seeing[c]) gone.set(candidate_index(c, d));
     }
     return gone & present_;
 }

@@ -108,6 +108,9 @@ struct ChainLink {
     std::uint16_t from = 0;
     std::uint16_t to = 0;
     bool strong = false;
+    // A strong link made by an almost locked set that neither end names (its index in
+    // Step::sets): two of its digits with one place each, or a digit and a cell it forces.
+    std::int8_t set = -1;
 };
 
 // Cells and the digits they hold between them: an almost locked set (n cells of one house

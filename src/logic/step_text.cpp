@@ -163,7 +163,11 @@ std::string alternating_text(const Step& step) {
     text.append(" (").append(std::to_string(step.nodes.size())).append(" nodes): ");
     for (std::size_t k = 0; k < step.links.size() + 1; ++k) {
         const ChainNode& node = step.nodes[k % step.nodes.size()];
-        if (k > 0) text.append(step.links[k - 1].strong ? " = " : " - ");
+        if (k > 0) {
+            const ChainLink& link = step.links[k - 1];
+            text.append(link.strong ? " = " : " - ");
+            if (link.set >= 0) text.append("through the set ").append(set_text(step.sets[link.set])).append(" = ");
+        }
         if (node.set >= 0)
             text.append(std::to_string(node.candidate.digit)).append(" in the set ").append(set_text(step.sets[node.set]));
         else

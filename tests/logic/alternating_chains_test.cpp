@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "logic/inference_graph.h"
 #include "logic/ladder.h"
 #include "logic/step_text.h"
 #include "logic_grid.h"
@@ -126,6 +127,45 @@ TEST(AlternatingChains, GroupedChainThroughAnAlmostLockedSet) {
     EXPECT_NE(std::find(through.begin(), through.end(), chain), through.end());
     EXPECT_TRUE(found("123", false).empty());
     EXPECT_TRUE(found("1236", true).empty());
+}
+
+
+// 4 out of the set of row 1, columns 1 and 2 and row 2, column 3 (1/2/3/4) locks 2 and 3 in
+// it, which leaves row 1, column 5 only 4: 4 is in one of the two cells. A box with 7 in row 8
+// and column 3 only, not where they cross, has it in one of those two groups. Only chains
+// through sets take either link.
+TEST(AlternatingChains, ASetForcesACellAndABoxLinksItsRowGroupToItsColumnGroup) {
+    const auto texts = [](const CandidateGrid& grid, bool through_sets, const Strings& gone) {
+        Strings found;
+        for (const Step& s : all_steps([&](auto sink) { return find_nice_loops(grid, true, sink, through_sets); }))
+            if (eliminations(s) == gone) found.push_back(step_text(s));
+        return found;
+    };
+    const CandidateGrid forced = marks({{"r1c1", "12"}, {"r1c2", "13"}, {"r1c5", "234"}, {"r2c3", "14"}});
+    EXPECT_EQ(texts(forced, true, {"r2c5<>4"}),
+              Strings{"Grouped Discontinuous Nice Loop on 4 (4 nodes): row 2, column 5 - row 1, column 5 = through the set "
+                      "(1/2/3/4 in row 1, column 1; row 1, column 2 and row 2, column 3) = row 2, column 3 - row 2, column 5: "
+                      "4 leaves row 2, column 5"});
+    EXPECT_TRUE(texts(forced, false, {"r2c5<>4"}).empty());
+    // In a loop through that link the set lacks 4 or the cell's 2 or 3: 1 is locked in the set,
+    // and 2 is in the set or in the cell, so it goes only from what sees both.
+    const InferenceGraph graph(forced, LinkSet::GroupedWithSets);
+    const CandidateSet locked = graph.locked_between(graph.single(1 * 9 + 2, 4), graph.single(4, 4));
+    EXPECT_TRUE(locked[candidate_index(2 * 9 + 2, 1)]);
+    EXPECT_TRUE(locked[candidate_index(8, 2)]);
+    EXPECT_FALSE(locked[candidate_index(1 * 9 + 0, 2)]);
+    EXPECT_FALSE(locked[candidate_index(2 * 9 + 2, 4)]);
+    // 2 out of the set leaves the cell 2 or 4: no link.
+    const auto& from_two = graph.strong(graph.single(0, 2));
+    EXPECT_EQ(std::find(from_two.begin(), from_two.end(), graph.single(4, 4)), from_two.end());
+    const CandidateGrid crossing =
+        keep_only(7, {{"b3", {"r8c1", "r8c2", "r7c3", "r9c3"}}, {"r8", {"r8c1", "r8c2", "r8c9"}}, {"c9", {"r5c9", "r8c9"}}});
+    const Strings through = texts(crossing, true, {"r5c3<>7"});
+    ASSERT_FALSE(through.empty());
+    EXPECT_EQ(through.front(),
+              "Grouped AIC on 7 (4 nodes): row 5, column 9 = row 8, column 9 - row 8, columns 1 and 2 = rows 7 and 9, "
+              "column 3: 7 leaves row 5, column 3");
+    EXPECT_TRUE(texts(crossing, false, {"r5c3<>7"}).empty());
 }
 
 }  // namespace
