@@ -123,12 +123,13 @@ bool find_aligned_exclusion(const CandidateGrid& grid, int degree, const StepSin
             }
             // A third cell among the other base cells that one of the two sees through an excluder.
             tail.clear();
+            CellBits in_tail;
             for (const BaseCell* base : {&a, &b})
                 for (std::uint8_t peer : peers(base->cell))
-                    if (base->excluders.test(peer) && candidates.test(peer) && peer != a.cell && peer != b.cell) {
-                        bool seen = false;
-                        for (int t : tail) seen = seen || t == peer;
-                        if (!seen) tail.push_back(peer);
+                    if (base->excluders.test(peer) && candidates.test(peer) && peer != a.cell && peer != b.cell &&
+                        !in_tail.test(peer)) {
+                        in_tail.set(peer);
+                        tail.push_back(peer);
                     }
             for (int third : tail) {
                 const CellBits common = a.excluders & b.excluders & bases[index_of[third]].excluders;

@@ -21,6 +21,7 @@ constexpr int ones(std::uint64_t w) {
 struct CellBits {
     std::uint64_t low = 0, high = 0;
     void set(int cell) { (cell < 64 ? low : high) |= 1ull << (cell % 64); }
+    void reset(int cell) { (cell < 64 ? low : high) &= ~(1ull << (cell % 64)); }
     bool test(int cell) const { return (((cell < 64 ? low : high) >> (cell % 64)) & 1) != 0; }
     bool any() const { return (low | high) != 0; }
     int count() const { return ones(low) + ones(high); }

@@ -5,32 +5,17 @@ namespace varendo::logic {
 void ChainRun::clear() {
     for (int m : members_) slot_[nodes_[m].id] = -1;
     nodes_.clear();
-    parents_.clear();
+    more_parents_.clear();
     members_.clear();
     nested_.clear();
 }
 
 void ChainRun::trim(std::size_t nodes) {
-    if (nodes_.capacity() <= nodes && parents_.capacity() <= 2 * nodes) return;
+    if (nodes_.capacity() <= nodes && more_parents_.capacity() <= 2 * nodes) return;
     clear();
     nodes_ = {};
-    parents_ = {};
+    more_parents_ = {};
     members_ = {};
-}
-
-int ChainRun::add(NodeId id, const int* parents, int parent_count, int nested) {
-    nodes_.push_back({id, static_cast<std::uint32_t>(parents_.size()), static_cast<std::uint16_t>(parent_count),
-                      static_cast<std::uint16_t>(nested)});
-    for (int k = 0; k < parent_count; ++k) parents_.push_back(parents[k]);
-    return static_cast<int>(nodes_.size()) - 1;
-}
-
-bool ChainRun::insert(int index) {
-    std::int32_t& slot = slot_[nodes_[index].id];
-    if (slot >= 0) return false;
-    slot = index;
-    members_.push_back(index);
-    return true;
 }
 
 int ChainRun::add_nested(std::uint64_t identity, int complexity) {
@@ -55,7 +40,7 @@ void ChainRun::walk(int index, Visit&& visit) const {
         if (seen_[node.id] == stamp_) continue;
         seen_[node.id] = stamp_;
         if (!visit(n)) return;
-        for (int k = 0; k < node.parent_count; ++k) todo_.push_back(parents_[node.first + k]);
+        for (int k = 0; k < node.parent_count; ++k) todo_.push_back(parent(node, k));
     }
 }
 
@@ -113,7 +98,7 @@ void ChainRun::describe(int index, Step& step) const {
         done[n] = true;
         const int to = node_of(nodes_[n].id);
         for (int k = 0; k < nodes_[n].parent_count; ++k) {
-            const int p = parents_[nodes_[n].first + k];
+            const int p = parent(nodes_[n], k);
             const int from = node_of(nodes_[p].id);
             step.links.push_back({static_cast<std::uint16_t>(from), static_cast<std::uint16_t>(to), node_on(nodes_[n].id)});
             todo.push_back(p);

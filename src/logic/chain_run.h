@@ -32,17 +32,27 @@ public:
     void trim(std::size_t nodes);
     // Adds a node with its parents and returns its index; `parents` are indices in this run.
     // `nested` names a chain nested in this one that the node follows from (see add_nested).
-    int add(NodeId id, const int* parents, int parent_count, int nested = 0);
+    int add(NodeId id, const int* parents, int parent_count, int nested = 0) {
+        // Most nodes have one parent: it is kept in the node, any others beside the nodes.
+        nodes_.push_back({parent_count == 0 ? -1 : parents[0], static_cast<std::uint32_t>(more_parents_.size()), id,
+                          static_cast<std::uint16_t>(parent_count), static_cast<std::uint16_t>(nested)});
+        if (parent_count > 1) more_parents_.insert(more_parents_.end(), parents + 1, parents + parent_count);
+        return static_cast<int>(nodes_.size()) - 1;
+    }
     // Registers a nested chain by what tells it apart and its node count; returns its name.
     int add_nested(std::uint64_t identity, int complexity);
     // Puts a node into the set if no node of its id is there yet; true when it went in.
-    bool insert(int index);
+    bool insert(int index) {
+        std::int32_t& slot = slot_[nodes_[index].id];
+        if (slot >= 0) return false;
+        slot = index;
+        members_.push_back(index);
+        return true;
+    }
     bool contains(NodeId id) const { return slot_[id] >= 0; }
     int find(NodeId id) const { return slot_[id]; }
     NodeId id(int index) const { return nodes_[index].id; }
-    int first_parent(int index) const {
-        return nodes_[index].parent_count == 0 ? -1 : parents_[nodes_[index].first];
-    }
+    int first_parent(int index) const { return nodes_[index].first_parent; }
     // The set in the order its nodes went in.
     const std::vector<int>& members() const { return members_; }
 
@@ -58,11 +68,13 @@ public:
 
 private:
     struct Node {
+        std::int32_t first_parent;  // -1 for none
+        std::uint32_t more;         // where the other parents start in more_parents_
         NodeId id;
-        std::uint32_t first;
         std::uint16_t parent_count;
         std::uint16_t nested;
     };
+    int parent(const Node& node, int k) const { return k == 0 ? node.first_parent : more_parents_[node.more + k - 1]; }
     struct Nested {
         std::uint64_t identity;
         int complexity;
@@ -73,7 +85,7 @@ private:
     void walk(int index, Visit&& visit) const;
     std::array<std::int32_t, kNodeIds> slot_;
     std::vector<Node> nodes_;
-    std::vector<int> parents_;
+    std::vector<int> more_parents_;
     std::vector<int> members_;
     std::vector<Nested> nested_;
     mutable std::vector<std::uint64_t> counted_;

@@ -23,11 +23,12 @@ void ChainSearch::regions(int cell, int digit, ChainRun& on_run) {
             }
             runs.push_back(assume_on(cells[j], digit).run);
         }
+        std::vector<ChainEnd> chains;
         for (bool on : {true, false})
             for (int m : on_run.members()) {
                 const NodeId id = on_run.id(m);
                 if (node_on(id) != on) continue;
-                std::vector<ChainEnd> chains;
+                chains.clear();
                 for (ChainRun* run : runs) {
                     const int index = run->find(id);
                     if (index < 0) break;
@@ -73,11 +74,12 @@ void ChainSearch::cell_and_region(int cell) {
     }
     if (nishio_ || !(count == 2 || (multiple_ && count > 2))) return;
     ChainRun& first = *value_runs_[std::countr_zero(mask) + 1];
+    std::vector<ChainEnd> chains;
     for (bool on : {true, false})
         for (int m : first.members()) {
             const NodeId id = first.id(m);
             if (node_on(id) != on) continue;
-            std::vector<ChainEnd> chains;
+            chains.clear();
             for (int digit = 1; digit <= 9; ++digit) {
                 if (!(mask & digit_bit(digit))) continue;
                 const int index = value_runs_[digit]->find(id);

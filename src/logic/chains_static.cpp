@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 
+#include "logic/cell_bits.h"
 #include "logic/chain_search.h"
 
 namespace varendo::logic {
@@ -145,22 +146,27 @@ void ChainSearch::unary(int cell, int digit, bool y, bool x) {
     std::vector<int> found, chains_on;
     cycles(run, node_id(cell, digit, true), y, x, chain_limit(cycle_base), x ? chain_limit(chain_base) : 0, found, chains_on);
     for (int end : found) {
-        // Cells of the loop, then what both colours of each candidate see.
-        std::vector<int> loop;
-        for (int p = end; run.first_parent(p) >= 0; p = run.first_parent(p)) loop.push_back(p);
-        unsigned long long in_loop[2] = {0, 0};
-        for (int p : loop) in_loop[node_cell(run.id(p)) / 64] |= 1ull << (node_cell(run.id(p)) % 64);
-        std::array<std::uint8_t, 81 * 9> seen_by{};
-        for (int p : loop) {
+        // What both colours of a digit on the loop see outside the loop's cells.
+        CellBits in_loop;
+        std::array<CellBits, 9> seen_on{}, seen_off{};
+        for (int p = end; run.first_parent(p) >= 0; p = run.first_parent(p)) {
             const NodeId id = run.id(p);
-            for (std::uint8_t c : peers(node_cell(id))) {
-                if ((in_loop[c / 64] >> (c % 64)) & 1) continue;
-                if (source_.has(c, node_digit(id))) seen_by[c * 9 + node_digit(id) - 1] |= node_on(id) ? 1 : 2;
-            }
+            in_loop.set(node_cell(id));
+            CellBits& seen = (node_on(id) ? seen_on : seen_off)[node_digit(id) - 1];
+            seen = seen | peer_bits(node_cell(id));
+        }
+        std::array<CellBits, 9> both;
+        CellBits struck;
+        for (int d = 0; d < 9; ++d) {
+            both[d] = (seen_on[d] & seen_off[d]).without(in_loop);
+            struck = struck | both[d];
         }
         std::vector<Candidate> removable;
-        for (int k = 0; k < 81 * 9; ++k)
-            if (seen_by[k] == 3) removable.push_back({static_cast<std::uint8_t>(k / 9), static_cast<std::uint8_t>(k % 9 + 1)});
+        struck.each([&](int c) {
+            for (int d = 1; d <= 9; ++d)
+                if (both[d - 1].test(c) && source_.has(c, d))
+                    removable.push_back({static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(d)});
+        });
         offer(cycle_name, cycle_base, sort_key, run.id(end), false, std::move(removable), {{&run, end}});
     }
     if (!x) return;

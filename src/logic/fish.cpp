@@ -129,15 +129,13 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
             const bool go_on = std::all_of(cover_sets, cover_sets + cover_count, [&](unsigned covers) {
                 const unsigned fin_places = all & ~covers;
                 if (fin_places == 0 || (all & covers) == 0) return true;
-                // Fins in one box lie on lines of one third of the grid.
-                if ((fin_places & 0x7) != fin_places && (fin_places & 0x38) != fin_places && (fin_places & 0x1C0) != fin_places)
-                    return true;
+                // The covers hold every place outside one third of the lines, so the fins lie in it.
+                const int third = (fin_places & 0x7) == fin_places ? 0 : (fin_places & 0x38) == fin_places ? 1 : 2;
                 // The fins, all in one box: found from the masks before any step is made.
                 unsigned boxes = 0;
-                for (int i = 0; i < 9; ++i) {
-                    const unsigned fins = places[i] & fin_places;
-                    for (int third = 0; third < 3; ++third)
-                        if (fins & (7u << (3 * third))) boxes |= 1u << box_on_line(base_kind, i, 3 * third);
+                for (unsigned rest = bases; rest != 0; rest &= rest - 1) {
+                    const int i = std::countr_zero(rest);
+                    if (places[i] & fin_places) boxes |= 1u << box_on_line(base_kind, i, 3 * third);
                 }
                 if (mask_count(boxes) != 1) return true;
                 const int fin_box = std::countr_zero(boxes);

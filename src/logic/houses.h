@@ -60,9 +60,21 @@ constexpr std::array<int, 3> houses_of(int cell) {
     return {kBoxHouse + box_index_of(cell), kRowHouse + row_of(cell), kColumnHouse + column_of(cell)};
 }
 
-constexpr bool sees(int a, int b) {
-    return a != b && (row_of(a) == row_of(b) || column_of(a) == column_of(b) || box_index_of(a) == box_index_of(b));
-}
+namespace detail {
+
+// Whether two cells are peers, looked up: the producers ask it in their innermost loops.
+inline constexpr auto kSees = [] {
+    std::array<std::array<bool, 81>, 81> table{};
+    for (int a = 0; a < 81; ++a)
+        for (int b = 0; b < 81; ++b)
+            table[a][b] = a != b && (row_of(a) == row_of(b) || column_of(a) == column_of(b) ||
+                                     box_index_of(a) == box_index_of(b));
+    return table;
+}();
+
+}  // namespace detail
+
+constexpr bool sees(int a, int b) { return detail::kSees[a][b]; }
 
 // The position (0..8) of a cell within one of its houses.
 constexpr int position_in(int house, int cell) {

@@ -24,6 +24,10 @@ bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink)
                     if (near1 == near2 || far1 == far2 || far1 == near2 || far2 == near1 || !sees(near1, near2))
                         continue;
                     Step step;
+                    for (std::uint8_t v : peers(far1))
+                        if (v != far2 && sees(v, far2) && grid.has(v, digit))
+                            step.eliminations.push_back({v, static_cast<std::uint8_t>(digit)});
+                    if (step.eliminations.empty()) continue;
                     const bool lines = one.house >= kRowHouse && two.house >= kRowHouse;
                     const bool parallel = lines && (one.house < kColumnHouse) == (two.house < kColumnHouse);
                     if (parallel) {
@@ -40,10 +44,7 @@ bool find_single_digit_patterns(const CandidateGrid& grid, const StepSink& sink)
                                   static_cast<std::uint8_t>(near2), static_cast<std::uint8_t>(far2)};
                     step.houses = {static_cast<std::uint8_t>(one.house), static_cast<std::uint8_t>(two.house)};
                     step.digits = digit_bit(digit);
-                    for (std::uint8_t v : peers(far1))
-                        if (v != far2 && sees(v, far2) && grid.has(v, digit))
-                            step.eliminations.push_back({v, static_cast<std::uint8_t>(digit)});
-                    if (!step.eliminations.empty() && !sink(std::move(step))) return false;
+                    if (!sink(std::move(step))) return false;
                 }
     }
     return true;

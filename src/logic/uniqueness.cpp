@@ -2,6 +2,7 @@
 #include <bit>
 #include <vector>
 
+#include "logic/cell_bits.h"
 #include "logic/combinations.h"
 #include "logic/producers.h"
 
@@ -23,12 +24,13 @@ public:
 
     void search(int cell, int allowed_extra, unsigned extra, int last_kind) {
         loop_.push_back(cell);
+        on_loop_.set(cell);
         for (int kind = 0; kind < 3; ++kind) {
             if (kind == last_kind) continue;
             for (std::uint8_t next : house_cells(house_of_kind(cell, kind))) {
                 if (next == loop_.front() && loop_.size() >= 4) {
                     loops.push_back(loop_);
-                } else if (std::find(loop_.begin(), loop_.end(), next) == loop_.end()) {
+                } else if (!on_loop_.test(next)) {
                     const unsigned held = grid_.candidates(next);
                     if ((held & pair_) != pair_) continue;
                     // The extras gathered at this level stay gathered, as the rater has it.
@@ -40,6 +42,7 @@ public:
             }
         }
         loop_.pop_back();
+        on_loop_.reset(cell);
     }
 
     std::vector<std::vector<int>> loops;
@@ -48,6 +51,7 @@ private:
     const CandidateGrid& grid_;
     unsigned pair_;
     std::vector<int> loop_;
+    CellBits on_loop_;  // the cells of loop_
 };
 
 // Each house is entered and left once: the odd and the even cells cover the same houses.
