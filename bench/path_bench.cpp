@@ -65,7 +65,7 @@ void run_set(benchmark::State& state, const std::string& name, Work work) {
     if (work == Work::Snapshots) state.counters["rows"] = static_cast<double>(rows) / done;
 }
 
-const bool registered = [] {
+const bool path_benchmarks_registered = [] {
     for (const std::string set : {"magictour_top1465", "norvig_top95", "qqwing_expert", "sudoku17"}) {
         for (const auto& [prefix, work] : {std::pair{"solve_path/", Work::Solve}, std::pair{"json/", Work::Json},
                                            std::pair{"json_path/", Work::JsonPath},

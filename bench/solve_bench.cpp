@@ -16,7 +16,7 @@ namespace {
 
 // One iteration solves the whole set. The worst puzzle is the one whose best time over the
 // iterations is longest: a single slow run is more often the machine than the puzzle.
-void solve_set(benchmark::State& state, const std::string& name, varendo::StepMode mode) {
+void solve_each(benchmark::State& state, const std::string& name, varendo::StepMode mode) {
     const std::vector<varendo::Grid81> puzzles = varendo::bench::read_puzzles(name);
     if (puzzles.empty()) {
         state.SkipWithError(("no puzzles in " + name).c_str());
@@ -42,7 +42,7 @@ void solve_set(benchmark::State& state, const std::string& name, varendo::StepMo
 }
 
 // Every public set, without and with the step file ("Save to File").
-const bool registered = [] {
+const bool solve_benchmarks_registered = [] {
     const char* const sets[] = {
         "magictour_top1465", "qqwing_easy",         "euler96_easy50", "norvig_top95",
         "qqwing_simple",     "qqwing_intermediate", "qqwing_expert",  "tdoku_test_unique",
@@ -51,7 +51,7 @@ const bool registered = [] {
     for (const std::string set : sets) {
         for (const auto& [prefix, mode] : {std::pair{"solve/", varendo::StepMode::Off},
                                            std::pair{"solve_steps/", varendo::StepMode::Visible}}) {
-            benchmark::RegisterBenchmark((prefix + set).c_str(), solve_set, set + ".txt", mode)
+            benchmark::RegisterBenchmark((prefix + set).c_str(), solve_each, set + ".txt", mode)
                 ->Unit(benchmark::kMillisecond);
         }
     }

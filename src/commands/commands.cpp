@@ -196,7 +196,7 @@ void Commands::close_step_file() {
 
 void Commands::print_outcome(std::string_view text) {
     std::string line(text);
-    line += "\r\n";
+    line += kStepLineEnd;
     if (!controls_.step_file().write(line)) throw StepFileFailure{};
 }
 

@@ -3,13 +3,12 @@
 
 #include "commands/memory_window.h"
 #include "commands/solve_path.h"
+#include "solver/step_file.h"
 #include "solver/units.h"
 
 namespace varendo {
 
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // The line possible prints for a placement of its passes.
 Message step_message(const Placement& placed) {
@@ -40,7 +39,7 @@ std::string repeat_text(const PathSnapshot& shot, int u) {
 
 void add_line(std::string& out, std::string_view text) {
     out += text;
-    out += kLineEnd;
+    out += kStepLineEnd;
 }
 
 }  // namespace
@@ -51,7 +50,7 @@ std::string quoted_step_lines(const SolvePath& path) {
         if (record.event != PathRecord::Event::Placement) continue;
         out += "\" Column " + std::to_string(record.column()) + " row " + std::to_string(record.row()) +
                "  :Value" + std::to_string(record.placement.digit) + '"';
-        out += kLineEnd;
+        out += kStepLineEnd;
     }
     return out;
 }

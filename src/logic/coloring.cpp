@@ -54,8 +54,6 @@ Step colour_step(Technique technique, int rating, int digit, const std::vector<i
     return step;
 }
 
-Candidate candidate(int cell, int digit) { return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)}; }
-
 }  // namespace
 
 // Simple colours: two cells of one colour that see each other make that colour false (a

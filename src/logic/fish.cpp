@@ -10,10 +10,10 @@ namespace {
 
 constexpr int kRatings[5] = {0, 0, 32, 38, 52};
 constexpr int kFinnedRatings[5] = {0, 0, 43, 47, 56};
-constexpr Technique kNames[5] = {Technique::XWing, Technique::XWing, Technique::XWing, Technique::Swordfish,
-                                 Technique::Jellyfish};
-constexpr Technique kFinnedNames[5] = {Technique::FinnedXWing, Technique::FinnedXWing, Technique::FinnedXWing,
-                                       Technique::FinnedSwordfish, Technique::FinnedJellyfish};
+constexpr Technique kBasicFish[5] = {Technique::XWing, Technique::XWing, Technique::XWing, Technique::Swordfish,
+                                     Technique::Jellyfish};
+constexpr Technique kFinnedFish[5] = {Technique::FinnedXWing, Technique::FinnedXWing, Technique::FinnedXWing,
+                                      Technique::FinnedSwordfish, Technique::FinnedJellyfish};
 
 // Records the base and cover lines and the fish's cells; the digit leaves the cover cells
 // outside the base lines, or only those in `fin_box` when it is a box (0..8).
@@ -29,7 +29,7 @@ void lay_out(const CandidateGrid& grid, Step& step, int base_kind, unsigned base
             if (bases & (1u << j))
                 step.cells.push_back(static_cast<std::uint8_t>(cell));
             else if (fin_box < 0 || box_index_of(cell) == fin_box)
-                step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+                step.eliminations.push_back(candidate(cell, digit));
         }
     }
     step.houses = step.base;
@@ -78,7 +78,7 @@ bool scan(const CandidateGrid& grid, int degree, int base_kind, int cover_kind, 
                 covers |= table.places[digit][std::countr_zero(rest)];
             if (mask_count(covers) != degree || !strikes(grid, cover_kind, covers, bases, digit, -1)) continue;
             Step step;
-            step.technique = kNames[degree];
+            step.technique = kBasicFish[degree];
             step.rating = kRatings[degree];
             step.digits = digit_bit(digit);
             step.size = degree;
@@ -146,7 +146,7 @@ bool scan_finned(const CandidateGrid& grid, int degree, int base_kind, int cover
                     for (int j = 0; j < 9; ++j)
                         if (places[i] & fin_places & (1u << j))
                             step.fins.push_back({house_cells(base_kind + i)[j], static_cast<std::uint8_t>(digit)});
-                step.technique = kFinnedNames[degree];
+                step.technique = kFinnedFish[degree];
                 step.rating = kFinnedRatings[degree];
                 step.digits = digit_bit(digit);
                 step.size = degree;

@@ -42,7 +42,7 @@ Step locking_step(const CandidateGrid& grid, int base, int cover, int digit, int
         if (in_base & (1u << j))
             step.cells.push_back(static_cast<std::uint8_t>(cell));
         else
-            step.eliminations.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+            step.eliminations.push_back(candidate(cell, digit));
     }
     step.houses = {static_cast<std::uint8_t>(base), static_cast<std::uint8_t>(cover)};
     step.digits = digit_bit(digit);

@@ -29,8 +29,6 @@ bool for_each_rectangle(F&& f) {
     return true;
 }
 
-Candidate candidate(int cell, int digit) { return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)}; }
-
 Step rectangle_step(Technique technique, int rating, const Rectangle& corners, unsigned digits) {
     Step step;
     step.technique = technique;

@@ -20,7 +20,7 @@ bool scan_houses(const CandidateGrid& grid, int first_house, bool alone, const S
                              : first_house == kBoxHouse ? Technique::HiddenSingleBox
                                                         : Technique::HiddenSingleLine;
             step.rating = alone ? 10 : first_house == kBoxHouse ? 12 : 15;
-            step.placements.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+            step.placements.push_back(candidate(cell, digit));
             step.cells.push_back(static_cast<std::uint8_t>(cell));
             step.houses.push_back(static_cast<std::uint8_t>(house));
             step.digits = digit_bit(digit);
@@ -47,7 +47,7 @@ bool find_naked_singles(const CandidateGrid& grid, const StepSink& sink) {
         step.technique = Technique::NakedSingle;
         step.rating = 23;
         const int digit = std::countr_zero(mask) + 1;
-        step.placements.push_back({static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)});
+        step.placements.push_back(candidate(cell, digit));
         step.cells.push_back(static_cast<std::uint8_t>(cell));
         step.digits = mask;
         if (!sink(std::move(step))) return false;

@@ -91,6 +91,9 @@ struct Candidate {
     std::uint8_t digit = 0;
     bool operator==(const Candidate&) const = default;
 };
+inline Candidate candidate(int cell, int digit) {
+    return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)};
+}
 
 // A node of a chain: the candidate is true (on) or false (off).
 struct ChainNode {

@@ -15,10 +15,6 @@ constexpr Technique kNaked[5] = {Technique::NakedPair, Technique::NakedPair, Tec
 constexpr Technique kHidden[5] = {Technique::HiddenPair, Technique::HiddenPair, Technique::HiddenPair,
                                   Technique::HiddenTriple, Technique::HiddenQuad};
 
-Candidate candidate(int cell, int digit) {
-    return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)};
-}
-
 }  // namespace
 
 bool find_naked_sets(const CandidateGrid& grid, int degree, const StepSink& sink) {

@@ -10,10 +10,6 @@ namespace varendo::logic {
 
 namespace {
 
-Candidate candidate(int cell, int digit) {
-    return {static_cast<std::uint8_t>(cell), static_cast<std::uint8_t>(digit)};
-}
-
 int house_of_kind(int cell, int kind) { return houses_of(cell)[kind]; }
 
 // Loops of cells that all hold a and b, alternating between houses, as the classic rater

@@ -12,7 +12,6 @@
 namespace varendo {
 namespace {
 
-constexpr int kGridSide = 9 * kCellSide;
 // The band along a straightened cell's edges where the grid's lines run: painted over with
 // the cell's paper, what is left of a thick or blurred line starts within it.
 constexpr int kLineMargin = kCellSide / 12;

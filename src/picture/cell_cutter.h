@@ -10,11 +10,13 @@ namespace varendo {
 
 // The side of a cell in the straightened grid, in pixels.
 constexpr int kCellSide = 36;
+// ... and of the whole grid.
+constexpr int kGridSide = 9 * kCellSide;
 // A digit's ink scaled into a square of this side, its aspect kept, centred.
 constexpr int kInkSide = 16;
 using DigitInk = std::array<float, kInkSide * kInkSide>;
 
-// The grid seen at `corners` in `picture`, straightened to 9 × kCellSide pixels a side, with
+// The grid seen at `corners` in `picture`, straightened to kGridSide pixels a side, with
 // dark ink on light paper whatever the picture's theme.
 GrayImage straighten(const GrayImage& picture, const Quad& corners);
 

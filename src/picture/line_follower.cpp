@@ -10,7 +10,6 @@
 namespace varendo {
 namespace {
 
-constexpr int kGridSide = 9 * kCellSide;
 // How far a line is looked for either side of where the corners put it: not so far that a
 // digit's stroke in the middle of the cell can be taken for it.
 constexpr int kReach = kCellSide * 3 / 10;

@@ -12,8 +12,6 @@ namespace varendo {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "\r\n";
-
 // 2^v for a cell value: 2..512 for a digit, 0 for an empty cell (1023). Looked up rather
 // than branched on, as the inner loops meet empty and filled cells in no order.
 constexpr std::array<std::int16_t, 16> kValueMask = {0, 2, 4, 8, 16, 32, 64, 128, 256, 512, 0, 0, 0, 0, 0, 0};
@@ -44,7 +42,7 @@ void Solver::write_bytes(std::string_view bytes) {
 void Solver::print_line(const Message& text) {
     LineBuffer line;
     text.render(line);
-    line.append(kLineEnd);
+    line.append(kStepLineEnd);
     write_bytes(line.view());
 }
 
@@ -124,7 +122,7 @@ void Solver::write_pos(int loc, std::int16_t value) {
     line.append("  :Value");
     line.append_number(d);
     line.append('"');
-    line.append(kLineEnd);
+    line.append(kStepLineEnd);
     write_bytes(line.view());
 }
 

@@ -8,6 +8,9 @@
 
 namespace varendo {
 
+// How every line of the step file ends.
+inline constexpr std::string_view kStepLineEnd = "\r\n";
+
 // The step file "steps.txt": one text file, opened and closed within one Solve command.
 // Lines are plain text ended by CR LF; a written line is enclosed in double quotes.
 class StepFile {

@@ -17,7 +17,7 @@ using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-const std::string kPuzzle =
+const std::string kDottedPuzzle =
     "..3.2.6..9..3.5..1..18.64....81.29..7.......8..67.82....26.95..8..2.3..9..5.1.3..";
 const std::string kSolution =
     "483921657967345821251876493548132976729564138136798245372689514814253769695417382";
@@ -45,15 +45,15 @@ std::string text_report(const std::string& puzzle, StepMode mode) {
 }
 
 TEST(TextReport, ShowsGridMessageDifficultyAndSeveralSolutions) {
-    EXPECT_EQ(text_report(kPuzzle, StepMode::Off), kSolution + "\tSudoku Solved\tDifficulty     : 1 (Medium)\n");
+    EXPECT_EQ(text_report(kDottedPuzzle, StepMode::Off), kSolution + "\tSudoku Solved\tDifficulty     : 1 (Medium)\n");
     EXPECT_EQ(text_report(kRepeatedGiven, StepMode::Off),
               kRepeatedGiven + "\t   Validation failed for row 1 - The number 3 is getting repeated   1  19\n");
     EXPECT_THAT(text_report(kSeveral, StepMode::Off), EndsWith("\tseveral solutions\n"));
-    EXPECT_THAT(text_report(kPuzzle, StepMode::Off), Not(HasSubstr("several")));
+    EXPECT_THAT(text_report(kDottedPuzzle, StepMode::Off), Not(HasSubstr("several")));
 }
 
 TEST(TextReport, StepLinesFollowIndentedWithoutTheirCarriageReturns) {
-    const std::string out = text_report(kPuzzle, StepMode::Visible);
+    const std::string out = text_report(kDottedPuzzle, StepMode::Visible);
     EXPECT_NE(out.find("Sudoku Solved"), std::string::npos);
     EXPECT_NE(out.find("\n  \" Column "), std::string::npos);
     EXPECT_EQ(out.find('\r'), std::string::npos);
@@ -62,7 +62,7 @@ TEST(TextReport, StepLinesFollowIndentedWithoutTheirCarriageReturns) {
 TEST(JsonReport, OneWindowServesManyPuzzlesLikeFreshOnes) {
     MemoryWindow reused;
     for (const StepMode mode : {StepMode::Off, StepMode::Detailed}) {
-        for (const std::string& puzzle : {kSeveral, kRepeatedGiven, kPuzzle}) {
+        for (const std::string& puzzle : {kSeveral, kRepeatedGiven, kDottedPuzzle}) {
             MemoryWindow fresh;
             EXPECT_EQ(report(reused, puzzle, mode, true), report(fresh, puzzle, mode, true)) << puzzle;
         }

@@ -1,5 +1,7 @@
 #include "window/form/message_box.h"
 
+#include <QDir>
+
 namespace varendo {
 
 std::unique_ptr<QMessageBox> make_message_box(const QString& text, QWidget* parent) {
@@ -8,5 +10,7 @@ std::unique_ptr<QMessageBox> make_message_box(const QString& text, QWidget* pare
     box->setWindowModality(Qt::ApplicationModal);
     return box;
 }
+
+QString quoted_path(const QString& path) { return u'“' + QDir::toNativeSeparators(path) + u'”'; }
 
 }  // namespace varendo

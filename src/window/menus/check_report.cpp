@@ -4,7 +4,7 @@ namespace varendo {
 
 namespace {
 
-QString unit_name(const PuzzleCheck& check) {
+QString repeat_unit_name(const PuzzleCheck& check) {
     switch (check.unit) {
     case UnitKind::Row: return QStringLiteral("row %1").arg(check.number);
     case UnitKind::Column: return QStringLiteral("column %1").arg(check.number);
@@ -22,7 +22,7 @@ QString unit_name(const PuzzleCheck& check) {
 QString check_report(const PuzzleCheck& check) {
     switch (check.verdict) {
     case PuzzleCheck::Verdict::Repeat:
-        return QStringLiteral("Digit %1 appears twice in %2.").arg(check.digit).arg(unit_name(check));
+        return QStringLiteral("Digit %1 appears twice in %2.").arg(check.digit).arg(repeat_unit_name(check));
     case PuzzleCheck::Verdict::NoSolution: return QStringLiteral("The puzzle has no solution.");
     case PuzzleCheck::Verdict::OneSolution: return QStringLiteral("The puzzle has exactly one solution.");
     case PuzzleCheck::Verdict::SeveralSolutions: return QStringLiteral("The puzzle has several solutions.");

@@ -1,6 +1,5 @@
 #include "window/printing/print_pages.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -9,14 +8,13 @@
 #include <algorithm>
 
 #include "logic/step_text.h"
+#include "window/form/message_box.h"
 
 namespace varendo {
 
 namespace {
 
 constexpr int kSolutionsPerPage = 12;
-
-QString quoted(const QString& path) { return u'“' + QDir::toNativeSeparators(path) + u'”'; }
 
 QRectF page_area(const QPagedPaintDevice& device) { return {0, 0, qreal(device.width()), qreal(device.height())}; }
 
@@ -114,7 +112,7 @@ bool write_pdf(const QString& path, const QString& title, const std::function<bo
         }
         if (painted && file.commit()) return true;
     }
-    error = QStringLiteral("Cannot save %1: %2").arg(quoted(path), file.errorString());
+    error = QStringLiteral("Cannot save %1: %2").arg(quoted_path(path), file.errorString());
     return false;
 }
 
